@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds into ./build (or $DDT_BUILD_DIR); extra arguments go to cmake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR=${DDT_BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null || { echo "cmake configure failed" >&2; exit 1; }
+cmake --build "$BUILD_DIR" --parallel "$(nproc)"
