@@ -43,18 +43,26 @@ bool LeggiDecimale(std::string_view t, StileNumero stile, Decimale& out) {
     while (i < t.size() && Spazio(t[i])) ++i;
   }
   bool cifreViste = false, decimali = false;
-  int esp = 0;
+  int esp = 0, gruppo = 0, cifreGruppo = 0;
   for (; i < t.size(); ++i) {
     char c = t[i];
     if (c >= '0' && c <= '9') {
       d.cifre.push_back(c);
       if (decimali) --esp;
+      else ++cifreGruppo;
       cifreViste = true;
     } else if (c == sepDec && !decimali) {
       decimali = true;
     } else if (sepMig && c == sepMig && !decimali && cifreViste) {
-      // grouping point: only between digits of the integer part
-      if (i + 1 >= t.size() || t[i + 1] < '0' || t[i + 1] > '9') return false;
+      // A grouping point must be followed by exactly three digits and be
+      // preceded by a group of one to three ("1.234.567"); "12.5" is no
+      // Italian number, so it cannot silently become 125.
+      if (gruppo == 0 ? (cifreGruppo < 1 || cifreGruppo > 3) : cifreGruppo != 3) return false;
+      size_t k = i + 1;
+      while (k < t.size() && t[k] >= '0' && t[k] <= '9') ++k;
+      if (k - i - 1 != 3) return false;
+      ++gruppo;
+      cifreGruppo = 0;
     } else {
       break;
     }
