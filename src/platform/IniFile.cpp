@@ -101,11 +101,18 @@ std::string Componi(const Profilo& p) {
 }
 
 std::optional<std::string> LeggiTutto(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string dati{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return dati;
+  std::error_code ec;
+  if (fs::is_directory(p, ec)) return std::nullopt;
+  // libstdc++ reports some read failures (EISDIR, EIO) by throwing.
+  try {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string dati{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return dati;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 std::optional<Profilo> Carica(std::string_view file) {
