@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# A private PostgreSQL 15 server for the tests of the server engine.
+#   pg.sh start   initialise the cluster (first time only) and start it
+#   pg.sh stop    stop it
+#   pg.sh env     print the export line giving the tests the connect text
+# The cluster lives in ${DDT_BUILD_DIR:-build}/pgdata, listens only on
+# 127.0.0.1:${DDT_PG_PORT:-54329} and lets the role "ddt" in by password.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BIN=/usr/lib/postgresql/15/bin
+BUILD_DIR=${DDT_BUILD_DIR:-build}
+PORT=${DDT_PG_PORT:-54329}
+DATA="$(pwd)/$BUILD_DIR/pgdata"
+[[ "$BUILD_DIR" = /* ]] && DATA="$BUILD_DIR/pgdata"
+LOG="$DATA/server.log"
+# The socket (used only to set the roles up) sits in the data folder unless
+# that path is too long for a socket name.
+SOCKDIR="$DATA"
+[ ${#SOCKDIR} -gt 90 ] && SOCKDIR="/tmp/ddt-pg-$PORT"
+ROLE=ddt
+PASSWORD=ddt-test
+DATABASE=ddt_test
+# Driver name as Debian's odbc-postgresql registers it in /etc/odbcinst.ini.
+DRIVER="PostgreSQL Unicode"
+
+# The server refuses to run as root: as root everything runs as the
+# "postgres" system user, otherwise as the calling user.
+if [ "$(id -u)" -eq 0 ]; then
+  OWNER=postgres
+  as_owner() { runuser -u postgres -- "$@"; }
+else
+  OWNER=$(id -un)
+  as_owner() { "$@"; }
+fi
+
+running() {
+  [ -f "$DATA/PG_VERSION" ] && as_owner "$BIN/pg_ctl" status -D "$DATA" >/dev/null 2>&1
+}
+
+init_cluster() {
+  [ -f "$DATA/PG_VERSION" ] && return 0
+  mkdir -p "$DATA"
+  if [ "$(id -u)" -eq 0 ]; then chown "$OWNER": "$DATA"; fi
+  chmod 700 "$DATA"
+  if [ "$SOCKDIR" != "$DATA" ]; then
+    mkdir -p "$SOCKDIR"
+    if [ "$(id -u)" -eq 0 ]; then chown "$OWNER": "$SOCKDIR"; fi
+    chmod 700 "$SOCKDIR"
+  fi
+  if ! as_owner test -w "$DATA"; then
+    echo "pg.sh: $DATA is not reachable by user $OWNER" >&2
+    exit 1
+  fi
+  local out
+  if ! out=$(as_owner "$BIN/initdb" -D "$DATA" -U "$OWNER" -E UTF8 --locale=C.UTF-8 \
+               --auth-local=peer --auth-host=scram-sha-256 2>&1); then
+    echo "$out" >&2
+    echo "pg.sh: initdb failed" >&2
+    exit 1
+  fi
+  # Only our loopback address and a socket inside the data folder: the
+  # cluster never collides with a system-wide one. fsync off: a test server
+  # whose data can be thrown away.
+  as_owner tee -a "$DATA/postgresql.conf" >/dev/null <<EOF
+
+# ---- test server of the DDT program
+listen_addresses = '127.0.0.1'
+port = $PORT
+unix_socket_directories = '$SOCKDIR'
+password_encryption = 'scram-sha-256'
+fsync = off
+synchronous_commit = off
+full_page_writes = off
+max_connections = 200
+lc_messages = 'C.UTF-8'
+EOF
+  as_owner tee "$DATA/pg_hba.conf" >/dev/null <<EOF
+# TYPE  DATABASE  USER       ADDRESS        METHOD
+local   all       $OWNER                    peer
+host    all       all        127.0.0.1/32   scram-sha-256
+EOF
+}
+
+psql_admin() {
+  as_owner "$BIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$SOCKDIR" -p "$PORT" -U "$OWNER" -d postgres "$@"
+}
+
+setup_roles() {
+  psql_admin >/dev/null <<EOF
+SELECT format('CREATE ROLE %I LOGIN CREATEDB CREATEROLE PASSWORD %L', '$ROLE', '$PASSWORD')
+ WHERE NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '$ROLE') \gexec
+SELECT format('CREATE DATABASE %I OWNER %I', '$DATABASE', '$ROLE')
+ WHERE NOT EXISTS (SELECT 1 FROM pg_database WHERE datname = '$DATABASE') \gexec
+EOF
+}
+
+start() {
+  init_cluster
+  if ! running; then
+    # The port may already be held by a server of another build folder.
+    if "$BIN/pg_isready" -q -h 127.0.0.1 -p "$PORT" >/dev/null 2>&1; then
+      echo "pg.sh: port $PORT is taken by another server; set DDT_PG_PORT" >&2
+      exit 1
+    fi
+    if ! as_owner "$BIN/pg_ctl" start -D "$DATA" -l "$LOG" -w -t 60 -s >/dev/null 2>&1; then
+      echo "pg.sh: the server did not start; its log:" >&2
+      tail -n 20 "$LOG" >&2 || true
+      exit 1
+    fi
+  fi
+  local i
+  for i in $(seq 1 100); do
+    "$BIN/pg_isready" -q -h 127.0.0.1 -p "$PORT" && break
+    sleep 0.1
+  done
+  "$BIN/pg_isready" -q -h 127.0.0.1 -p "$PORT" || { echo "pg.sh: server not ready" >&2; exit 1; }
+  setup_roles
+}
+
+stop() {
+  if running; then
+    as_owner "$BIN/pg_ctl" stop -D "$DATA" -m fast -w -s >/dev/null
+  fi
+}
+
+case "${1:-}" in
+  start) start ;;
+  stop) stop ;;
+  env)
+    echo "export DDT_PG_CONNECT='ODBC;DRIVER={$DRIVER};SERVER=127.0.0.1;PORT=$PORT;DATABASE=$DATABASE;UID=$ROLE;PWD=$PASSWORD'"
+    ;;
+  *)
+    echo "usage: $0 start|stop|env" >&2
+    exit 2
+    ;;
+esac
