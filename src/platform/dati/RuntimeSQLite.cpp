@@ -636,11 +636,20 @@ bool Corrisponde(const std::u32string& s, const std::vector<Elemento>& p) {
   return j == p.size();
 }
 
+using Schema = std::vector<Elemento>;
+
 void FLike(sqlite3_context* c, int n, Arg* v) {
   if (AlcunNullo(c, n, v)) return;
   const std::u32string s = vb::InCodici(vb::Piega(Testo(v[0])));
-  const std::u32string p = vb::InCodici(vb::Piega(Testo(v[1])));
-  RisFlag(c, Corrisponde(s, CompilaSchema(p)));
+  // A constant pattern is compiled once per statement, not once per row.
+  if (const auto* pronto = static_cast<const Schema*>(sqlite3_get_auxdata(c, 1)))
+    return RisFlag(c, Corrisponde(s, *pronto));
+  Schema schema = CompilaSchema(vb::InCodici(vb::Piega(Testo(v[1]))));
+  RisFlag(c, Corrisponde(s, schema));
+  // SQLite may drop the copy at once (a pattern that varies by row), so it
+  // is handed over only after use.
+  sqlite3_set_auxdata(c, 1, new Schema(std::move(schema)),
+                      [](void* p) { delete static_cast<Schema*>(p); });
 }
 
 // ---------------------------------------------------------------- First / Last
