@@ -1,5 +1,7 @@
 #include "platform/Currency.h"
 
+#include <cmath>
+
 #include "platform/Errore.h"
 #include "platform/Numeri.h"
 
@@ -27,6 +29,14 @@ Currency Currency::FromLong(int64_t n) {
 }
 
 Currency Currency::FromDouble(double v) {
+  // Fast path: away from a half ten-thousandth the scaled product rounds the
+  // same way as the decimal the double stands for.
+  const double p = v * kScala;
+  if (std::fabs(p) < 2251799813685248.0) {  // 2^51: the fraction is still meaningful
+    const double f = std::floor(p);
+    const double resto = p - f;
+    if (std::fabs(resto - 0.5) > 1e-6) return FromRaw(static_cast<int64_t>(resto < 0.5 ? f : f + 1));
+  }
   Decimale d;
   if (!DecimaleDaDouble(v, d)) Solleva(ErrOverflow);
   auto raw = InteroScalato(d, 4);

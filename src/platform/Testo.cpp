@@ -330,6 +330,69 @@ int StrComp(std::string_view a, std::string_view b, Confronto c) {
   return r < 0 ? -1 : r > 0 ? 1 : 0;
 }
 
+namespace {
+
+bool LikeDa(const std::u32string& t, size_t i, const std::u32string& p, size_t j) {
+  while (j < p.size()) {
+    char32_t c = p[j];
+    if (c == U'*') {
+      while (j < p.size() && p[j] == U'*') ++j;
+      if (j == p.size()) return true;
+      for (size_t k = i; k <= t.size(); ++k)
+        if (LikeDa(t, k, p, j)) return true;
+      return false;
+    }
+    if (i >= t.size()) return false;
+    if (c == U'?') {
+      ++i;
+      ++j;
+    } else if (c == U'#') {
+      if (t[i] < U'0' || t[i] > U'9') return false;
+      ++i;
+      ++j;
+    } else if (c == U'[') {
+      size_t f = p.find(U']', j + 1);
+      if (f == std::u32string::npos) {  // no class: a literal "["
+        if (t[i] != c) return false;
+        ++i;
+        ++j;
+        continue;
+      }
+      size_t k = j + 1;
+      bool nega = k < f && p[k] == U'!';
+      if (nega) ++k;
+      bool dentro = false;
+      for (; k < f; ++k) {
+        if (k + 2 < f && p[k + 1] == U'-') {
+          if (t[i] >= p[k] && t[i] <= p[k + 2]) dentro = true;
+          k += 2;
+        } else if (t[i] == p[k]) {
+          dentro = true;
+        }
+      }
+      if (dentro == nega) return false;
+      ++i;
+      j = f + 1;
+    } else {
+      if (t[i] != c) return false;
+      ++i;
+      ++j;
+    }
+  }
+  return i == t.size();
+}
+
+}  // namespace
+
+bool Like(std::string_view testo, std::string_view schema, Confronto c) {
+  std::u32string t = InCodici(testo), p = InCodici(schema);
+  if (c == vbTextCompare) {
+    for (auto& x : t) x = Minuscola(x);
+    for (auto& x : p) x = Minuscola(x);
+  }
+  return LikeDa(t, 0, p, 0);
+}
+
 std::string Space(long n) { return n <= 0 ? std::string() : std::string(static_cast<size_t>(n), ' '); }
 
 std::string StringDi(long n, std::string_view carattere) {

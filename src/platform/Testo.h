@@ -54,6 +54,10 @@ inline bool UgualeTesto(std::string_view a, std::string_view b) {
   return StrComp(a, b, vbTextCompare) == 0;
 }
 
+// The legacy Like: "*" any run, "?" one character, "#" one digit, "[a-z]",
+// "[!abc]" classes ("[*]" a literal star); the whole text must match.
+bool Like(std::string_view testo, std::string_view schema, Confronto c = vbBinaryCompare);
+
 std::string Space(long n);
 std::string StringDi(long n, std::string_view carattere);
 

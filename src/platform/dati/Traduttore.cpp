@@ -682,7 +682,9 @@ std::string Scrittore::OrdineSql(std::vector<Ordine>& ordine, Ambito& ambito,
       }
       if (pos > 0 && static_cast<size_t>(pos) <= prime.size()) {
         o = std::to_string(pos);
-        if (::dati::Testuale(prime[static_cast<size_t>(pos - 1)].tipo)) o += server_ ? " COLLATE ci" : " COLLATE NOCASE";
+        // The server takes no collation on a position; its union columns
+        // keep the collation of the stored columns they come from.
+        if (!server_ && ::dati::Testuale(prime[static_cast<size_t>(pos - 1)].tipo)) o += " COLLATE NOCASE";
       } else if (e.tipo == TipoNodo::Colonna) {
         o = Id(e.testo);  // a column the catalog cannot place: the engine matches the name
       } else {
@@ -924,8 +926,23 @@ Traduzione Scrittore::Istr(Istruzione& is) {
 
 }  // namespace
 
-Traduzione Traduci(std::string_view sql, TipoMotore motore, const Catalogo& catalogo) {
+Traduzione Traduci(std::string_view sql, TipoMotore motore, const Catalogo& catalogo,
+                   std::string_view condizione) {
   Istruzione is = Analizzatore(std::string(sql));
+  if (!vb::Trim(condizione).empty()) {
+    if (is.tipo != Istruzione::Sel) vb::Solleva(ErrSintassi, "Condizione aggiunta a un'istruzione che non è una selezione");
+    NodoP c = AnalizzaEspressione(std::string(condizione));
+    Nucleo& n = is.select->nuclei[0];
+    if (n.dove) {
+      auto e = std::make_shared<Nodo>();
+      e->tipo = TipoNodo::Binario;
+      e->testo = "AND";
+      e->figli = {n.dove, c};
+      n.dove = e;
+    } else {
+      n.dove = c;
+    }
+  }
   Scrittore w(motore, catalogo);
   return w.Istr(is);
 }

@@ -42,6 +42,9 @@ struct Traduzione {
   bool unione = false;
 };
 
-Traduzione Traduci(std::string_view sql, TipoMotore motore, const Catalogo& catalogo);
+// `condizione`, when given, is ANDed into the WHERE of the (first) select:
+// a recordset read again with a narrower condition.
+Traduzione Traduci(std::string_view sql, TipoMotore motore, const Catalogo& catalogo,
+                   std::string_view condizione = {});
 
 }  // namespace dati

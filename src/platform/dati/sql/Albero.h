@@ -111,5 +111,7 @@ struct Istruzione {
 
 // Parses one statement; raises 3075 with the position of what it cannot read.
 Istruzione Analizzatore(const std::string& sql);
+// Parses a lone expression (a search criterion, an added condition).
+NodoP AnalizzaEspressione(const std::string& testo);
 
 }  // namespace dati::sql

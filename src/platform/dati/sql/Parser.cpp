@@ -27,6 +27,12 @@ class Parser {
  public:
   explicit Parser(const std::string& sql) : sql_(sql), t_(Analizza(sql)) {}
 
+  NodoP SoloEspr() {
+    NodoP e = Espr();
+    if (t_[i_].tipo != TipoToken::Fine) Errore("testo in più dopo l'espressione");
+    return e;
+  }
+
   Istruzione Istr() {
     Istruzione is;
     if (Parola("SELECT")) {
@@ -579,5 +585,7 @@ class Parser {
 }  // namespace
 
 Istruzione Analizzatore(const std::string& sql) { return Parser(sql).Istr(); }
+
+NodoP AnalizzaEspressione(const std::string& testo) { return Parser(testo).SoloEspr(); }
 
 }  // namespace dati::sql

@@ -1,0 +1,128 @@
+#pragma once
+// One open recordset: the rows of a query held in memory, a current
+// position with BOF and EOF, bookmarks, and the edit buffer through which an
+// updatable recordset (open type 2) writes its rows back.
+//
+// What the layer writes and what it refuses:
+// - a recordset writes to the stored tables whose whole primary key is among
+//   its columns; new rows and deletions go to the main one (the table with
+//   the most columns in the result); a column of an expression or of a table
+//   without its key cannot be written (3164), a read-only snapshot (open
+//   type 4) not at all (3027);
+// - an update changes the row only if it still holds what was read (numbers
+//   compared to the fourth decimal); otherwise 3197 and nothing is written;
+// - a new row is kept at the end of the rows, as the legacy dynaset did.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Variant.h"
+#include "platform/dati/Motore.h"
+#include "platform/dati/Traduttore.h"
+
+namespace dati {
+
+class GestDatabase;
+
+class Recordset {
+ public:
+  Recordset(GestDatabase& db, std::string connessione, std::string sql, int tipo);
+
+  // ---- position
+  bool BOF() const { return pos_ < 0 || Vuoto(); }
+  bool EOF_() const { return pos_ >= static_cast<long>(righe_.size()) || Vuoto(); }
+  bool NessunaCorrente() const;
+  long RecordCount() const { return vive_; }
+  // 0-based place of the current row among the live rows; -1 off the rows.
+  long AbsolutePosition() const;
+  void SetAbsolutePosition(long p);
+  void MoveFirst();
+  void MoveLast();
+  void MoveNext();
+  void MovePrevious();
+  // A bookmark names a row for as long as the recordset is open.
+  std::string Bookmark() const;
+  void SetBookmark(const std::string& b);
+
+  // ---- fields
+  int NumCampi() const { return static_cast<int>(colonne_.size()); }
+  const ColonnaUscita& Campo(int i) const { return colonne_[static_cast<size_t>(i)]; }
+  // Index of a field named bare, by table or by alias, in any letter case;
+  // -1 when absent.
+  int Indice(std::string_view nome) const;
+  int IndiceLento(std::string_view nome) const;
+  const vb::Variant& Valore(int i) const;  // of the row being edited, else the current row
+  vb::Variant Leggi(std::string_view nome) const;
+
+  // ---- changes
+  void AddNew();
+  void Edit();
+  void Scrivi(std::string_view nome, const vb::Variant& valore);
+  void Update();
+  void CancelUpdate() { modo_ = Modo::Nessuno; }
+  void Delete();
+  bool InModifica() const { return modo_ != Modo::Nessuno; }
+  // The row last added or updated.
+  void VaiUltimoMod();
+
+  // ---- reading again
+  void Requery(const std::string& condizioneAggiunta = {});
+
+  // ---- search in memory (FindFirst / FindNext with a criterion of the
+  // legacy dialect over the fields); NoMatch tells the outcome.
+  void FindFirst(const std::string& criterio);
+  void FindNext(const std::string& criterio);
+  bool NoMatch() const { return nonTrovato_; }
+
+  bool Aggiornabile() const { return tipo_ == 2 && !principale_.empty(); }
+  const std::string& Sql() const { return sql_; }
+
+ private:
+  enum class Modo { Nessuno, Nuovo, Modifica };
+  struct Riga {
+    std::vector<vb::Variant> valori;
+    bool cancellata = false;
+  };
+  struct TabScrivibile {
+    std::string nome;            // stored table
+    std::string qualificatore;   // alias in the query
+    std::vector<int> chiave;     // field indexes of its key
+    std::vector<int> campi;      // field indexes that are its columns
+  };
+
+  bool Vuoto() const { return vive_ == 0; }
+  void Carica(const std::string& condizione);
+  void Posiziona(long pos);
+  Riga& Corrente();
+  const TabScrivibile* TabellaDi(int campo) const;
+  void Trova(const std::string& criterio, long da);
+
+  GestDatabase& db_;
+  std::string conn_, sql_;
+  int tipo_;
+  std::vector<ColonnaUscita> colonne_;
+  std::unordered_map<std::string, int> nomi_;  // folded "name", "qual.name", "table.name"
+  // Names as the callers spell them, resolved once: a walk over many rows
+  // asks for the same few fields again and again.
+  struct HashTesto {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  mutable std::unordered_map<std::string, int, HashTesto, std::equal_to<>> nomiVisti_;
+  std::vector<Riga> righe_;
+  long vive_ = 0;
+  long pos_ = -1;
+  Modo modo_ = Modo::Nessuno;
+  std::vector<vb::Variant> buffer_;
+  std::vector<bool> scritto_;
+  std::vector<TabScrivibile> scrivibili_;
+  std::string principale_;
+  long ultimoMod_ = -1;
+  bool nonTrovato_ = false;
+};
+
+}  // namespace dati

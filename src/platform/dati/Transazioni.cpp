@@ -1,0 +1,81 @@
+#include "platform/dati/Transazioni.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Errore.h"
+#include "platform/dati/Motore.h"
+
+namespace dati {
+
+namespace {
+
+struct Workspace {
+  std::vector<Connessione*> connessioni;
+  int livello = 0;
+};
+
+Workspace& Ws() {
+  static Workspace w;
+  return w;
+}
+
+}  // namespace
+
+void RegistraConnessione(Connessione* c) { Ws().connessioni.push_back(c); }
+
+void DimenticaConnessione(Connessione* c) {
+  auto& v = Ws().connessioni;
+  v.erase(std::remove(v.begin(), v.end(), c), v.end());
+  if (v.empty()) Ws().livello = 0;
+}
+
+void IniziaTransWorkspace() {
+  Workspace& w = Ws();
+  std::vector<Connessione*> iniziate;
+  try {
+    for (Connessione* c : w.connessioni) {
+      c->IniziaTransazione();
+      iniziate.push_back(c);
+    }
+  } catch (...) {
+    for (Connessione* c : iniziate) {
+      try {
+        c->AnnullaTransazione();
+      } catch (...) {
+      }
+    }
+    throw;
+  }
+  ++w.livello;
+}
+
+void ConfermaTransWorkspace() {
+  Workspace& w = Ws();
+  if (w.livello == 0) vb::Solleva(3034, "Conferma senza una transazione aperta");
+  // A commit that fails leaves that connection rolled back (the engine sees
+  // to it): the transaction is over either way.
+  --w.livello;
+  for (Connessione* c : w.connessioni)
+    if (c->LivelloTransazione() > w.livello) c->ConfermaTransazione();
+}
+
+void AnnullaTransWorkspace() {
+  Workspace& w = Ws();
+  // An error handler may roll back after a failed commit already closed the
+  // transaction: nothing is left to undo then.
+  if (w.livello == 0) return;
+  --w.livello;
+  for (Connessione* c : w.connessioni) {
+    if (c->LivelloTransazione() > w.livello) {
+      try {
+        c->AnnullaTransazione();
+      } catch (...) {
+      }
+    }
+  }
+}
+
+int LivelloTransWorkspace() { return Ws().livello; }
+
+}  // namespace dati
