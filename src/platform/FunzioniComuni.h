@@ -136,6 +136,20 @@ class FunzioniComuni {
   long LeggiIniFile(std::string_view sezione, std::string_view chiave,
                     const Variant& predefinito, std::string& valore,
                     std::string_view file) const;
+  // A file database the engine could not read (3343): checked and, when
+  // damaged, rebuilt from what can still be read, the damaged file kept
+  // beside it as "<name>.danneggiato-<date and time>". 0 when the file is
+  // usable again (the caller then repeats the opening), else the error
+  // number that stands (53 no such file, 3343 beyond repair).
+  long VerifFile(std::string_view file) const;
+
+  // Transactions of the data-access engine: they span every open database
+  // connection, as the legacy workspace did. The workspace and option
+  // arguments are kept for the callers' sake.
+  void IniziaTrans(const Variant& workspace = 0, int opzione = -1) const;
+  void ConfermaTrans(const Variant& workspace = 0, int opzione = -1) const;
+  void AnnullaTrans(const Variant& workspace = 0, int opzione = -1) const;
+
   // Same over two files: the first that holds a non-empty value wins.
   long LeggiIni(std::string_view sezione, std::string_view chiave, const Variant& predefinito,
                 std::string& valore, std::string_view file1, const std::string& file2) const;

@@ -84,6 +84,7 @@ std::shared_ptr<const Traduzione> GestDatabase::Traduci(const std::string& chiav
 
 long GestDatabase::EseguiSql(const std::string& chiave, const std::string& sql, int opzioni) {
   Conn& c = Trova(chiave);
+  PartecipaTransazione(*c.motore);
   long n;
   if (opzioni & 64) {
     n = c.motore->Esegui(sql);

@@ -7,6 +7,7 @@
 #include "platform/Errore.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
+#include "platform/dati/Transazioni.h"
 #include "platform/dati/Valutatore.h"
 #include "platform/dati/sql/Albero.h"
 
@@ -285,6 +286,7 @@ void Recordset::Update() {
   if (modo_ == Modo::Nessuno)
     vb::Solleva(3020, "Aggiornamento o Annulla aggiornamento senza Aggiungi o Modifica");
   Connessione& c = db_.Motore(conn_);
+  PartecipaTransazione(c);
   const bool server = c.Tipo() == TipoMotore::Server;
   auto id = [&](const std::string& n) { return "\"" + (server ? vb::LCase(n) : n) + "\""; };
   if (modo_ == Modo::Nuovo) {
@@ -358,6 +360,7 @@ void Recordset::Delete() {
   Riga& r = Corrente();
   modo_ = Modo::Nessuno;
   Connessione& c = db_.Motore(conn_);
+  PartecipaTransazione(c);
   const bool server = c.Tipo() == TipoMotore::Server;
   auto id = [&](const std::string& n) { return "\"" + (server ? vb::LCase(n) : n) + "\""; };
   for (const auto& t : scrivibili_) {

@@ -27,28 +27,14 @@ void RegistraConnessione(Connessione* c) { Ws().connessioni.push_back(c); }
 void DimenticaConnessione(Connessione* c) {
   auto& v = Ws().connessioni;
   v.erase(std::remove(v.begin(), v.end(), c), v.end());
-  if (v.empty()) Ws().livello = 0;
 }
 
-void IniziaTransWorkspace() {
-  Workspace& w = Ws();
-  std::vector<Connessione*> iniziate;
-  try {
-    for (Connessione* c : w.connessioni) {
-      c->IniziaTransazione();
-      iniziate.push_back(c);
-    }
-  } catch (...) {
-    for (Connessione* c : iniziate) {
-      try {
-        c->AnnullaTransazione();
-      } catch (...) {
-      }
-    }
-    throw;
-  }
-  ++w.livello;
+void PartecipaTransazione(Connessione& c) {
+  const int livello = Ws().livello;
+  while (c.LivelloTransazione() < livello) c.IniziaTransazione();
 }
+
+void IniziaTransWorkspace() { ++Ws().livello; }
 
 void ConfermaTransWorkspace() {
   Workspace& w = Ws();
