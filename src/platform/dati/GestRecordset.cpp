@@ -38,7 +38,7 @@ long GestRecordset::PosRecord(const std::string& k) { return Rs(k).AbsolutePosit
 
 vb::Variant GestRecordset::LeggiCampo(const std::string& k, const std::string& campo,
                                       std::optional<int> tipo) {
-  vb::Variant v = Rs(k).Leggi(campo);
+  const vb::Variant& v = Rs(k).Leggi(campo);
   if (!v.IsNull()) return v;
   if (tipo && (*tipo == vb::vbCurrency || *tipo == vb::vbDouble || *tipo == vb::vbLong ||
                *tipo == vb::vbInteger))

@@ -242,7 +242,7 @@ const vb::Variant& Recordset::Valore(int i) const {
   return righe_[static_cast<size_t>(pos_)].valori[static_cast<size_t>(i)];
 }
 
-vb::Variant Recordset::Leggi(std::string_view nome) const {
+const vb::Variant& Recordset::Leggi(std::string_view nome) const {
   int i = Indice(nome);
   if (i < 0) vb::Solleva(3265, "Elemento non trovato in questo insieme: " + std::string(nome));
   return Valore(i);

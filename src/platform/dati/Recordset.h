@@ -56,7 +56,7 @@ class Recordset {
   int Indice(std::string_view nome) const;
   int IndiceLento(std::string_view nome) const;
   const vb::Variant& Valore(int i) const;  // of the row being edited, else the current row
-  vb::Variant Leggi(std::string_view nome) const;
+  const vb::Variant& Leggi(std::string_view nome) const;
 
   // ---- changes
   void AddNew();

@@ -827,6 +827,7 @@ std::vector<std::string> IstruzioniRuntimeServer() {
 }
 
 void InstallaRuntimeServer(Connessione& c) {
+  if (c.Tipo() != TipoMotore::Server) return;  // SQLite registers its own on every connection
   static const std::vector<std::string> istr = IstruzioniRuntimeServer();
   static const std::string firma = Firma(istr);
   const std::string segno = "'" + firma + "'";
