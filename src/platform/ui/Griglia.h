@@ -1,0 +1,137 @@
+#pragma once
+// The grids of the control model: the data control with its recordset, the
+// grid bound to it (one row per record, columns by field), and the flexible
+// grid of plain cells.
+#include <string>
+#include <vector>
+
+#include "platform/Variant.h"
+#include "platform/ui/Controllo.h"
+
+namespace dati {
+class Recordset;
+}
+
+namespace ui {
+
+// The data control: the recordset a bound grid shows.
+class DatiControllo : public Controllo {
+ public:
+  using Controllo::Controllo;
+  dati::Recordset* Recordset() const { return rs_; }
+  // Binds a recordset (the layer's RecordsetDao); bound grids re-read it.
+  void SetRecordset(dati::Recordset* rs);
+  // Reads the recordset again and tells the bound grids.
+  void Refresh();
+  // The grids bound to this control, told of every change of position.
+  void Lega(class Griglia* g);
+  void Slega(class Griglia* g);
+  void Riposizionato();
+
+ private:
+  dati::Recordset* rs_ = nullptr;
+  std::vector<class Griglia*> griglie_;
+};
+
+struct ColonnaGriglia {
+  std::string DataField;
+  std::string Caption;
+  long Width = 1000;
+  std::string NumberFormat;
+  bool Visible = true;
+  bool Locked = false;
+  int Alignment = 0;  // 0 left, 1 right, 2 centre
+  std::string Tag;
+};
+
+// The grid bound to a data control: Row is the visible row, Col the column,
+// Bookmark the current record. A cell typed into is written to the record
+// (BeforeColUpdate may refuse it); leaving the row stores it (BeforeUpdate
+// may refuse); every move fires RowColChange.
+class Griglia : public Controllo {
+ public:
+  using Controllo::Controllo;
+  ~Griglia() override;
+
+  void SetDataSource(DatiControllo* d);
+  DatiControllo* DataSource() const { return dati_; }
+
+  // ---- columns
+  ColonnaGriglia& Colonna(int i);
+  int NumColonne() const { return static_cast<int>(colonne_.size()); }
+  ColonnaGriglia& AggiungiColonna(const std::string& campo, const std::string& titolo = {});
+  void TogliColonne() { colonne_.clear(); Notifica(Prop::Griglia); }
+  // One column per field of the recordset (the legacy ReBind/ClearFields).
+  void ColonneDaCampi();
+  void ColonnaCambiata() { Notifica(Prop::Griglia); }
+
+  // ---- place
+  int Col() const { return col_; }
+  void SetCol(int c);
+  // The current record; "" when none.
+  std::string Bookmark() const;
+  void SetBookmark(const std::string& b);
+  long NumRighe() const;
+  // Moves to the record at 0-based position p among the records.
+  void VaiARiga(long p);
+  int FirstRow() const { return 0; }
+  bool AllowUpdate() const { return allowUpdate_; }
+  void SetAllowUpdate(bool v) { allowUpdate_ = v; }
+  bool AllowAddNew() const { return allowAddNew_; }
+  void SetAllowAddNew(bool v) { allowAddNew_ = v; }
+
+  // ---- cells
+  // Display text of a cell of the current record (column format applied).
+  std::string TestoCella(int col) const;
+  // Display text of a cell of the record at position p.
+  std::string TestoCella(long riga, int col);
+  vb::Variant ValoreCella(int col) const;
+  // A value typed into a cell of the current record: BeforeColUpdate, the
+  // write, AfterColUpdate. False when refused.
+  bool ScriviCella(int col, const vb::Variant& valore);
+  // Leaves the row being edited: BeforeUpdate, the store, AfterUpdate.
+  bool SalvaRiga();
+  bool InModifica() const;
+
+  // The data control moved (called by it).
+  void Riposizionato();
+
+ private:
+  DatiControllo* dati_ = nullptr;
+  std::vector<ColonnaGriglia> colonne_;
+  int col_ = 0;
+  bool allowUpdate_ = true, allowAddNew_ = false;
+  std::string ultimoSegnalibro_;
+};
+
+// The flexible grid: rows and columns of texts, fixed rows and columns for
+// the headings.
+class FlexGrid : public Controllo {
+ public:
+  using Controllo::Controllo;
+
+  int Rows() const { return righe_; }
+  int Cols() const { return colonne_; }
+  void SetRows(int n);
+  void SetCols(int n);
+  int FixedRows() const { return fisseR_; }
+  int FixedCols() const { return fisseC_; }
+  void SetFixedRows(int n) { fisseR_ = n; Notifica(Prop::Griglia); }
+  void SetFixedCols(int n) { fisseC_ = n; Notifica(Prop::Griglia); }
+  int Row() const { return riga_; }
+  int Col() const { return col_; }
+  void SetRow(int r);
+  void SetCol(int c);
+  const std::string& TextMatrix(int r, int c) const;
+  void SetTextMatrix(int r, int c, const std::string& v);
+  long ColWidth(int c) const;
+  void SetColWidth(int c, long w);
+
+ private:
+  void Ridimensiona();
+  int righe_ = 2, colonne_ = 2, fisseR_ = 1, fisseC_ = 1, riga_ = 1, col_ = 1;
+  std::vector<std::string> celle_ = std::vector<std::string>(4);
+  std::vector<long> larghezze_ = std::vector<long>(2, 1000);
+};
+
+}  // namespace ui
