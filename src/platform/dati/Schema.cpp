@@ -382,8 +382,8 @@ std::vector<TabellaCat> CostruisciDitta() {
             {"Articolo", "Gruppo", "Mastro", "Conto", "ArtGruppo", "ArtsottoGru", "Categoria", "DaQuantita"}));
   }
   add(Tab("ScontiProvv", {"APartireDa:d", "PercRidProvv:d"}, {"APartireDa"}));
-  add(Tab("ArrotLire", {"FinoA:d", "ValArrot:d", "TipoArrot:f"}, {"FinoA"}));
-  add(Tab("ArrotEuro", {"FinoA:d", "ValArrot:d", "TipoArrot:f"}, {"FinoA"}));
+  add(Tab("ArrotLire", {"FinoA:d", "ValArrot:d", "TipoArrot:t:10"}, {"FinoA"}));  // "Nessuno": no bands
+  add(Tab("ArrotEuro", {"FinoA:d", "ValArrot:d", "TipoArrot:t:10"}, {"FinoA"}));
 
   // ---- accounts and the masters of the header ----
   add(Tab("PianoConti",

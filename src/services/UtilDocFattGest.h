@@ -1,0 +1,139 @@
+#pragma once
+// Services of the document lines shared by the DDT, invoice and order
+// programs: the price search, the discount rules and their application to
+// a line, and the re-pricing of the level rows of a line.
+//
+// Fields of the caller's window (the discount and unit-price boxes) are
+// passed as their text, by reference: a routine that fills a field writes
+// the text the box shows.
+#include <cstdint>
+#include <string>
+
+#include "platform/Variant.h"
+
+namespace dati {
+class GestRecordset;
+}
+
+namespace UtilDocFattGest {
+
+// The window that applies the discounts to a line: the line form, the
+// level-row form or the level grid. Its CercaPrezzo runs the price search
+// of the current row again and refreshes the list mode and list discount
+// the window passed to ApplicaSconti.
+class FormPrezzo {
+ public:
+  virtual void CercaPrezzo() = 0;
+
+ protected:
+  ~FormPrezzo() = default;
+};
+
+// The starting unit price of an article on a document line: supplier data,
+// promotion, price list or cost, as psQualeImporto ("M" average cost, "U"
+// last cost, other the selling price) and the addressee kind ("2" supplier)
+// ask. psSconto and psModSconto receive the list discount and its mode.
+// The price has at most piNumDecGes decimals and carries VAT as psPrzIvato
+// says; 0 when no source gives one, "" when an error stopped the search
+// (the error was shown). pvNumLiv omitted or -1: rows without levels.
+// A document in a currency other than the lira and the euro takes a
+// price-list or promotion price kept in euro converted at pvCambio (with
+// pvOperCambio, or the currency's operator in Monete when omitted).
+vb::Variant RicPrezzo(const std::string& psQualeImporto, const std::string& psIntTipo,
+                      const std::string& psConto, int16_t piAnnoMag, const std::string& psArticolo,
+                      const std::string& psListino, const std::string& psListIvato,
+                      const std::string& psPrzIvato, const std::string& psDataRif,
+                      const std::string& psMoneta, int16_t piNumDecGes, double pdFatCon,
+                      const std::string& psUM, double pdPercIva, std::string& psSconto,
+                      std::string& psModSconto, const vb::Variant& pvNumLiv = vb::Missing,
+                      const vb::Variant& pvLiv1 = vb::Missing,
+                      const vb::Variant& pvLiv2 = vb::Missing,
+                      const vb::Variant& pvCambio = vb::Missing,
+                      const vb::Variant& pvOperCambio = vb::Missing);
+
+// ---- discount rules (tables Sconti and ScoQua)
+// Appends to psSql the query of one combination of the rule keys, ranked
+// piOrd. psConto is an account code or "~ç~".
+void PrepSqlSconti(const std::string& psTabella, std::string& psSql, int16_t piOrd,
+                   const std::string& psArticolo, const std::string& psConto,
+                   const std::string& psCategoria, const std::string& psArtGruppo,
+                   const std::string& psArtSottoGru, bool pbTipo, const std::string& psTipo,
+                   const vb::Variant& pvQta);
+// The ranked union of every combination that can match, opened read-only
+// on poRs under psKeyRs: its first row is the rule that applies.
+// psTabSconti "1" puts the article rules before the group rules.
+void PrepSqlUnioneSconti(const std::string& psTabella, dati::GestRecordset& poRs,
+                         std::string& psKeyRs, const std::string& psIntTipo,
+                         const std::string& psArticolo, const std::string& psIntest,
+                         const std::string& psCategoria, const std::string& psArtGruppo,
+                         const std::string& psArtSottoGru, bool pbTipo,
+                         const std::string& psTabSconti, const vb::Variant& pvQta);
+// The table discount of a line. Mode "T" when no rule applies. True when
+// the line's table discount must be set again; False when nothing changes
+// or the search failed (the error was shown).
+bool RicScontoTab(const std::string& psArticolo, const std::string& psMoneta, double& pdPrezzo,
+                  std::string& psModo, std::string& psSconto, const std::string& psScontoPrec,
+                  const std::string& psIntest, const std::string& psIntTipo,
+                  const std::string& psCategoria, const std::string& psArtGruppo,
+                  const std::string& psArtSottoGru, const std::string& psTabSconti,
+                  double& pdPercRidProvv);
+// The quantity discount of a line: mode "T" none, "0".."3" how it replaces
+// the other discounts; pdPercRidProvv -1 when ScoQua has no such column.
+bool RicScontoQta(const std::string& psArticolo, const vb::Variant& pvQta,
+                  const std::string& psMoneta, double& pdPrezzo, std::string& psModo,
+                  std::string& psSconto, const std::string& psScontoPrec,
+                  const std::string& psIntTipo, const std::string& psIntest,
+                  const std::string& psCategoria, const std::string& psArtGruppo,
+                  const std::string& psArtSottoGru, const std::string& psTabSconti,
+                  double& pdPercRidProvv);
+
+// ---- applying the discounts to a line
+// The article-discount field from a price-list mode: "0"/"N" the article's
+// own discount, "M" joined with the list discount, "S" the list discount,
+// "L" the same by the document list's mode and discount, other empty. Mode
+// "N" first runs the window's price search.
+void ApplicaModoSconto(FormPrezzo& pfrmForm, std::string& ptxtCampo, std::string& psScontoBase,
+                       std::string& psModo1, std::string& psSconto1, std::string& psModo2,
+                       std::string& psSconto2);
+// Fills the four discount fields of a line (customer, article, quantity,
+// table) and possibly its unit price from the list mode, the quantity rule
+// and the table rule. Modes "N" are sought first; a field that already
+// holds a value is rewritten only with pbForza. Commission reductions -2
+// mean not determined yet.
+void ApplicaSconti(FormPrezzo& pfrmForm, std::string& ptxtScoCli, std::string& ptxtScoArt,
+                   std::string& ptxtScoQta, std::string& ptxtScoTab, std::string& ptxtPrezzo,
+                   const std::string& psArticolo, const vb::Variant& pvQta,
+                   const std::string& psMoneta, double& pdPrzQta, std::string& psModQta,
+                   std::string& psScoQta, double& pdPrzTab, std::string& psModTab,
+                   std::string& psScoTab, std::string& psScoArt, std::string& psModLis,
+                   std::string& psScoLis, std::string& psModLisDoc, std::string& psScoLisDoc,
+                   const std::string& psScoCliTes, int16_t piNumDecGes,
+                   const std::string& psIntest, const std::string& psIntTipo,
+                   const std::string& psCategoria, const std::string& psArtGruppo,
+                   const std::string& psArtSottoGru, const std::string& psTabSconti,
+                   bool pbForza, bool pbScontoArt, double& pdRidTab, double& pdRidQta);
+// The table half of ApplicaSconti. piSenzaQta -1: no quantity rule applies,
+// so a table rule's price may become the unit price.
+void ApplicaScontiTab(const std::string& psArticolo, const std::string& psMoneta,
+                      std::string& ptxtScoCli, std::string& ptxtScoArt, double& pdPrzTab,
+                      std::string& psModTab, std::string& ptxtScoTab, std::string& psScoTab,
+                      const std::string& psScoTabPrec, std::string& ptxtPrezzo,
+                      int16_t piNumDecGes, const std::string& psIntest,
+                      const std::string& psIntTipo, const std::string& psCategoria,
+                      const std::string& psArtGruppo, const std::string& psArtSottoGru,
+                      const std::string& psTabSconti, int16_t piSenzaQta, double& pdRidTab);
+
+// ---- level rows
+// Carries a new unit price (to the rows it applies to by the list's level
+// setting psFlagLivLis 0/1/2) and total discount to the level rows of one
+// line, with new amounts in the document currency, lire and euro for the
+// rows with a quantity. No handler: errors reach the caller.
+vb::Variant AggPrezziLivelli(const std::string& psTabella, int16_t piAnno, int32_t plNumRif,
+                             int32_t plRigLiv, const std::string& psFlagLivLis, bool pbTutteLiv,
+                             const std::string& psLivello1, double pdValUnitario,
+                             const std::string& psScontoTot, const vb::Variant& pvPercSconto,
+                             int16_t piNumDec, const std::string& psCambio,
+                             const std::string& psMonOper, const std::string& psMoneta,
+                             bool pbStatoNullo);
+
+}  // namespace UtilDocFattGest
