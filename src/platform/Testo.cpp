@@ -169,7 +169,15 @@ std::string Trim(std::string_view s) {
 
 std::string UCase(std::string_view s) { return Mappa(s, Maiuscola); }
 std::string LCase(std::string_view s) { return Mappa(s, Minuscola); }
-std::string Piega(std::string_view s) { return Mappa(s, Minuscola); }
+std::string Piega(std::string_view s) {
+  if (SoloAscii(s)) {
+    std::string out(s);
+    for (char& ch : out)
+      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
+    return out;
+  }
+  return Mappa(s, Minuscola);
+}
 
 long Len(std::string_view s) {
   long n = 0;
@@ -317,6 +325,17 @@ std::string Join(const std::vector<std::string>& parti, std::string_view sep) {
 }
 
 int StrComp(std::string_view a, std::string_view b, Confronto c) {
+  if (c == vbTextCompare && SoloAscii(a) && SoloAscii(b)) {
+    // Names and codes are mostly plain ASCII: no decoding needed.
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+      unsigned char p = static_cast<unsigned char>(a[i]), q = static_cast<unsigned char>(b[i]);
+      if (p >= 'A' && p <= 'Z') p = static_cast<unsigned char>(p + 32);
+      if (q >= 'A' && q <= 'Z') q = static_cast<unsigned char>(q + 32);
+      if (p != q) return p < q ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+  }
   if (c == vbTextCompare) {
     std::u32string x = InCodici(a), y = InCodici(b);
     size_t n = std::min(x.size(), y.size());

@@ -53,7 +53,10 @@ ColonnaGriglia& Griglia::Colonna(int i) {
 }
 
 ColonnaGriglia& Griglia::AggiungiColonna(const std::string& campo, const std::string& titolo) {
-  colonne_.push_back(ColonnaGriglia{campo, titolo.empty() ? campo : titolo});
+  ColonnaGriglia c;
+  c.DataField = campo;
+  c.Caption = titolo.empty() ? campo : titolo;
+  colonne_.push_back(std::move(c));
   Notifica(Prop::Griglia);
   return colonne_.back();
 }
@@ -62,7 +65,11 @@ void Griglia::ColonneDaCampi() {
   colonne_.clear();
   if (dati_ && dati_->Recordset()) {
     const dati::Recordset& rs = *dati_->Recordset();
-    for (int i = 0; i < rs.NumCampi(); ++i) colonne_.push_back(ColonnaGriglia{rs.Campo(i).nome, rs.Campo(i).nome});
+    for (int i = 0; i < rs.NumCampi(); ++i) {
+      ColonnaGriglia c;
+      c.DataField = c.Caption = rs.Campo(i).nome;
+      colonne_.push_back(std::move(c));
+    }
   }
   Notifica(Prop::Griglia);
 }
