@@ -76,9 +76,8 @@ void Recordset::Carica(const std::string& condizione) {
   } else {
     colonne_ = t->colonne;
   }
-  righe_.clear();
-  righe_.reserve(r.righe.size());
-  for (auto& v : r.righe) righe_.push_back(Riga{std::move(v), false});
+  righe_ = std::move(r.righe);
+  cancellate_.assign(righe_.size(), false);
   vive_ = static_cast<long>(righe_.size());
   pos_ = righe_.empty() ? -1 : 0;
   if (righe_.empty()) pos_ = 0;  // BOF and EOF both hold through Vuoto()
@@ -138,14 +137,14 @@ void Recordset::Carica(const std::string& condizione) {
 
 bool Recordset::NessunaCorrente() const {
   if (Vuoto() || pos_ < 0 || pos_ >= static_cast<long>(righe_.size())) return true;
-  return righe_[static_cast<size_t>(pos_)].cancellata;
+  return cancellate_[static_cast<size_t>(pos_)];
 }
 
 long Recordset::AbsolutePosition() const {
   if (NessunaCorrente()) return -1;
   long n = 0;
   for (long i = 0; i < pos_; ++i)
-    if (!righe_[static_cast<size_t>(i)].cancellata) ++n;
+    if (!cancellate_[static_cast<size_t>(i)]) ++n;
   return n;
 }
 
@@ -153,7 +152,7 @@ void Recordset::SetAbsolutePosition(long p) {
   if (p < 0 || p >= vive_) vb::Solleva(3001, "Posizione non valida");
   long n = -1;
   for (long i = 0; i < static_cast<long>(righe_.size()); ++i) {
-    if (!righe_[static_cast<size_t>(i)].cancellata && ++n == p) {
+    if (!cancellate_[static_cast<size_t>(i)] && ++n == p) {
       Posiziona(i);
       return;
     }
@@ -168,28 +167,28 @@ void Recordset::Posiziona(long pos) {
 void Recordset::MoveFirst() {
   if (Vuoto()) NessunaRiga();
   long i = 0;
-  while (righe_[static_cast<size_t>(i)].cancellata) ++i;
+  while (cancellate_[static_cast<size_t>(i)]) ++i;
   Posiziona(i);
 }
 
 void Recordset::MoveLast() {
   if (Vuoto()) NessunaRiga();
   long i = static_cast<long>(righe_.size()) - 1;
-  while (righe_[static_cast<size_t>(i)].cancellata) --i;
+  while (cancellate_[static_cast<size_t>(i)]) --i;
   Posiziona(i);
 }
 
 void Recordset::MoveNext() {
   if (EOF_()) NessunaRiga();
   long i = pos_ + 1;
-  while (i < static_cast<long>(righe_.size()) && righe_[static_cast<size_t>(i)].cancellata) ++i;
+  while (i < static_cast<long>(righe_.size()) && cancellate_[static_cast<size_t>(i)]) ++i;
   Posiziona(i);
 }
 
 void Recordset::MovePrevious() {
   if (BOF()) NessunaRiga();
   long i = pos_ - 1;
-  while (i >= 0 && righe_[static_cast<size_t>(i)].cancellata) --i;
+  while (i >= 0 && cancellate_[static_cast<size_t>(i)]) --i;
   Posiziona(i);
 }
 
@@ -204,7 +203,7 @@ void Recordset::SetBookmark(const std::string& b) {
     i = std::stol(b);
   } catch (...) {
   }
-  if (i < 0 || i >= static_cast<long>(righe_.size()) || righe_[static_cast<size_t>(i)].cancellata)
+  if (i < 0 || i >= static_cast<long>(righe_.size()) || cancellate_[static_cast<size_t>(i)])
     vb::Solleva(3159, "Segnalibro non valido");
   Posiziona(i);
 }
@@ -231,7 +230,7 @@ int Recordset::IndiceLento(std::string_view nome) const {
   return -1;
 }
 
-Recordset::Riga& Recordset::Corrente() {
+std::vector<vb::Variant>& Recordset::Corrente() {
   if (NessunaCorrente()) NessunaRiga();
   return righe_[static_cast<size_t>(pos_)];
 }
@@ -239,7 +238,7 @@ Recordset::Riga& Recordset::Corrente() {
 const vb::Variant& Recordset::Valore(int i) const {
   if (modo_ != Modo::Nessuno) return buffer_[static_cast<size_t>(i)];
   if (NessunaCorrente()) NessunaRiga();
-  return righe_[static_cast<size_t>(pos_)].valori[static_cast<size_t>(i)];
+  return righe_[static_cast<size_t>(pos_)][static_cast<size_t>(i)];
 }
 
 const vb::Variant& Recordset::Leggi(std::string_view nome) const {
@@ -265,7 +264,7 @@ void Recordset::AddNew() {
 
 void Recordset::Edit() {
   if (!Aggiornabile()) vb::Solleva(ErrNonAggiornabile, "Impossibile aggiornare. Il recordset è di sola lettura");
-  buffer_ = Corrente().valori;
+  buffer_ = Corrente();
   scritto_.assign(colonne_.size(), false);
   modo_ = Modo::Modifica;
 }
@@ -308,7 +307,8 @@ void Recordset::Update() {
     std::string sql = "INSERT INTO " + id(t->nome) +
                       (colonne.empty() ? std::string(" DEFAULT VALUES") : " (" + colonne + ") VALUES (" + segni + ")");
     c.Esegui(sql, valori);
-    righe_.push_back(Riga{buffer_, false});
+    righe_.push_back(buffer_);
+    cancellate_.push_back(false);
     ++vive_;
     ultimoMod_ = static_cast<long>(righe_.size()) - 1;
     modo_ = Modo::Nessuno;
@@ -317,7 +317,7 @@ void Recordset::Update() {
   }
   // Edit: each table touched is written by its key, only if its row still
   // holds what was read.
-  Riga& r = Corrente();
+  std::vector<vb::Variant>& r = Corrente();
   for (const auto& t : scrivibili_) {
     std::string set;
     std::vector<vb::Variant> valori;
@@ -331,7 +331,7 @@ void Recordset::Update() {
     std::string dove;
     for (int i : t.campi) {
       const auto& col = colonne_[static_cast<size_t>(i)];
-      const vb::Variant& v = r.valori[static_cast<size_t>(i)];
+      const vb::Variant& v = r[static_cast<size_t>(i)];
       if (!dove.empty()) dove += " AND ";
       if (v.IsNull()) {
         dove += id(col.colonnaBase) + " IS NULL";
@@ -350,14 +350,14 @@ void Recordset::Update() {
       vb::Solleva(ErrRigaCambiata,
                   "I dati sono stati modificati da un altro utente dopo la lettura: operazione annullata");
   }
-  r.valori = buffer_;
+  r = buffer_;
   ultimoMod_ = pos_;
   modo_ = Modo::Nessuno;
 }
 
 void Recordset::Delete() {
   if (!Aggiornabile()) vb::Solleva(ErrNonAggiornabile, "Impossibile aggiornare. Il recordset è di sola lettura");
-  Riga& r = Corrente();
+  std::vector<vb::Variant>& r = Corrente();
   modo_ = Modo::Nessuno;
   Connessione& c = db_.Motore(conn_);
   PartecipaTransazione(c);
@@ -370,16 +370,16 @@ void Recordset::Delete() {
     for (int i : t.chiave) {
       if (!dove.empty()) dove += " AND ";
       dove += id(colonne_[static_cast<size_t>(i)].colonnaBase) + " = ?";
-      valori.push_back(r.valori[static_cast<size_t>(i)]);
+      valori.push_back(r[static_cast<size_t>(i)]);
     }
     c.Esegui("DELETE FROM " + id(t.nome) + " WHERE " + dove, valori);
   }
-  r.cancellata = true;
+  cancellate_[static_cast<size_t>(pos_)] = true;
   --vive_;
 }
 
 void Recordset::VaiUltimoMod() {
-  if (ultimoMod_ < 0 || righe_[static_cast<size_t>(ultimoMod_)].cancellata) NessunaRiga();
+  if (ultimoMod_ < 0 || cancellate_[static_cast<size_t>(ultimoMod_)]) NessunaRiga();
   Posiziona(ultimoMod_);
 }
 
@@ -391,12 +391,12 @@ void Recordset::Trova(const std::string& criterio, long da) {
   sql::NodoP n = sql::AnalizzaEspressione(criterio);
   nonTrovato_ = true;
   for (long i = std::max(0L, da); i < static_cast<long>(righe_.size()); ++i) {
-    const Riga& r = righe_[static_cast<size_t>(i)];
-    if (r.cancellata) continue;
+    if (cancellate_[static_cast<size_t>(i)]) continue;
+    const std::vector<vb::Variant>& r = righe_[static_cast<size_t>(i)];
     auto campo = [&](const std::string& q, const std::string& nome) -> vb::Variant {
       int k = Indice(q.empty() ? nome : q + "." + nome);
       if (k < 0) vb::Solleva(3070, "Il motore di database non riconosce \"" + nome + "\" come nome di campo");
-      return r.valori[static_cast<size_t>(k)];
+      return r[static_cast<size_t>(k)];
     };
     if (Vale(*n, campo)) {
       Posiziona(i);

@@ -83,10 +83,6 @@ class Recordset {
 
  private:
   enum class Modo { Nessuno, Nuovo, Modifica };
-  struct Riga {
-    std::vector<vb::Variant> valori;
-    bool cancellata = false;
-  };
   struct TabScrivibile {
     std::string nome;            // stored table
     std::string qualificatore;   // alias in the query
@@ -97,7 +93,7 @@ class Recordset {
   bool Vuoto() const { return vive_ == 0; }
   void Carica(const std::string& condizione);
   void Posiziona(long pos);
-  Riga& Corrente();
+  std::vector<vb::Variant>& Corrente();
   const TabScrivibile* TabellaDi(int campo) const;
   void Trova(const std::string& criterio, long da);
 
@@ -113,7 +109,10 @@ class Recordset {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   mutable std::unordered_map<std::string, int, HashTesto, std::equal_to<>> nomiVisti_;
-  std::vector<Riga> righe_;
+  // The rows as the engine gave them (taken over whole, no copy) and which
+  // of them this recordset deleted.
+  std::vector<std::vector<vb::Variant>> righe_;
+  std::vector<bool> cancellate_;
   long vive_ = 0;
   long pos_ = -1;
   Modo modo_ = Modo::Nessuno;
