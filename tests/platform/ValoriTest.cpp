@@ -6,21 +6,9 @@
 #include "platform/Numeri.h"
 #include "platform/Testo.h"
 #include "platform/Variant.h"
+#include "support/Errori.h"
 
 using namespace vb;
-
-namespace {
-
-long NumeroErrore(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Errore& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-}  // namespace
 
 TEST(Currency, TextRoundTripAndHalfEven) {
   struct Caso { const char* testo; int64_t raw; const char* torna; };
@@ -39,9 +27,9 @@ TEST(Currency, TextRoundTripAndHalfEven) {
     EXPECT_EQ(v.Raw(), c.raw) << c.testo;
     EXPECT_EQ(v.ToString(), c.torna) << c.testo;
   }
-  EXPECT_EQ(NumeroErrore([] { Currency::FromText("922337203685477,5808"); }), ErrOverflow);
-  EXPECT_EQ(NumeroErrore([] { Currency::FromText("12a"); }), ErrTipoNonCorrisp);
-  EXPECT_EQ(NumeroErrore([] { Currency::FromText("1,2,3"); }), ErrTipoNonCorrisp);
+  EXPECT_EQ(prova::NumeroErrore([] { Currency::FromText("922337203685477,5808"); }), ErrOverflow);
+  EXPECT_EQ(prova::NumeroErrore([] { Currency::FromText("12a"); }), ErrTipoNonCorrisp);
+  EXPECT_EQ(prova::NumeroErrore([] { Currency::FromText("1,2,3"); }), ErrTipoNonCorrisp);
 }
 
 TEST(Currency, ArithmeticIsExactToTheCent) {
@@ -51,9 +39,9 @@ TEST(Currency, ArithmeticIsExactToTheCent) {
   EXPECT_EQ(Currency::FromDouble(2.675).ToSqlText(), "2.6750");
   EXPECT_EQ((Currency::FromText("1,0001") * Currency::FromText("1,5")).ToString(), "1,5002");
   EXPECT_EQ((Currency::FromText("19,99") * int64_t{3}).ToString(), "59,97");
-  EXPECT_EQ(NumeroErrore([] { (void)(Currency::FromRaw(INT64_MAX) + Currency::FromRaw(1)); }),
+  EXPECT_EQ(prova::NumeroErrore([] { (void)(Currency::FromRaw(INT64_MAX) + Currency::FromRaw(1)); }),
             ErrOverflow);
-  EXPECT_EQ(NumeroErrore([] { (void)(Currency::FromLong(1) / Currency()); }), ErrDivisionePerZero);
+  EXPECT_EQ(prova::NumeroErrore([] { (void)(Currency::FromLong(1) / Currency()); }), ErrDivisionePerZero);
   EXPECT_EQ(Currency::FromText("-12,34").ToSqlText(), "-12.3400");
 }
 
@@ -74,7 +62,7 @@ TEST(Date, SerialsAndParts) {
   // DateSerial carries months and days over.
   EXPECT_EQ(Date::FromYmd(2024, 13, 1).ToDateText(), "01/01/2025");
   EXPECT_EQ(Date::FromYmd(2024, 3, 0).ToDateText(), "29/02/2024");
-  EXPECT_EQ(NumeroErrore([] { Date::FromYmd(10000, 1, 1); }), ErrChiamataNonValida);
+  EXPECT_EQ(prova::NumeroErrore([] { Date::FromYmd(10000, 1, 1); }), ErrChiamataNonValida);
   // Before the origin the fraction still adds time.
   Date prima = Date::FromSerial(-1.25);
   EXPECT_EQ(prima.ToString(), "29/12/1899 06:00:00");
@@ -126,7 +114,7 @@ TEST(Testo, CharactersNotBytes) {
   EXPECT_EQ(Mid(s, 7, 1), "è");
   EXPECT_EQ(Mid(s, 7), "è già");
   EXPECT_EQ(Mid(s, 50), "");
-  EXPECT_EQ(NumeroErrore([&] { Mid(s, 0); }), ErrChiamataNonValida);
+  EXPECT_EQ(prova::NumeroErrore([&] { Mid(s, 0); }), ErrChiamataNonValida);
   EXPECT_EQ(UCase(s), "CITTÀ È GIÀ");
   EXPECT_EQ(LCase("ÀÈÌÒÙ ŁŚ"), "àèìòù łś");
   EXPECT_EQ(Trim("  a b \t"), "a b \t");  // the legacy Trim takes blanks only
@@ -187,7 +175,7 @@ TEST(Variant, ConversionsFollowTheLegacyRules) {
       {Variant("31/02/2026"), 4, ErrTipoNonCorrisp},
   };
   for (const auto& e : errati) {
-    long n = NumeroErrore([&] {
+    long n = prova::NumeroErrore([&] {
       switch (e.quale) {
         case 0: e.v.ToInt(); break;
         case 1: e.v.ToLong(); break;
@@ -198,7 +186,7 @@ TEST(Variant, ConversionsFollowTheLegacyRules) {
     });
     EXPECT_EQ(n, e.errore) << e.quale;
   }
-  EXPECT_EQ(NumeroErrore([] { Variant v(5'000'000'000LL); }), ErrOverflow);
+  EXPECT_EQ(prova::NumeroErrore([] { Variant v(5'000'000'000LL); }), ErrOverflow);
 }
 
 TEST(Variant, ComparisonAndVal) {

@@ -179,6 +179,13 @@ class Scrittore {
   std::string Testuale(const std::string& sql, Nodo& n) const;
   void Tipizza(Nodo& n, const Ambito* a);
 
+  // The engine's own row identity, which joined UPDATE and DELETE match on.
+  std::string IdRiga() const { return server_ ? "ctid" : "rowid"; }
+  // The rows a joined UPDATE or DELETE acts on: a select over its joins and
+  // WHERE giving each target row's identity "__rid" and, for an update, the
+  // values to assign as "c0", "c1", ...
+  std::string RigheBersaglio(Istruzione& is, const std::string& bersaglio, bool valori);
+
   [[noreturn]] void Errore(long num, const std::string& cosa, size_t pos) const {
     vb::Solleva(num, cosa + (pos ? " (posizione " + std::to_string(pos + 1) + ")" : std::string()));
   }
@@ -744,6 +751,23 @@ std::string Scrittore::SelectSql(Select& sel, const Ambito* esterno, std::vector
 
 // ------------------------------------------------------------ statements
 
+std::string Scrittore::RigheBersaglio(Istruzione& is, const std::string& bersaglio, bool valori) {
+  Ambito ambito;
+  Registra(*is.sorgente, nullptr, ambito);
+  std::string da = SorgSql(*is.sorgente, nullptr, ambito);
+  std::string sel = "SELECT " + Id(bersaglio) + "." + IdRiga() + " AS __rid";
+  for (size_t i = 0; valori && i < is.assegna.size(); ++i) {
+    Tipizza(*is.assegna[i].valore, &ambito);
+    sel += ", " + V(*is.assegna[i].valore, &ambito) + " AS c" + std::to_string(i);
+  }
+  sel += " FROM " + da;
+  if (is.dove) {
+    Tipizza(*is.dove, &ambito);
+    sel += " WHERE " + B(*is.dove, &ambito);
+  }
+  return sel;
+}
+
 Traduzione Scrittore::Istr(Istruzione& is) {
   Traduzione t;
   switch (is.tipo) {
@@ -858,22 +882,8 @@ Traduzione Scrittore::Istr(Istruzione& is) {
       }
       // Joined update: the values come from a select over the joins, matched
       // to the target rows by their row identity.
-      Ambito amb2;
-      Registra(*is.sorgente, nullptr, amb2);
-      std::string da = SorgSql(*is.sorgente, nullptr, amb2);
-      const std::string rid = server_ ? "ctid" : "rowid";
-      std::string sel = "SELECT " + Id(bersaglio->nome) + "." + rid + " AS __rid";
-      for (size_t i = 0; i < is.assegna.size(); ++i) {
-        Tipizza(*is.assegna[i].valore, &amb2);
-        sel += ", " + V(*is.assegna[i].valore, &amb2) + " AS c" + std::to_string(i);
-      }
-      sel += " FROM " + da;
-      if (is.dove) {
-        Tipizza(*is.dove, &amb2);
-        sel += " WHERE " + B(*is.dove, &amb2);
-      }
-      t.sql = "UPDATE " + Id(tabella) + " SET " + set + " FROM (" + sel + ") AS __j WHERE " +
-              Id(tabella) + "." + rid + " = __j.__rid";
+      t.sql = "UPDATE " + Id(tabella) + " SET " + set + " FROM (" + RigheBersaglio(is, bersaglio->nome, true) +
+              ") AS __j WHERE " + Id(tabella) + "." + IdRiga() + " = __j.__rid";
       return t;
     }
     case Istruzione::Canc: {
@@ -902,16 +912,8 @@ Traduzione Scrittore::Istr(Istruzione& is) {
         t.sql = std::move(s);
         return t;
       }
-      Ambito amb2;
-      Registra(*is.sorgente, nullptr, amb2);
-      std::string da = SorgSql(*is.sorgente, nullptr, amb2);
-      const std::string rid = server_ ? "ctid" : "rowid";
-      std::string sel = "SELECT " + Id(bersaglio->nome) + "." + rid + " FROM " + da;
-      if (is.dove) {
-        Tipizza(*is.dove, &amb2);
-        sel += " WHERE " + B(*is.dove, &amb2);
-      }
-      t.sql = "DELETE FROM " + Id(tabella) + " WHERE " + rid + " IN (" + sel + ")";
+      t.sql = "DELETE FROM " + Id(tabella) + " WHERE " + IdRiga() + " IN (SELECT __rid FROM (" +
+              RigheBersaglio(is, bersaglio->nome, false) + ") AS __j)";
       return t;
     }
     case Istruzione::Elimina:

@@ -8,20 +8,12 @@
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/Transazioni.h"
 #include "support/CartellaTemp.h"
+#include "support/Errori.h"
 
 using namespace dati;
 using vb::Variant;
 
 namespace {
-
-long Errore(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Errore& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 class DatiSQLite : public ::testing::Test {
  protected:
@@ -76,14 +68,14 @@ TEST_F(DatiSQLite, ReadsFieldsByAnyNameAndKeepsOrHidesNull) {
   EXPECT_EQ(rs_.PosRecord(k), 2);
   rs_.ProssimoRec(k);
   EXPECT_TRUE(rs_.FineRec(k));
-  EXPECT_EQ(Errore([&] { rs_.ProssimoRec(k); }), ErrNessunRecordCorrente);
-  EXPECT_EQ(Errore([&] { rs_.LeggiCampo(k, "Inesistente"); }), 3265);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.ProssimoRec(k); }), ErrNessunRecordCorrente);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.LeggiCampo(k, "Inesistente"); }), 3265);
   rs_.PrimoRec(k);
   EXPECT_TRUE(rs_.InizioRec(k) == false);
   rs_.UltimoRec(k);
   EXPECT_EQ(rs_.LeggiCampo(k, "NumRif").ToLong(), 3);
   rs_.ChiudiRecordset(k);
-  EXPECT_EQ(Errore([&] { rs_.NumRecord(k); }), 3420);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.NumRecord(k); }), 3420);
 }
 
 TEST_F(DatiSQLite, AggregateOverNoRowsGivesOneNullRow) {
@@ -116,7 +108,7 @@ TEST_F(DatiSQLite, UpdatableRecordsetWritesByKey) {
   rs_.ScriviCampo(k, "Anno", 2026);
   rs_.ScriviCampo(k, "NumRif", 1);
   rs_.ScriviCampo(k, "RigDet", 3);
-  EXPECT_EQ(Errore([&] { rs_.SalvaRecord(k); }), ErrChiaveDuplicata);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.SalvaRecord(k); }), ErrChiaveDuplicata);
   rs_.ChiudiRecordset(k);  // drops the pending row
 
   k = rs_.ApriRecordset(db_, conn_, "", "Select * from DdtDett where Anno = 2026 and NumRif = 1 order by RigDet", false, 2);
@@ -134,7 +126,7 @@ TEST_F(DatiSQLite, UpdatableRecordsetWritesByKey) {
   k = rs_.ApriRecordset(db_, conn_, "", "Select RigDet, Qta, ValTotale from DdtDett where NumRif = 1 order by RigDet", false, 4);
   EXPECT_EQ(rs_.NumRecord(k), 2);
   EXPECT_EQ(rs_.LeggiCampo(k, "Qta").ToDouble(), 7);
-  EXPECT_EQ(Errore([&] { rs_.ModificaRecord(k); }), ErrNonAggiornabile);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.ModificaRecord(k); }), ErrNonAggiornabile);
 }
 
 TEST_F(DatiSQLite, RowChangedByAnotherUserIsRefused) {
@@ -144,7 +136,7 @@ TEST_F(DatiSQLite, RowChangedByAnotherUserIsRefused) {
   altro.EseguiSql(c2, "Update DdtTest set Stato = 'S' where NumRif = 1");
   rs_.ModificaRecord(k);
   rs_.ScriviCampo(k, "Totale", 99);
-  EXPECT_EQ(Errore([&] { rs_.SalvaRecord(k); }), ErrRigaCambiata);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.SalvaRecord(k); }), ErrRigaCambiata);
   GestRecordset rs2;
   std::string k2 = rs2.ApriRecordset(altro, c2, "", "Select Totale, Stato from DdtTest where NumRif = 1", false, 4);
   EXPECT_EQ(rs2.LeggiCampo(k2, "Totale").ToCurrency(), vb::Currency::FromText("12,34"));
@@ -157,8 +149,8 @@ TEST_F(DatiSQLite, JoinedRecordsetWritesOnlyTablesWithTheirKey) {
                                                     "order by DdtDett.NumRif, RigDet", false, 2);
   rs_.ModificaRecord(k);
   rs_.ScriviCampo(k, "Qta", 3);
-  EXPECT_EQ(Errore([&] { rs_.ScriviCampo(k, "Stato", "E"); }), ErrCampoNonAggiornabile);
-  EXPECT_EQ(Errore([&] { rs_.ScriviCampo(k, "Doppia", 1); }), ErrCampoNonAggiornabile);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.ScriviCampo(k, "Stato", "E"); }), ErrCampoNonAggiornabile);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.ScriviCampo(k, "Doppia", 1); }), ErrCampoNonAggiornabile);
   rs_.SalvaRecord(k);
   EXPECT_EQ(rs_.LeggiCampo(k, "Qta").ToDouble(), 3);
 }
@@ -205,8 +197,8 @@ TEST_F(DatiSQLite, LegacyDialectRunsOnTheEngine) {
   EXPECT_EQ(db_.EseguiSql(conn_, "DELETE DdtDett.* FROM DdtDett INNER JOIN DdtTest ON DdtDett.NumRif = DdtTest.NumRif "
                                  "WHERE DdtTest.Cliente = 'C1'"), 2);
   EXPECT_EQ(db_.EseguiSql(conn_, "Delete * from DdtDett"), 1);
-  EXPECT_EQ(Errore([&] { db_.EseguiSql(conn_, "Update DdtTest Set Stato = 'S' Where"); }), ErrSintassi);
-  EXPECT_EQ(Errore([&] { db_.EseguiSql(conn_, "Update DdtTest Set Stato = Pippo(1)"); }), 3085);
+  EXPECT_EQ(prova::NumeroErrore([&] { db_.EseguiSql(conn_, "Update DdtTest Set Stato = 'S' Where"); }), ErrSintassi);
+  EXPECT_EQ(prova::NumeroErrore([&] { db_.EseguiSql(conn_, "Update DdtTest Set Stato = Pippo(1)"); }), 3085);
 }
 
 TEST_F(DatiSQLite, RolledBackTransactionLeavesNothing) {

@@ -13,6 +13,7 @@
 #include "platform/Testo.h"
 #include "platform/dati/Motore.h"
 #include "platform/dati/RuntimeServer.h"
+#include "support/Errori.h"
 
 namespace prova {
 
@@ -98,18 +99,6 @@ class DatabaseServer {
  private:
   std::string nome_;
 };
-
-// Number of the legacy error `f` raises; 0 when it raises none.
-template <class F>
-long NumeroErrore(F&& f, std::string* descrizione = nullptr) {
-  try {
-    f();
-  } catch (const vb::Errore& e) {
-    if (descrizione) *descrizione = e.Description();
-    return e.Number();
-  }
-  return 0;
-}
 
 }  // namespace prova
 

@@ -4,21 +4,13 @@
 
 #include "platform/Errore.h"
 #include "platform/stampa/OggettoStampa.h"
+#include "support/Errori.h"
 
 using stampa::Disegno;
 using stampa::OggettoStampa;
 using stampa::TipoDisegno;
 
 namespace {
-
-long Errore(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Errore& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(OggettoStampa, RecordsEveryLineBoxAndFilledBoxInOrder) {
   OggettoStampa s;
@@ -64,7 +56,7 @@ TEST(OggettoStampa, ColourDefaultsToForeColor) {
 
 TEST(OggettoStampa, UnknownOptionIsRefusedAndNothingIsRecorded) {
   OggettoStampa s;
-  EXPECT_EQ(Errore([&] { s.Linea(0, 0, 1, 1, 0, "F"); }), vb::ErrChiamataNonValida);
+  EXPECT_EQ(prova::NumeroErrore([&] { s.Linea(0, 0, 1, 1, 0, "F"); }), vb::ErrChiamataNonValida);
   EXPECT_TRUE(s.Disegni().empty());
 }
 
@@ -78,8 +70,8 @@ TEST(OggettoStampa, ScaleModes) {
   EXPECT_DOUBLE_EQ(s.TwipPerUnita(), 1440);
   s.ScaleMode(stampa::ScalaPunto);
   EXPECT_DOUBLE_EQ(s.TwipPerUnita(), 20);
-  EXPECT_EQ(Errore([&] { s.ScaleMode(0); }), 380);
-  EXPECT_EQ(Errore([&] { s.ScaleMode(8); }), 380);
+  EXPECT_EQ(prova::NumeroErrore([&] { s.ScaleMode(0); }), 380);
+  EXPECT_EQ(prova::NumeroErrore([&] { s.ScaleMode(8); }), 380);
   EXPECT_EQ(s.ScaleMode(), stampa::ScalaPunto);
 }
 
