@@ -19,9 +19,12 @@
 //   #yyyy-mm-dd hh:nn:ss#; an empty value of a number or date kind is Null.
 //   A text that is no number for a number kind raises 13: nothing unreadable
 //   reaches a statement.
-// - Arrotonda: halves go away from zero in "A"; "S" rounds the magnitude up
-//   and "I" and "T" round it down, so negative amounts mirror positive ones.
-//   Any other mode letter rounds like "A". An omitted exponent is 0.
+// - Arrotonda: "A" to the nearest with halves away from zero, so negative
+//   amounts mirror positive ones; "S" upwards and "I" downwards on the number
+//   line (callers choose by the sign where they want "away from zero", as
+//   the VAT rounding does: "S" for amounts >= 0, "I" below); "T" cuts off
+//   towards zero. Any other mode letter rounds like "A". An omitted exponent
+//   is 0.
 // - MascheraNum: see its comment.
 // - LeggiSwitch: see its comment.
 #include <optional>

@@ -210,17 +210,19 @@ double ArrotondaDouble(double valore, ModoArrot modo, double passo, int esponent
   if (!intero(v, nv) || !intero(p, np) || np == 0) {
     // Beyond exact reach: magnitudes where a Double cannot hold the step anyway.
     double unita = passo * std::pow(10.0, esponente);
-    double q = std::fabs(valore) / unita;
-    double r = modo == ModoArrot::Vicino ? std::floor(q + 0.5)
+    double q = valore / unita;
+    double r = modo == ModoArrot::Vicino ? std::copysign(std::floor(std::fabs(q) + 0.5), q)
                : modo == ModoArrot::Su   ? std::ceil(q)
-                                         : std::floor(q);
-    return std::copysign(r * unita, valore);
+               : modo == ModoArrot::Giu  ? std::floor(q)
+                                         : std::trunc(q);
+    return r * unita;
   }
   unsigned __int128 q = nv / np, r = nv % np;
+  // q is the magnitude cut towards zero; "up" and "down" follow the sign.
   switch (modo) {
     case ModoArrot::Vicino: if (r * 2 >= np) ++q; break;
-    case ModoArrot::Su: if (r != 0) ++q; break;
-    case ModoArrot::Giu:
+    case ModoArrot::Su: if (r != 0 && !v.negativo) ++q; break;
+    case ModoArrot::Giu: if (r != 0 && v.negativo) ++q; break;
     case ModoArrot::Tronca: break;
   }
   // Result = q * p, exact in decimal; read it back through text.

@@ -43,9 +43,11 @@ std::string TestoDoubleSql(double valore);
 
 enum class ModoArrot { Vicino, Su, Giu, Tronca };
 
-// Rounds `valore` to a multiple of passo * 10^esponente. Vicino: halves away
-// from zero; Su: away from zero; Giu and Tronca: towards zero. Negative
-// values mirror positive ones, so a credit note rounds like its invoice.
+// Rounds `valore` to a multiple of passo * 10^esponente. Vicino: to the
+// nearest, halves away from zero (a credit note rounds like its invoice);
+// Su: upwards (towards +infinity); Giu: downwards (towards -infinity);
+// Tronca: cuts off what lies beyond the step (towards zero). Callers that
+// want "away from zero" pick Su or Giu by the sign, as the VAT rounding does.
 double ArrotondaDouble(double valore, ModoArrot modo, double passo, int esponente);
 
 }  // namespace vb

@@ -6,6 +6,7 @@
 #include "platform/Testo.h"
 #include "platform/dati/GestRecordset.h"
 #include "services/DbDitta.h"
+#include "services/Calcolo.h"
 #include "services/UtilDocFattGest.h"
 
 namespace UtilDocFattGest {
@@ -41,7 +42,7 @@ vb::Variant AggPrezziLivelli(const std::string& psTabella, int16_t piAnno, int32
     if (qta > 0) {
       const double netto = AziendaUtil::CalcNetto(rs.LeggiCampo(k, "Valunitario"), percSconto, 0, false);
       const vb::Currency totale = vb::Currency::FromText(
-          fc.MascheraNum(vb::Variant(qta * netto), piNumDec, {}, false, "#,##0", 0, {}, "0"));
+          fc.MascheraNum(vb::Variant(calcolo::Pulisci(qta * netto)), piNumDec, {}, false, "#,##0", 0, {}, "0"));
       rs.ScriviCampo(k, "ValTotale", totale);
       double lire = 0, euro = 0, doc = 0;
       AziendaUtil::ConvLireEuro(totale, vb::Variant(psCambio), vb::Variant(psMonOper), vb::Variant(psMoneta), lire,

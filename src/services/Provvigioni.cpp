@@ -21,7 +21,13 @@ namespace {
 constexpr double kNonDeterminata = -2;
 
 // A reduction as a chain term: the number without blanks, decimal comma.
-std::string Termine(double v) { return vb::TestoDouble(v); }
+std::string Termine(double v) {
+  // Fixed point: "1E-05" would not read back as a chain term.
+  std::string t = vb::TestoDoubleSql(v);
+  for (char& c : t)
+    if (c == '.') c = ',';
+  return t;
+}
 
 double Riduci(double provv, double perc, int decimali) {
   return std::max(0.0, calcolo::Arr(provv * (100 - perc) / 100, "A", decimali));

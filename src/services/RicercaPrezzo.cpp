@@ -1,5 +1,6 @@
 // The price search of a document line and the last-cost notice.
 #include "common/AziendaUtil.h"
+#include "services/Calcolo.h"
 #include "common/Globali.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
@@ -168,7 +169,7 @@ vb::Variant RicPrezzo(const std::string& psQualeImporto, const std::string& psIn
           const std::string colonna =
               std::string(medio ? "MedioPonderale" : "CostoUltimo") + (lira ? "Lire" : "");
           // The factor acts on the cost as stored, before any rounding.
-          prezzo = Formatta(fc.ValDouble(rs.LeggiCampo(k, colonna)) * pdFatCon, piNumDecGes);
+          prezzo = Formatta(calcolo::Pulisci(fc.ValDouble(rs.LeggiCampo(k, colonna)) * pdFatCon), piNumDecGes);
         }
         rs.ChiudiRecordset(k);
       }

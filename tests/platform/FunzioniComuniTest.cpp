@@ -82,9 +82,10 @@ TEST(FunzioniComuni, RoundingModes) {
       {-2.675, "A", 1, -2, -2.68},     // halves away from zero on both sides
       {2.5, "A", 1, std::nullopt, 3},  // omitted exponent is 0
       {1.234, "S", 1, -2, 1.24},
-      {-1.234, "S", 1, -2, -1.24},
+      {-1.234, "S", 1, -2, -1.23},      // upwards on the number line
       {1.239, "I", 1, -2, 1.23},
-      {-1.239, "I", 1, -2, -1.23},
+      {-1.239, "I", 1, -2, -1.24},      // downwards on the number line
+      {-1.239, "T", 1, -2, -1.23},      // cut towards zero
       {1.239, "T", 1, -2, 1.23},
       {1.23, "S", 1, -2, 1.23},        // already on the step
       {1.26, "A", 5, -2, 1.25},        // steps of 0.05

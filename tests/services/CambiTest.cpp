@@ -190,7 +190,7 @@ TEST_F(Cambi, RoundingBandsOfTheLira) {
       {1000, 1000},        // equal to a bound: that band
       {999.1, 1000},       {1001, 1000},   {1050, 1100},
       {200999, 200000},    {2000000500, 2000000000},  // above the last bound: the last band
-      {-5, -10},           // negative: the first band whose bound is not below it
+      {-5, 0},             // negative: the first band whose bound is not below it, "S" upwards
   };
   for (const auto& c : casi) EXPECT_DOUBLE_EQ(ArrotTabella(c.importo, "L"), c.atteso) << c.importo;
   // Read once per run: rows added later are not seen.
