@@ -4,7 +4,9 @@
 // headless backend (tests) and the Qt backend (real windows) implement it;
 // the program never talks to either directly.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ui/Controllo.h"
 
@@ -39,6 +41,10 @@ class Backend {
   // width.
   virtual Misura MisuraTesto(const Carattere& f, const std::string& testo, long larghezzaMax) = 0;
 
+  // The window system's font dialog, opened on `f`: true when the user
+  // chose a font (then in `f`); without one, as if cancelled.
+  virtual bool ScegliCarattere(Carattere& f) { (void)f; return false; }
+
   // Milliseconds of the backend's clock (a fake one when headless).
   virtual int64_t Adesso() = 0;
   // Lets pending input and due timers through.
@@ -54,7 +60,19 @@ Backend& BackendAttivo();
 // keeps ownership.
 void ImpostaBackend(Backend* b);
 
-// Due timers fire: called by the backends from their event loops.
+// Due timers fire: called by the backends from their event loops. The
+// input sources below are served first.
 void EseguiTimerScaduti();
+
+// Input that does not come from the window system (the menu server's
+// channel): every source is served with the timers, so each backend's loop
+// serves it, also while a modal form waits. `fd` (or -1) is the descriptor
+// a backend may watch to serve the sources as soon as it is readable.
+// Serving must not block.
+int AggiungiSorgente(int fd, std::function<void()> servi);
+void RimuoviSorgente(int id);
+void ServiSorgenti();
+// The descriptors of the sources, for a backend that watches them.
+std::vector<int> DescrittoriSorgenti();
 
 }  // namespace ui

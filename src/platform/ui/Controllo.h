@@ -83,6 +83,9 @@ class Controllo {
   Controllo* Container() const { return contenitore_; }
   void SetContainer(Controllo* c);
   void ZOrder(int posizione = 0);
+  // Positive after ZOrder(0) (brought to the front), negative after
+  // ZOrder(1) (sent to the back), 0 when never moved.
+  long ZOrdine() const { return zOrdine_; }
 
   // ---- common properties
   bool Enabled() const { return enabled_; }
@@ -111,6 +114,13 @@ class Controllo {
   void SetTag(const vb::Variant& v) { tag_ = v; }
   bool CausesValidation() const { return causesValidation_; }
   void SetCausesValidation(bool v) { causesValidation_ = v; }
+  // Command buttons: Enter presses the default button (unless another
+  // button holds the focus), Esc the cancel button; setting one clears the
+  // flag on the form's other buttons.
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool v);
 
   // ---- text: Text of text boxes and combos, Caption of the others
   const std::string& Text() const { return testo_; }
@@ -185,6 +195,13 @@ class Controllo {
   // ---- picture of an image or picture box
   const std::string& Picture() const { return immagine_; }
   void SetPicture(const std::string& v);
+  // Image: the picture stretched to the control (False: the control takes
+  // the picture's size).
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool v) { stretch_ = v; Notifica(Prop::Immagine); }
+  // Label: "&" marks an access key (True) or shows as itself (False).
+  bool UseMnemonic() const { return mnemonico_; }
+  void SetUseMnemonic(bool v) { mnemonico_ = v; Notifica(Prop::Testo); }
 
   // ---- behaviour the backend and the headless driver use
   bool PuoFuoco() const;  // can take the focus now
@@ -209,6 +226,7 @@ class Controllo {
   long left_ = 0, top_ = 0, width_ = 1215, height_ = 375;
   bool enabled_ = true, visible_ = true, locked_ = false, tabStop_ = true;
   bool causesValidation_ = true;
+  bool default_ = false, cancel_ = false;
   long back_ = vbWindowBackground, fore_ = vbWindowText;
   Carattere font_;
   int tabIndex_ = 0;
@@ -231,6 +249,7 @@ class Controllo {
   std::vector<Elemento> elementi_;
   int tabScelto_ = 1;
   std::string immagine_;
+  bool stretch_ = false, mnemonico_ = true;
   long zOrdine_ = 0;
 };
 

@@ -28,6 +28,14 @@ enum CodiceTasto : int {
 enum : int { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4 };
 enum : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 
+// An object a form exposes by name (its record bar, line page, list
+// commands): the framework reaches it through Form::OggettoPerNome and casts
+// it to the component it expects.
+class Oggetto {
+ public:
+  virtual ~Oggetto() = default;
+};
+
 class Form {
  public:
   explicit Form(std::string nome);
@@ -71,6 +79,8 @@ class Form {
   void SetHelpContextID(long v) { helpId_ = v; }
   const vb::Variant& Tag() const { return tag_; }
   void SetTag(const vb::Variant& v) { tag_ = v; }
+  const Carattere& Font() const { return font_; }
+  void SetFont(const Carattere& f);
   Controllo* ActiveControl() const { return attivo_; }
   int MousePointer() const { return mouse_; }
   void SetMousePointer(int v) { mouse_ = v; }
@@ -107,8 +117,10 @@ class Form {
   Controllo* Successivo(Controllo* da, bool indietro = false) const;
   // A key pressed while the form is active: KeyDown (the form first with
   // KeyPreview), the character through KeyPress (which may change or cancel
-  // it, and which then edits the focused text box), then KeyUp.
-  void PremiTasto(int codice, int shift = 0, int carattere = 0);
+  // it, and which then edits the focused text box), then KeyUp. False when
+  // KeyDown cancelled the key (or Tab moved the focus): a window system then
+  // skips the control's own handling of it (caret moves, clipboard keys).
+  bool PremiTasto(int codice, int shift = 0, int carattere = 0);
 
   // ---- event handlers (defaults do nothing)
   virtual void Form_Initialize() {}
@@ -154,6 +166,13 @@ class Form {
   // A public member called by name (the legacy CallByName): forms that are
   // called so override it; unknown names raise 438.
   virtual vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>& argomenti);
+  // Public properties read and written by name (CallByName with VbGet and
+  // VbLet: `oiAbilRW`, `osParam`, `odRisVidVal`) and public object members
+  // (`ogComPag`; nullptr for one set to Nothing): forms reached so override
+  // them; unknown names raise 438.
+  virtual vb::Variant LeggiPerNome(const std::string& nome);
+  virtual void ScriviPerNome(const std::string& nome, const vb::Variant& valore);
+  virtual Oggetto* OggettoPerNome(const std::string& nome);
 
   // ---- for the backend
   std::shared_ptr<void> datiBackend;
@@ -174,6 +193,7 @@ class Form {
   long helpId_ = 0;
   int mouse_ = 0;
   vb::Variant tag_;
+  Carattere font_;
   Controllo* attivo_ = nullptr;
   std::vector<std::unique_ptr<Controllo>> controlli_;
 };
@@ -189,6 +209,14 @@ struct Schermo {
   int MousePointer = 0;
   Form* ActiveForm = nullptr;
   Controllo* ActiveControl() const { return ActiveForm ? ActiveForm->ActiveControl() : nullptr; }
+  // The desktop's panel (task bar) as the window system reports it, for the
+  // usable screen height: edge 0 left, 1 top, 2 right, 3 bottom, -1 unknown
+  // (no panel); rectangle in pixels. A backend fills it in AggiornaSchermo.
+  struct Barra {
+    int Lato = -1;
+    bool NascondiAuto = false, SempreSopra = false;
+    long Alto = 0, Sinistra = 0, Destra = 0, Basso = 0;
+  } BarraApp;
 };
 Schermo& Screen();
 

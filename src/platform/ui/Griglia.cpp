@@ -11,6 +11,10 @@ namespace ui {
 
 // ------------------------------------------------------------ data control
 
+DatiControllo::~DatiControllo() {
+  for (Griglia* g : griglie_) g->dati_ = nullptr;
+}
+
 void DatiControllo::SetRecordset(dati::Recordset* rs) {
   rs_ = rs;
   for (Griglia* g : griglie_) g->Riposizionato();
@@ -122,7 +126,12 @@ std::string Griglia::TestoCella(int col) const {
 std::string Griglia::TestoCella(long riga, int col) {
   if (!dati_ || !dati_->Recordset()) return {};
   dati::Recordset& rs = *dati_->Recordset();
-  if (rs.InModifica() && rs.AbsolutePosition() == riga) return TestoCella(col);
+  if (rs.InModifica()) {
+    // Moving off the row being edited would drop the pending change: a
+    // window repainting the other rows gets nothing for them meanwhile.
+    if (rs.AbsolutePosition() == riga) return TestoCella(col);
+    return {};
+  }
   const std::string segno = rs.NessunaCorrente() ? std::string() : rs.Bookmark();
   rs.SetAbsolutePosition(riga);
   std::string t = TestoCella(col);

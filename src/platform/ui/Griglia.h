@@ -18,6 +18,9 @@ namespace ui {
 class DatiControllo : public Controllo {
  public:
   using Controllo::Controllo;
+  // Grids bound to it forget it (a form's controls go in creation order,
+  // the data control often before its grid).
+  ~DatiControllo() override;
   dati::Recordset* Recordset() const { return rs_; }
   // Binds a recordset (the layer's RecordsetDao); bound grids re-read it.
   void SetRecordset(dati::Recordset* rs);
@@ -79,6 +82,9 @@ class Griglia : public Controllo {
   void SetAllowUpdate(bool v) { allowUpdate_ = v; }
   bool AllowAddNew() const { return allowAddNew_; }
   void SetAllowAddNew(bool v) { allowAddNew_ = v; }
+  // Font of the column headings.
+  const Carattere& HeadFont() const { return headFont_; }
+  void SetHeadFont(const Carattere& f) { headFont_ = f; Notifica(Prop::Font); }
 
   // ---- cells
   // Display text of a cell of the current record (column format applied).
@@ -97,10 +103,12 @@ class Griglia : public Controllo {
   void Riposizionato();
 
  private:
+  friend class DatiControllo;
   DatiControllo* dati_ = nullptr;
   std::vector<ColonnaGriglia> colonne_;
   int col_ = 0;
   bool allowUpdate_ = true, allowAddNew_ = false;
+  Carattere headFont_;
   std::string ultimoSegnalibro_;
 };
 

@@ -66,7 +66,52 @@ void ImpostaBackend(Backend* b) { Attivo() = b; }
 
 void DoEvents() { BackendAttivo().DoEvents(); }
 
+namespace {
+struct Sorgente {
+  int id;
+  int fd;
+  std::function<void()> servi;
+};
+std::vector<Sorgente>& Sorgenti() {
+  static std::vector<Sorgente> v;
+  return v;
+}
+}  // namespace
+
+int AggiungiSorgente(int fd, std::function<void()> servi) {
+  static int prossimo = 0;
+  Sorgenti().push_back({++prossimo, fd, std::move(servi)});
+  return prossimo;
+}
+
+void RimuoviSorgente(int id) {
+  auto& v = Sorgenti();
+  v.erase(std::remove_if(v.begin(), v.end(), [&](const Sorgente& s) { return s.id == id; }), v.end());
+}
+
+void ServiSorgenti() {
+  // A source may remove itself or others while served: walk a copy of the
+  // ids and look each one up again.
+  std::vector<int> ids;
+  for (const auto& s : Sorgenti()) ids.push_back(s.id);
+  for (int id : ids) {
+    auto& v = Sorgenti();
+    auto it = std::find_if(v.begin(), v.end(), [&](const Sorgente& s) { return s.id == id; });
+    if (it == v.end()) continue;
+    auto servi = it->servi;
+    servi();
+  }
+}
+
+std::vector<int> DescrittoriSorgenti() {
+  std::vector<int> fd;
+  for (const auto& s : Sorgenti())
+    if (s.fd >= 0) fd.push_back(s.fd);
+  return fd;
+}
+
 void EseguiTimerScaduti() {
+  ServiSorgenti();
   // One pass in time order; a handler may enable, disable or unload.
   for (int giri = 0; giri < 10000; ++giri) {
     auto& v = Timers();
@@ -163,6 +208,24 @@ void Controllo::SetFont(const Carattere& f) {
   font_ = f;
   Notifica(Prop::Font);
   if (autoSize_) SetAutoSize(true);
+}
+
+void Controllo::SetDefault(bool v) {
+  if (v)
+    for (const auto& c : form_.Controlli())
+      if (c.get() != this && c->default_) {
+        c->default_ = false;
+        c->Notifica(Prop::Stile);
+      }
+  default_ = v;
+  Notifica(Prop::Stile);
+}
+
+void Controllo::SetCancel(bool v) {
+  if (v)
+    for (const auto& c : form_.Controlli())
+      if (c.get() != this) c->cancel_ = false;
+  cancel_ = v;
 }
 
 void Controllo::SetTabIndex(int v) {
@@ -617,6 +680,11 @@ void Form::Move(long left, long top, long width, long height) {
   if (dimensioni && caricata_) Form_Resize();
 }
 
+void Form::SetFont(const Carattere& f) {
+  font_ = f;
+  if (caricata_) BackendAttivo().FormCambiata(*this);
+}
+
 void Form::SetBackColor(long v) {
   back_ = v;
   if (caricata_) BackendAttivo().FormCambiata(*this);
@@ -676,7 +744,7 @@ Controllo* Form::Successivo(Controllo* da, bool indietro) const {
   return (it + 1) == ordine.end() ? ordine.front() : *(it + 1);
 }
 
-void Form::PremiTasto(int codice, int shift, int carattere) {
+bool Form::PremiTasto(int codice, int shift, int carattere) {
   Controllo* c = attivo_;
   int kc = codice;
   if (keyPreview_) Form_KeyDown(kc, shift);
@@ -684,7 +752,22 @@ void Form::PremiTasto(int codice, int shift, int carattere) {
   if (kc == vbKeyTab && caricata_) {
     // Tab moves through the tab order instead of reaching the control.
     if (Controllo* dopo = Successivo(attivo_, (shift & vbShiftMask) != 0)) SpostaFuoco(dopo);
-    return;
+    return false;
+  }
+  if ((kc == vbKeyReturn || kc == vbKeyEscape) && (shift & (vbCtrlMask | vbAltMask)) == 0 && caricata_) {
+    // Enter presses the button that holds the focus, else the default
+    // button; Esc the cancel button. The key goes no further.
+    Controllo* bottone = nullptr;
+    if (kc == vbKeyReturn && attivo_ && attivo_->tipo() == Tipo::CommandButton) bottone = attivo_;
+    for (size_t i = 0; !bottone && i < controlli_.size(); ++i) {
+      Controllo* b = controlli_[i].get();
+      if (b->tipo() == Tipo::CommandButton && (kc == vbKeyReturn ? b->Default() : b->Cancel()) && b->Attivo())
+        bottone = b;
+    }
+    if (bottone) {
+      Click(*bottone);
+      return false;
+    }
   }
   if (kc != 0 && carattere == 0) {
     if (kc == vbKeyReturn) carattere = 13;
@@ -721,9 +804,22 @@ void Form::PremiTasto(int codice, int shift, int carattere) {
   int ku = codice;
   if (keyPreview_) Form_KeyUp(ku, shift);
   if (ku != 0 && attivo_) KeyUp(*attivo_, ku, shift);
+  return kc != 0;
 }
 
 vb::Variant Form::ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>&) {
+  vb::Solleva(438, "Proprietà o metodo non supportati dall'oggetto: " + nome_ + "." + nome);
+}
+
+vb::Variant Form::LeggiPerNome(const std::string& nome) {
+  vb::Solleva(438, "Proprietà o metodo non supportati dall'oggetto: " + nome_ + "." + nome);
+}
+
+void Form::ScriviPerNome(const std::string& nome, const vb::Variant&) {
+  vb::Solleva(438, "Proprietà o metodo non supportati dall'oggetto: " + nome_ + "." + nome);
+}
+
+Oggetto* Form::OggettoPerNome(const std::string& nome) {
   vb::Solleva(438, "Proprietà o metodo non supportati dall'oggetto: " + nome_ + "." + nome);
 }
 
