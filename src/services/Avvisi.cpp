@@ -1,7 +1,8 @@
 #include "services/Avvisi.h"
 
+#include "common/FunVarie.h"
+#include "common/frmMsgCom.h"
 #include "platform/FunzioniComuni.h"
-#include "platform/MsgBox.h"
 
 namespace Avvisi {
 
@@ -12,10 +13,22 @@ std::string TestoErrore(const vb::Errore& e) {
          "): " + desc;
 }
 
-void MsgErrfrm(const vb::Errore& e) { vb::MsgBox(TestoErrore(e), vb::vbOKOnly | vb::vbCritical); }
+void MsgErrfrm(const vb::Errore& e) { frmMsgCom::MsgErrfrm(e); }
 
-void MsgErr(const vb::Errore& e) { vb::MsgBox(TestoErrore(e), vb::vbOKOnly | vb::vbExclamation); }
+void MsgErr(const vb::Errore& e) { FunVarie::MsgErr(e); }
 
-void MsgOk(const std::string& psTesto, int, int) { vb::MsgBox(psTesto, vb::vbOKOnly); }
+void MsgOk(const std::string& psTesto, int piLargForm, int piLatiForm) {
+  frmMsgCom::msgCom(psTesto, "&Ok", vb::Missing, vb::Missing, vb::Missing, piLargForm, false, piLatiForm);
+}
+
+int MsgCom(const std::string& psTesto, const std::string& psCom1, const vb::Variant& pvCom2,
+           const vb::Variant& pvCom3) {
+  return frmMsgCom::msgCom(psTesto, psCom1, pvCom2, pvCom3);
+}
+
+bool MsgComAperta() {
+  const frmMsgCom* f = frmMsgCom::Istanza();
+  return f && f->Visible();
+}
 
 }  // namespace Avvisi

@@ -1,10 +1,13 @@
 #pragma once
-// A company database for the pricing tests: a real SQLite file with the
+// A company database for the services tests: a real SQLite file with the
 // company schema, the program-wide settings at their defaults, company and
 // personal parameters answered from maps, and the messages collected
-// instead of shown.
+// instead of shown (the plain message box and the common message window
+// alike; the window's answers come from risposte_, 1 when none is queued).
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,9 +19,30 @@
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Schema.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Headless.h"
+#include "services/LatoMenu.h"
 #include "support/CartellaTemp.h"
 
 namespace prova {
+
+// The headless backend that answers the common message window by itself;
+// every other modal window goes to the test's script as usual.
+class BackendMessaggi : public ui::Headless {
+ public:
+  std::function<void(const std::string& testo, int& risposta)> rispondi;
+
+  void AttendiModale(ui::Form& f) override {
+    if (f.Name() != "frmMsgCom") return ui::Headless::AttendiModale(f);
+    std::string testo = f.C("LabMessaggio").Text();
+    if (f.Esiste("txtMessaggio") && f.C("txtMessaggio").Visible() && !f.C("txtMessaggio").Text().empty())
+      testo = f.C("txtMessaggio").Text();
+    int risposta = 1;
+    if (rispondi) rispondi(testo, risposta);
+    if (risposta >= 1 && f.Esiste("ComEsegui", risposta - 1)) ui::utente::Clicca(f.C("ComEsegui", risposta - 1));
+    if (f.Visible()) f.Hide();  // no button: closed without an answer
+  }
+};
 
 class DittaProva : public ::testing::Test {
  protected:
@@ -43,9 +67,20 @@ class DittaProva : public ::testing::Test {
       messaggi_.push_back(testo);
       return int(vb::vbOK);
     });
+    backend_.rispondi = [this](const std::string& testo, int& risposta) {
+      messaggi_.push_back(testo);
+      if (!risposte_.empty()) {
+        risposta = risposte_.front();
+        risposte_.pop_front();
+      }
+    };
+    ui::ImpostaBackend(&backend_);
+    servizi::ImpostaLatoMenu({[this] { return utente_; }, {}, {}});
   }
 
   void TearDown() override {
+    servizi::ImpostaLatoMenu({});
+    ui::ImpostaBackend(nullptr);
     vb::ImpostaGestoreMsgBox(msgPrec_);
     AziendaUtil::AzzeraArrotTabelle();
     AzzeraGlobali();
@@ -63,6 +98,10 @@ class DittaProva : public ::testing::Test {
   std::map<std::string, std::string> param_;
   std::map<std::string, std::string> parPers_;
   std::vector<std::string> messaggi_;
+  // Buttons the common message window presses, in turn.
+  std::deque<int> risposte_;
+  std::string utente_ = "mario";
+  BackendMessaggi backend_;
   vb::GestoreMsgBox msgPrec_;
 };
 

@@ -452,11 +452,11 @@ std::vector<TabellaCat> CostruisciDitta() {
   add(CodiceDescr("AspettoBeni", "AspettoBene"));
   add(CodiceDescr("Trasporti", "Trasporto"));
   add(CodiceDescr("Rese", "Resa"));
-  add(Tab("Stati", {"Stato:t:5", "Iso:t:5", "Cee:f"}, {"Stato"}));
+  add(Tab("Stati", {"Stato:t:5", "Iso:t:5", "Cee:f", "Descrizione:des"}, {"Stato"}));
   add(Tab("Agenti", {"Agente:cod", "RagSoc:rs", "Provv:d"}, {"Agente"}));
   add(Tab("Contratti", {"Contratto:t:20", "Descrizione:des", "CIG:t:20", "CUP:t:20"}, {"Contratto"}));
   add(CodiceDescr("Lingue", "Lingua"));
-  add(Tab("Zona", {"Zona:cod", "Sconto:c", "ScontoLire:c"}, {"Zona"}));
+  add(Tab("Zona", {"Zona:cod", "Sconto:c", "ScontoLire:c", "Descrizione:des"}, {"Zona"}));
   add(Tab("Spese",
           Campi{"Spesa:cod", "Descrizione:des", "TipoAddebito:f", "AddebitoIva:f",
                 "Iva:cod", "Moneta:cod", "Percentuale:d", "Importo:c", "ImportoMin:c",
@@ -464,7 +464,12 @@ std::vector<TabellaCat> CostruisciDitta() {
                 "CassaPrev:f", "Standard:f"} +
               Conto3() + Campi{"RifStampa:cod", "SoggScontoPagam:f"},
           {"Spesa"}));
-  add(Tab("NoteFisse", {"NotaFissa:cod", "SuEvasione:f"}, {"NotaFissa"}));
+  add(Tab("NoteFisse", {"NotaFissa:cod", "SuEvasione:f", "Descrizione:des"}, {"NotaFissa"}));
+  // Masters the look-up library decodes and the rates it shows.
+  add(CodiceDescr("UnitaMisura", "UM"));
+  add(CodiceDescr("ArtClassiAttr", "ArtClasseAttr", "t:20"));
+  add(CodiceDescr("CentriDiCosto", "CentroDiCosto"));
+  add(Tab("CambiMonete", {"Moneta:cod", "DataCambio:dt", "Cambio:d"}, {"Moneta", "DataCambio"}));
   add(Tab("FattDocumenti",
           Campi{"FattDocumento:cod", "Descrizione:des", "Tipo:f", "MagCausale:cod",
                 "MagCausaleRientro:cod", "DoveStampoDesLung:f", "PrezzoDDT:f",

@@ -1,0 +1,174 @@
+// Document locks in the shared table LockGest, and the next number of a
+// document within its year.
+#include "services/ComLock.h"
+
+#include <memory>
+
+#include "common/Globali.h"
+#include "platform/Errore.h"
+#include "platform/FunzioniComuni.h"
+#include "platform/MsgBox.h"
+#include "platform/Testo.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/dati/Motore.h"
+#include "services/Avvisi.h"
+#include "services/DbDitta.h"
+#include "services/Impostazioni.h"
+#include "services/LatoMenu.h"
+
+namespace ComLock {
+
+namespace {
+
+constexpr const char* kChiaveStandard = "Standard";
+
+dati::GestRecordset& RecLock() {
+  Globali& g = G();
+  if (!g.goRecLock) g.goRecLock = std::make_shared<dati::GestRecordset>();
+  return *g.goRecLock;
+}
+
+}  // namespace
+
+std::string TestoGestione(const std::string& psGestione) {
+  static const std::pair<const char*, const char*> kTesti[] = {
+      {"M", "Movimenti Interrotti"},
+      {"D", "DDT Interrotti"},
+      {"F", "Fatture Interrotte"},
+      {"O", "Ordini Vendita Interrotti"},
+      {"A", "Ordini Acquisto Interrotti"},
+      {"P", "Preventivi Interrotti"},
+      {"E", "Evasione Ddt in fattura: Interrotta"},
+      {"0", "Evasione Ddt in fattura: Interrotta"},
+      {"1", "Ripristino Ddt da stampa: Interrotto"},
+      {"C", "Prima Nota Interrotti"},
+  };
+  for (const auto& [codice, testo] : kTesti)
+    if (vb::UgualeTesto(psGestione, codice)) return testo;
+  return {};
+}
+
+int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t piAnno, int32_t plNumReg,
+                  int16_t& piNuovo, int16_t piMsg, std::string& psKey, const std::string& psNomeDoc,
+                  std::string& psUtente, std::string& psGestione, std::string& psVarie, int16_t piSoloVerifica,
+                  const std::string& psPadreTipo, int16_t piPadreAnno, int32_t plPadreNumReg,
+                  int16_t piAccettaPropri, std::string* psStatoTrovato) {
+  const auto& fc = vb::FunzioniComuni::Istanza();
+  Globali& g = G();
+  const bool soloVerifica = piSoloVerifica != 0;
+  if (soloVerifica) piNuovo = -1;
+  psUtente.clear();
+  psVarie.clear();
+  if (psStatoTrovato) psStatoTrovato->clear();
+  const bool standard = vb::UgualeTesto(psKey, kChiaveStandard);
+  std::string chiave = standard ? g.gsKeyRecLock : psKey;
+  int16_t esito = kBloccoInUso;
+  dati::GestRecordset& rs = RecLock();
+  try {
+    if (piNuovo != -1) {
+      // The lock is held already under the key: only its state changes.
+      rs.ModificaRecord(chiave);
+      rs.ScriviCampo(chiave, "Stato", psStato);
+      rs.SalvaRecord(chiave);
+      esito = kBloccoPreso;
+    } else {
+      const std::string sql = std::string("Select * from LockGest") +
+                              " Where Tipo = " + fc.ValoreSql(psTipo, vb::vbString) +
+                              " AND Anno = " + fc.ValoreSql(piAnno, vb::vbInteger) +
+                              " AND NumReg = " + fc.ValoreSql(plNumReg, vb::vbLong);
+      // Whatever the key held before, from here it is on this document's row.
+      g.gsChiaviLockTenute.erase(chiave);
+      chiave = rs.ApriRecordset(servizi::DbDitta(), g.gsConnAzienda, chiave, sql, false, 2);
+      if (rs.NessunRecord(chiave)) {
+        if (soloVerifica) {
+          esito = kBloccoAssente;
+        } else {
+          rs.NuovoRecord(chiave);
+          rs.ScriviCampo(chiave, "Tipo", psTipo);
+          rs.ScriviCampo(chiave, "Anno", piAnno);
+          rs.ScriviCampo(chiave, "NumReg", plNumReg);
+          rs.ScriviCampo(chiave, "Utente", servizi::UtenteMenu());
+          rs.ScriviCampo(chiave, "Stato", psStato);
+          rs.ScriviCampo(chiave, "Ora", vb::Date::Now());
+          rs.ScriviCampo(chiave, "Gestione", psGestione);
+          rs.ScriviCampo(chiave, "Varie", psVarie);
+          rs.ScriviCampo(chiave, "PadreTipo", psPadreTipo);
+          rs.ScriviCampo(chiave, "PadreAnno", piPadreAnno);
+          rs.ScriviCampo(chiave, "PadreNumReg", plPadreNumReg);
+          rs.SalvaRecord(chiave);
+          rs.VaiUltimoMod(chiave);
+          g.gsChiaviLockTenute.insert(chiave);
+          esito = kBloccoPreso;
+        }
+      } else {
+        psUtente = servizi::Testo(rs.LeggiCampo(chiave, "Utente"));
+        psVarie = servizi::Testo(rs.LeggiCampo(chiave, "Varie"));
+        if (psStatoTrovato) *psStatoTrovato = servizi::Testo(rs.LeggiCampo(chiave, "Stato"));
+        psGestione = servizi::Testo(rs.LeggiCampo(chiave, "Gestione"));
+        if (soloVerifica) {
+          esito = kBloccoPreso;
+        } else if (piAccettaPropri > 0 && vb::UgualeTesto(psUtente, servizi::UtenteMenu())) {
+          esito = kBloccoProprio;
+        } else if (piMsg != 0) {
+          Avvisi::MsgOk(psNomeDoc + " (anno: " + std::to_string(piAnno) + " - Num.: " + std::to_string(plNumReg) +
+                        ") è in uso da:" + "\r\n" + psUtente + "\r\n" + "Impossibile effettuare variazioni" +
+                        "\r\n" + "Se nessuno lo sta usando sbloccare con l'utility: " + "\r\n" + "Gestione " +
+                        TestoGestione(psGestione));
+        }
+      }
+    }
+  } catch (const vb::Errore& e) {
+    esito = kBloccoErrore;
+    const long n = fc.CodiceErrore(e.Number());
+    if (n == dati::ErrChiaveDuplicata || n == dati::ErrOdbc) {
+      // Someone inserted the same lock first: the key decides.
+      esito = kBloccoConteso;
+      if (piMsg != 0) vb::MsgBox(psNomeDoc + " è in uso" + "\r\n" + "Impossibile effettuare variazioni", vb::vbCritical);
+    } else if (piMsg != 0) {
+      Avvisi::MsgErr(e);
+    }
+  }
+  if (standard) g.gsKeyRecLock = chiave;
+  else psKey = chiave;
+  return esito;
+}
+
+void SbloccaDoc(std::string* psKey, int16_t piChiudi) {
+  Globali& g = G();
+  std::string& variabile = psKey && !vb::UgualeTesto(*psKey, kChiaveStandard) ? *psKey : g.gsKeyRecLock;
+  const std::string chiave = variabile;
+  dati::GestRecordset& rs = RecLock();
+  try {
+    // Only a row this program inserted under the key: after a refusal or a
+    // check the recordset stands on another user's lock.
+    if (g.gsChiaviLockTenute.count(chiave)) {
+      g.gsChiaviLockTenute.erase(chiave);
+      rs.CancellaRecord(chiave);
+    }
+  } catch (...) {
+  }
+  if (piChiudi == -1) {
+    try {
+      if (rs.Esiste(chiave)) rs.ChiudiRecordset(chiave);
+    } catch (...) {
+    }
+    variabile.clear();
+  }
+}
+
+int32_t CalcProssNum(int16_t piAnno, const std::string& psTabella, const std::string& psColonna, int16_t piModo,
+                     int16_t piForma) {
+  const auto& fc = vb::FunzioniComuni::Istanza();
+  const std::string dove = piModo == 0 ? " where anno = " + fc.ValoreSql(piAnno, vb::vbInteger) : std::string();
+  const std::string sql = piForma == -1
+                              ? "Select max(" + psColonna + ") as MaxNum from " + psTabella + dove
+                              : "Select Top 1 " + psColonna + " as MaxNum from " + psTabella + dove +
+                                    " order by " + psColonna + " desc";
+  dati::GestRecordset rs;
+  const std::string k = rs.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
+  vb::Variant massimo = rs.NessunRecord(k) ? vb::Variant(vb::Null) : rs.LeggiCampoNull(k, "MaxNum");
+  rs.ChiudiRecordset(k);
+  return massimo.IsNull() || massimo.IsEmpty() ? 1 : massimo.ToLong() + 1;
+}
+
+}  // namespace ComLock

@@ -1,0 +1,44 @@
+#include "services/LatoMenu.h"
+
+#include "common/Globali.h"
+#include "platform/Errore.h"
+#include "platform/menu/ClientMenu.h"
+
+namespace servizi {
+
+namespace {
+
+LatoMenu& Lato() {
+  static LatoMenu l;
+  return l;
+}
+
+menu::ClientMenu& Client() {
+  if (!G().goMenuClient) vb::Solleva(vb::ErrChiamataNonValida, "Il menu principale non è in esecuzione");
+  return *G().goMenuClient;
+}
+
+}  // namespace
+
+LatoMenu ImpostaLatoMenu(LatoMenu pgLato) {
+  LatoMenu prima = std::move(Lato());
+  Lato() = std::move(pgLato);
+  return prima;
+}
+
+std::string UtenteMenu() {
+  if (Lato().Utente) return Lato().Utente();
+  return G().goMenuClient ? G().goMenuClient->Utente() : std::string();
+}
+
+void ScriviValoreLancio(const std::string& psNome, int piTipo, bool pbFlag, const vb::Variant& pvValore) {
+  if (Lato().ScriviValoreLancio) return Lato().ScriviValoreLancio(psNome, piTipo, pbFlag, pvValore);
+  Client().ScriviValoreLancio(psNome, piTipo, pbFlag, pvValore);
+}
+
+void LanciaProgramma(const std::string& psSezione, const std::string& psModo) {
+  if (Lato().LanciaProgramma) return Lato().LanciaProgramma(psSezione, psModo);
+  Client().LanciaProgramma(psSezione, psModo);
+}
+
+}  // namespace servizi
