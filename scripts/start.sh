@@ -1,7 +1,80 @@
 #!/usr/bin/env bash
-# Installs, builds and starts the program.
+# Installs, builds and starts the program the way the suite starts it: the
+# stand-in menu server ddt-menu serves the demonstration company and starts
+# the DDT program. Extra arguments go to `ddt-menu avvia` (--resta keeps the
+# menu running after the program has ended).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install.sh
 bash scripts/build.sh -DDDT_TESTS=OFF
-exec "${DDT_BUILD_DIR:-build}/ddt" "$@"
+BUILD=$(realpath "${DDT_BUILD_DIR:-build}")
+
+# The suite's files under the folder that stands for the Windows drives
+# (README, "Settings and Windows paths"): C:\Velnor is $VELNOR_ROOT/c/Velnor.
+export VELNOR_ROOT=${VELNOR_ROOT:-$HOME/velnor}
+DATI="$VELNOR_ROOT/c/Velnor"
+mkdir -p "$DATI/Ditte"
+if [ ! -f "$DATI/Ditte/demo.db" ]; then
+  "$BUILD/ddt-db" demo 'C:\Velnor\Ditte\demo.db'
+fi
+# The suite ini and the company's own ini, written once: later changes stay.
+if [ ! -f "$DATI/velnor.ini" ]; then
+  cat > "$DATI/velnor.ini" <<'INI'
+[Parametri Generali]
+OrdIniDBase=C:\Velnor\demo.ini
+[Menu]
+NomeDB=C:\Velnor\menu.db
+[Base]
+TempoMaxCarStampa=10
+INI
+fi
+if [ ! -f "$DATI/demo.ini" ]; then
+  cat > "$DATI/demo.ini" <<'INI'
+[Configurazioni]
+FormatData=dd/mm/yyyy
+INI
+fi
+# The menu server's ini: rewritten at every start, it names this build.
+cat > "$DATI/menu.ini" <<INI
+[Menu]
+Id=1
+Utente=${USER:-utente}
+Terminale=$(hostname 2>/dev/null || echo localhost)
+Ditta=DEMO
+IniSuite=C:\\Velnor\\velnor.ini
+NomeDB=C:\\Velnor\\menu.db
+VersMenu=1.07
+Versione=0.1
+[Ditta DEMO]
+Descrizione=Ditta dimostrativa
+NomeDB=C:\\Velnor\\Ditte\\demo.db
+[Parametri DEMO]
+Ditta.Moneta=Euro
+Ditta.CodLira=L.
+Ditta.CodEuro=Euro
+Ditta.CambioLiraEuro=1936,27
+Mag.NumDecQta=2
+Mag.KeyRicDDT=0
+Mag.GesTaglie=S
+Mag.GesArtFor=N
+[Programma]
+Comando=$BUILD/ddt
+Chiave=DDT
+Form=frmddttest
+[Stampa]
+Comando=
+INI
+
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'MSG'
+Il programma ha bisogno di un desktop: né DISPLAY né WAYLAND_DISPLAY sono impostati.
+Su una macchina senza schermo lo si avvia dentro uno schermo virtuale (Xvfb,
+installato da scripts/install.sh):
+
+    xvfb-run -a bash scripts/start.sh
+MSG
+  exit 1
+fi
+echo "Menu dimostrativo: $DATI/menu.ini"
+echo "Per chiudere il programma da un'altra shell: $BUILD/ddt-menu comando DDT fine"
+exec "$BUILD/ddt-menu" avvia --ini "$DATI/menu.ini" "$@"

@@ -1,0 +1,254 @@
+#include "platform/menu/ClientMenu.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "platform/Errore.h"
+#include "platform/ui/Backend.h"
+
+namespace menu {
+
+namespace {
+
+int& AttesaMassima() {
+  static int secondi = 30;
+  return secondi;
+}
+
+[[noreturn]] void MenuAssente(const std::string& dettaglio = {}) {
+  vb::Solleva(5, dettaglio.empty() ? "Il menu principale non è in esecuzione" : dettaglio);
+}
+
+std::string Testo(const ValoreMenu& v) { return v.Testo(); }
+
+}  // namespace
+
+void ClientMenu::ImpostaAttesaMassima(int secondi) { AttesaMassima() = secondi; }
+
+ClientMenu::ClientMenu() = default;
+
+ClientMenu::~ClientMenu() { Chiudi(); }
+
+void ClientMenu::Chiudi() {
+  if (sorgente_) ui::RimuoviSorgente(sorgente_);
+  sorgente_ = 0;
+  canale_.Chiudi();
+  chiudiDopo_ = false;
+}
+
+void ClientMenu::Connetti(const std::string& psIdMenu, const std::string& psKeyPrg,
+                          const std::string& psIdFinestra) {
+  Chiudi();
+  int fd = ConnettiSocket(psIdMenu);
+  if (fd < 0) MenuAssente();
+  canale_.Apri(fd);
+  idMenu_ = psIdMenu;
+  keyPrg_ = psKeyPrg;
+  finestra_ = psIdFinestra;
+  finestraInfo_ = psIdFinestra;
+  try {
+    Chiama("Connetti", {psIdMenu, psKeyPrg, psIdFinestra, vb::Variant(static_cast<long>(::getpid()))});
+  } catch (...) {
+    Chiudi();
+    throw;
+  }
+  sorgente_ = ui::AggiungiSorgente(canale_.Fd(), [this] { Servi(); });
+}
+
+ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreMenu> argomenti) {
+  if (!canale_.Aperto()) MenuAssente();
+  Frame q;
+  q.tipo = 'Q';
+  q.numero = ++numero_;
+  q.operazione = operazione;
+  q.valori = std::move(argomenti);
+  try {
+    canale_.Invia(q);
+  } catch (...) {
+    Chiudi();
+    throw;
+  }
+  using Orologio = std::chrono::steady_clock;
+  auto ultimo = Orologio::now();
+  bool chiuso = false;
+  while (true) {
+    while (auto f = canale_.Prossimo()) {
+      if (f->tipo == 'R') {
+        if (f->numero != q.numero) continue;  // an answer nobody waits for any more
+        if (f->operazione == "ERR") vb::Solleva(f->errore, f->descrizione, "ClientMenu." + operazione);
+        return f->valori.empty() ? ValoreMenu() : f->valori.front();
+      }
+      // The server's command inside the wait: served now, as the legacy
+      // event ran inside any call to the component.
+      Tratta(*f);
+      if (!canale_.Aperto()) MenuAssente();
+      ultimo = Orologio::now();
+    }
+    if (chiuso) {
+      Chiudi();
+      MenuAssente();
+    }
+    const auto trascorso = std::chrono::duration_cast<std::chrono::milliseconds>(Orologio::now() - ultimo);
+    const long resta = AttesaMassima() * 1000L - trascorso.count();
+    if (resta <= 0) MenuAssente("Il menu principale non risponde");
+    pollfd p{canale_.Fd(), POLLIN, 0};
+    ::poll(&p, 1, static_cast<int>(std::min(resta, 250L)));
+    chiuso = !canale_.Leggi();
+  }
+}
+
+void ClientMenu::Tratta(const Frame& f) {
+  if (f.tipo != 'C') {
+    // The server asks nothing else of a program: say so rather than leave
+    // it waiting.
+    Frame r;
+    r.tipo = 'R';
+    r.numero = f.numero;
+    r.operazione = "ERR";
+    r.errore = 438;
+    r.descrizione = "Operazione non gestita dal programma: " + f.operazione;
+    canale_.Invia(r);
+    return;
+  }
+  // The handler may release the holder that owns this client ("fine"):
+  // keep it alive until the answer has gone.
+  auto vivo = weak_from_this().lock();
+  Frame r;
+  r.tipo = 'R';
+  r.numero = f.numero;
+  ++inComando_;
+  try {
+    vb::Variant ritorno;
+    // A copy: the handler may replace or clear the member while it runs.
+    GestoreComando gestore = EseguiComando;
+    if (gestore) gestore(Testo(f.valori[0]), Testo(f.valori[1]), Testo(f.valori[2]), f.valori[3], ritorno);
+    r.valori.push_back(ritorno);
+  } catch (const vb::Errore& e) {
+    r.operazione = "ERR";
+    r.errore = e.Number();
+    r.descrizione = e.Description();
+  } catch (const std::exception& e) {
+    r.operazione = "ERR";
+    r.errore = 5;
+    r.descrizione = e.what();
+  }
+  --inComando_;
+  if (canale_.Aperto()) {
+    try {
+      canale_.Invia(r);
+    } catch (const vb::Errore&) {
+      Chiudi();
+      return;
+    }
+  }
+  if (inComando_ == 0 && chiudiDopo_) Chiudi();
+}
+
+void ClientMenu::Servi() {
+  if (inComando_ > 0 || !canale_.Aperto()) return;
+  const bool aperto = canale_.Leggi();
+  auto vivo = weak_from_this().lock();
+  while (canale_.Aperto()) {
+    auto f = canale_.Prossimo();
+    if (!f) break;
+    if (f->tipo == 'R') continue;
+    Tratta(*f);
+  }
+  if (!aperto) Chiudi();
+}
+
+vb::Variant ClientMenu::EseguiFunzione(const std::string& psFunzione, const std::string& psSezione,
+                                       const ValoreMenu& pvArg) {
+  return Chiama("EseguiFunzione", {psFunzione, psSezione, pvArg}).Valore();
+}
+
+vb::Variant ClientMenu::LeggiParam(const std::string& psNome, const std::string&) {
+  return Chiama("LeggiParam", {psNome}).Valore();
+}
+
+void ClientMenu::ScriviParam(const std::string& psNome, const std::string&, const vb::Variant& pvValore) {
+  Chiama("ScriviParam", {psNome, pvValore});
+}
+
+InfoLancio ClientMenu::InfoLancio() {
+  ValoreMenu v = Chiama("InfoLancio", {finestraInfo_});
+  menu::InfoLancio i;
+  auto t = [&](size_t n) {
+    vb::Variant e = v.Elemento(n);
+    return e.IsEmpty() || e.IsNull() ? std::string() : e.ToString();
+  };
+  i.osParam = t(0);
+  i.osChiLancia = t(1);
+  i.osKeySecLancia = t(2);
+  i.osParamLancia = t(3);
+  i.osTipoForm = t(4);
+  return i;
+}
+
+void ClientMenu::PrendiInfoLancio(const std::string& psKeySec) {
+  if (!canale_.Aperto()) MenuAssente();
+  finestraInfo_ = psKeySec;
+}
+
+std::string ClientMenu::PercorsoIni() { return Chiama("PercorsoIni", {}).Testo(); }
+
+vb::Variant ClientMenu::DataLavoro() { return Chiama("DataLavoro", {}).Valore(); }
+
+std::string ClientMenu::Utente() { return Chiama("Utente", {}).Testo(); }
+
+std::string ClientMenu::Terminale() { return Chiama("Terminale", {}).Testo(); }
+
+void ClientMenu::ScriviValoreLancio(const std::string& psNome, int piTipo, bool pbFlag,
+                                    const vb::Variant& pvValore) {
+  Chiama("ScriviValoreLancio", {psNome, vb::Variant(piTipo), vb::Variant(pbFlag), pvValore});
+}
+
+void ClientMenu::LanciaProgramma(const std::string& psSezione, const std::string& psModo) {
+  Chiama("LanciaProgramma", {psSezione, psModo});
+}
+
+vb::Variant ClientMenu::RisultatoLancio(const std::string& psNome, const vb::Variant&, const std::string&,
+                                        const vb::Variant&) {
+  return Chiama("RisultatoLancio", {psNome}).Valore();
+}
+
+bool ClientMenu::InEsecuzione(const std::string& psRichiesta, int piTipo) {
+  vb::Variant v = Chiama("InEsecuzione", {psRichiesta, vb::Variant(piTipo)}).Valore();
+  return !v.IsEmpty() && !v.IsNull() && v.ToBool();
+}
+
+void ClientMenu::TornaAlMenu(const std::string& psSezione) { Chiama("TornaAlMenu", {psSezione}); }
+
+void ClientMenu::TornaAChiama(const std::string& psKeyLancia, const std::string& psKeySecLancia,
+                              const std::string& psParamLancia) {
+  Chiama("TornaAChiama", {psKeyLancia, psKeySecLancia, psParamLancia});
+}
+
+void ClientMenu::PassaA(const std::string& psCaption, const std::string& psNomeForm,
+                        const std::string& psKeySec) {
+  Chiama("PassaA", {psCaption, psNomeForm, psKeySec});
+}
+
+void ClientMenu::ChiusoForm(const std::string& psKeySec) { Chiama("ChiusoForm", {psKeySec}); }
+
+void ClientMenu::Disconnetti() {
+  if (!canale_.Aperto()) return;
+  try {
+    Chiama("Disconnetti", {});
+  } catch (const vb::Errore&) {
+    // Leaving a server that is already gone is no failure.
+  }
+  // Inside a menu command the answer must still reach the server: the
+  // socket closes once it has been sent.
+  if (inComando_ > 0) {
+    chiudiDopo_ = true;
+    if (sorgente_) ui::RimuoviSorgente(sorgente_);
+    sorgente_ = 0;
+  } else {
+    Chiudi();
+  }
+}
+
+}  // namespace menu
