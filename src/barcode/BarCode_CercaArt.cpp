@@ -8,7 +8,7 @@
 #include "common/Globali.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
-#include "platform/MsgBox.h"
+#include "common/frmMsgCom.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/GestRecordset.h"
@@ -32,10 +32,6 @@ bool SoloCifre(const std::string& s) {
   return true;
 }
 
-// The common error window's text: "Errore(" number "): " description.
-void MostraErrore(long numero, const std::string& descrizione) {
-  vb::MsgBox("Errore(" + std::to_string(numero) + "): " + descrizione, vb::vbCritical);
-}
 
 }  // namespace
 
@@ -144,9 +140,9 @@ vb::Variant CercaArtCodBar(int16_t piLunArt, std::string& psCodice, std::string&
     }
     return false;
   } catch (const vb::Errore& e) {
-    MostraErrore(e.Number(), e.Description());
+    frmMsgCom::MsgErrfrm(e);
   } catch (const std::exception& e) {
-    MostraErrore(vb::ErrChiamataNonValida, e.what());
+    frmMsgCom::MsgErrfrm(vb::Errore(vb::ErrChiamataNonValida, e.what()));
   }
   return false;
 }

@@ -10,6 +10,7 @@
 #include "common/Globali.h"
 #include "platform/Errore.h"
 #include "platform/MsgBox.h"
+#include "services/DittaProva.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Schema.h"
 #include "support/CartellaTemp.h"
@@ -36,6 +37,9 @@ class BarCodeCercaArt : public ::testing::Test {
       messaggi_.push_back(testo);
       return static_cast<int>(vb::vbOK);
     });
+    // The common message window answers by itself and its texts are kept.
+    backend_.rispondi = [this](const std::string& testo, int&) { messaggi_.push_back(testo); };
+    ui::ImpostaBackend(&backend_);
 
     // The legacy dialect inserts one row per statement.
     for (const char* g : {"'COL', 'Colori', 2", "'TAG', 'Taglie', 3", "'ZERO', 'Senza codici', 0",
@@ -55,6 +59,7 @@ class BarCodeCercaArt : public ::testing::Test {
     Articolo("NUL", "Non impostato", "NUL1", "'NUL'", "Null");
   }
   void TearDown() override {
+    ui::ImpostaBackend(nullptr);
     vb::ImpostaGestoreMsgBox(precedente_);
     AzzeraGlobali();
   }
@@ -84,6 +89,7 @@ class BarCodeCercaArt : public ::testing::Test {
   std::map<std::string, std::string> prefissi_;
   std::vector<std::string> messaggi_;
   vb::GestoreMsgBox precedente_;
+  prova::BackendMessaggi backend_;
 };
 
 TEST_F(BarCodeCercaArt, Ean8CodeWithBothLevels) {
