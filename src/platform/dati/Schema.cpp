@@ -43,13 +43,13 @@ Campi Conto3(const std::string& suffisso = "") {
   return {"Gruppo" + suffisso + ":t:2", "Mastro" + suffisso + ":t:2", "Conto" + suffisso + ":t:10"};
 }
 
-ColonnaCat Colonna(const std::string& spec) {
+ColonnaCat Colonna(const std::string& descr) {
   ColonnaCat c;
-  size_t p1 = spec.find(':');
-  if (p1 == std::string::npos) throw std::logic_error("colonna senza tipo: " + spec);
-  c.nome = spec.substr(0, p1);
-  size_t p2 = spec.find(':', p1 + 1);
-  std::string tipo = spec.substr(p1 + 1, p2 == std::string::npos ? std::string::npos : p2 - p1 - 1);
+  size_t p1 = descr.find(':');
+  if (p1 == std::string::npos) throw std::logic_error("colonna senza tipo: " + descr);
+  c.nome = descr.substr(0, p1);
+  size_t p2 = descr.find(':', p1 + 1);
+  std::string tipo = descr.substr(p1 + 1, p2 == std::string::npos ? std::string::npos : p2 - p1 - 1);
   static const std::pair<const char*, int> testi[] = {{"f", 1},   {"cod", 10}, {"art", 30},
                                                        {"des", 100}, {"sco", 30}, {"rs", 60}};
   for (const auto& [alias, lunghezza] : testi) {
@@ -61,7 +61,7 @@ ColonnaCat Colonna(const std::string& spec) {
   }
   if (tipo == "t") {
     c.tipo = TipoCampo::Testo;
-    c.lunghezza = p2 == std::string::npos ? 255 : std::stoi(spec.substr(p2 + 1));
+    c.lunghezza = p2 == std::string::npos ? 255 : std::stoi(descr.substr(p2 + 1));
   } else if (tipo == "m") {
     c.tipo = TipoCampo::Memo;
   } else if (tipo == "b") {
@@ -79,7 +79,7 @@ ColonnaCat Colonna(const std::string& spec) {
   } else if (tipo == "sn") {
     c.tipo = TipoCampo::SiNo;
   } else {
-    throw std::logic_error("tipo di colonna sconosciuto: " + spec);
+    throw std::logic_error("tipo di colonna sconosciuto: " + descr);
   }
   return c;
 }
