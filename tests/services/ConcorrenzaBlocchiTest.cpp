@@ -21,6 +21,7 @@
 #include "services/ComLock.h"
 #include "services/LatoMenu.h"
 #include "support/CartellaTemp.h"
+#include "support/Processi.h"
 
 namespace {
 
@@ -59,28 +60,8 @@ class ConcorrenzaBlocchi : public ::testing::TestWithParam<Motore> {
     servizi::ImpostaLatoMenu({[utente] { return utente; }, {}, {}});
   }
 
-  static pid_t Figlio(const std::function<int()>& f) {
-    fflush(nullptr);
-    const pid_t p = fork();
-    if (p == 0) {
-      int r = 0;
-      try {
-        r = f();
-      } catch (const vb::Errore& e) {
-        std::fprintf(stderr, "figlio: errore %ld %s\n", e.Number(), e.Description().c_str());
-        r = 100;
-      } catch (...) {
-        r = 101;
-      }
-      _exit(r);
-    }
-    return p;
-  }
-  static int Attendi(pid_t p) {
-    int st = 0;
-    waitpid(p, &st, 0);
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  }
+  static pid_t Figlio(const std::function<int()>& f) { return prova::Figlio(f); }
+  static int Attendi(pid_t p) { return prova::Attendi(p); }
 
   // Counted on a connection of the test's own, opened once.
   long Conta(const std::string& sql) {

@@ -16,6 +16,7 @@
 #include "platform/dati/MotoreSQLite.h"
 #include "platform/dati/Transazioni.h"
 #include "support/CartellaTemp.h"
+#include "support/Processi.h"
 
 using namespace dati;
 
@@ -58,27 +59,8 @@ class Concorrenza : public ::testing::TestWithParam<Motore> {
   }
 
   // Runs `f` in a child process; the child's exit code is f's answer.
-  pid_t Figlio(const std::function<int()>& f) const {
-    fflush(nullptr);
-    pid_t p = fork();
-    if (p == 0) {
-      int r = 0;
-      try {
-        r = f();
-      } catch (const vb::Errore& e) {
-        r = static_cast<int>(e.Number() % 256);
-      } catch (...) {
-        r = 255;
-      }
-      _exit(r);
-    }
-    return p;
-  }
-  static int Attendi(pid_t p) {
-    int st = 0;
-    waitpid(p, &st, 0);
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  }
+  static pid_t Figlio(const std::function<int()>& f) { return prova::Figlio(f); }
+  static int Attendi(pid_t p) { return prova::Attendi(p); }
 
   long Conta(const std::string& dove = "") const {
     GestDatabase db;
