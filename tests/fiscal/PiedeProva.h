@@ -6,6 +6,8 @@
 // parameters come from maps; messages are collected instead of shown.
 #include <gtest/gtest.h>
 
+#include "services/DittaProva.h"
+
 #include <initializer_list>
 #include <ostream>
 #include <map>
@@ -36,44 +38,21 @@ using Campi = std::vector<std::pair<std::string, vb::Variant>>;
 
 inline vb::Currency C(const char* testo) { return vb::Currency::FromText(testo, true); }
 
-class PiedeProva : public ::testing::Test {
+// The services' company fixture, with the footer's own master data and the
+// declarations-of-intent memory cleared around each test.
+class PiedeProva : public DittaProva {
  protected:
   static constexpr int16_t kAnno = 2024;
 
   void SetUp() override {
-    AzzeraGlobali();
+    DittaProva::SetUp();
     DichIntenti::AzzeraMemoria();
-    db_ = std::make_shared<dati::GestDatabase>();
-    conn_ = db_->CreaDatabase(dir_.Percorso("ditta.db"));
-    dati::CreaSchema(db_->Motore(conn_), dati::SchemaDitta());
-    G().goDbAzienda = db_;
-    G().gsConnAzienda = conn_;
-    G().gfLeggiParam = [this](const std::string& nome, const vb::Variant& predefinito) {
-      auto it = param_.find(vb::Piega(nome));
-      return it == param_.end() ? predefinito : vb::Variant(it->second);
-    };
-    G().gfLeggiParPers = [this](const std::string& sezione, const std::string& nome,
-                                const vb::Variant& predefinito) {
-      auto it = parPers_.find(vb::Piega(sezione + "." + nome));
-      return it == parPers_.end() ? predefinito : vb::Variant(it->second);
-    };
-    msgPrec_ = vb::ImpostaGestoreMsgBox([this](const std::string& testo, int, const std::string&) {
-      messaggi_.push_back(testo);
-      return int(vb::vbOK);
-    });
     Anagrafiche();
   }
 
   void TearDown() override {
-    vb::ImpostaGestoreMsgBox(msgPrec_);
     DichIntenti::AzzeraMemoria();
-    AzzeraGlobali();
-  }
-
-  void Sql(const std::string& sql) { db_->EseguiSql(conn_, sql); }
-  void Param(const std::string& nome, const std::string& valore) { param_[vb::Piega(nome)] = valore; }
-  void ParPers(const std::string& sezione, const std::string& nome, const std::string& valore) {
-    parPers_[vb::Piega(sezione + "." + nome)] = valore;
+    DittaProva::TearDown();
   }
 
   static std::string Letterale(const vb::Variant& v) {
@@ -227,14 +206,6 @@ class PiedeProva : public ::testing::Test {
     p->CalcPiedeFat(kAnno, numRif, false, percRitAcc, addBolli);
     return p;
   }
-
-  CartellaTemp dir_{"piede"};
-  std::shared_ptr<dati::GestDatabase> db_;
-  std::string conn_;
-  std::map<std::string, std::string> param_;
-  std::map<std::string, std::string> parPers_;
-  std::vector<std::string> messaggi_;
-  vb::GestoreMsgBox msgPrec_;
 };
 
 }  // namespace prova
