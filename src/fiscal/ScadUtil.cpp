@@ -229,7 +229,12 @@ void CalcScadenze(vb::Date ptData, double pdImp, double pdIva, const std::string
       }
 
       const std::string& p = t.periodicita;
-      if (p == "M" || p == "G") {
+      if (primo > n) {
+        // A single instalment that already carries the VAT: the rest of the
+        // amount goes on it too, nothing is divided among zero instalments.
+        pdImpScad[static_cast<size_t>(n)] = importo(pdImpScad[static_cast<size_t>(n)] + a);
+        if (piModoBolli == 1) pvBolliScad[static_cast<size_t>(n)] = spesa(pdImpScad[static_cast<size_t>(n)]);
+      } else if (p == "M" || p == "G") {
         const int m = t.trattamIva == "U" ? n - 1 : n;
         const double q = importo(a / m);
         const double residuo = calcolo::Pulisci(a - q * m);

@@ -288,6 +288,10 @@ bool scCalcPiedeFat::Ripartisci() {
     const auto cSValPerSco = Quote(pc->odSValPerSco, incid, miNumDec);
     const auto cSpese = Quote(pc->odSValSpese, incid, miNumDec);
     const auto cSpesePerSco = Quote(pc->odSValSpesePerSco, incid, miNumDec);
+    // At the account level the amounts with VAT are shared as they stand:
+    // no VAT is added to them a second time.
+    const auto cIvSpese = Quote(pc->odSValIvSpese, incid, miNumDec);
+    const auto cIvSpesePerSco = Quote(pc->odSValIvSpesePerSco, incid, miNumDec);
     for (size_t i = 0; i < destinatari.size(); ++i) {
       scIva& t = *destinatari[i];
       AssicuraConto(t, conto, "", "");
@@ -299,8 +303,8 @@ bool scCalcPiedeFat::Ripartisci() {
         livello->odSValSpese += cSpese[i];
         livello->odSValSpesePerSco += cSpesePerSco[i];
         if (ivati) {
-          livello->odSValIvSpese += cSpese[i] + Iva(cSpese[i], t.odAliquota, miNumDec);
-          livello->odSValIvSpesePerSco += cSpesePerSco[i] + Iva(cSpesePerSco[i], t.odAliquota, miNumDec);
+          livello->odSValIvSpese += cIvSpese[i];
+          livello->odSValIvSpesePerSco += cIvSpesePerSco[i];
         }
       }
     }

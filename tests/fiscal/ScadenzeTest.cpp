@@ -62,6 +62,7 @@ TEST_F(Scadenze, AmountsAddUpToTheWhole) {
       {"VAT spread", 2, "", "M", {}, 100, 22, {61, 61}},
       {"VAT alone first", 3, "U", "M", {}, 100, 22, {22, 50, 50}},
       {"U with one instalment is P", 1, "U", "M", {}, 100, 22, {122}},
+      {"U with one quarterly instalment", 1, "U", "T", {}, 100, 22, {122}},
       {"VAT on the first", 2, "P", "M", {}, 100, 22, {72, 50}},
       {"percentages", 3, "", "T", {50, 0, 0}, 300, 0, {150, 100, 50}},
   };
