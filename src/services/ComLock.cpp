@@ -76,9 +76,11 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
                               " Where Tipo = " + fc.ValoreSql(psTipo, vb::vbString) +
                               " AND Anno = " + fc.ValoreSql(piAnno, vb::vbInteger) +
                               " AND NumReg = " + fc.ValoreSql(plNumReg, vb::vbLong);
-      // Whatever the key held before, from here it is on this document's row.
-      g.gsChiaviLockTenute.erase(chiave);
+      // Whatever the key held before, from here it is on this document's row
+      // (forgotten only once the new recordset is open).
+      const std::string chiavePrima = chiave;
       chiave = rs.ApriRecordset(servizi::DbDitta(), g.gsConnAzienda, chiave, sql, false, 2);
+      g.gsChiaviLockTenute.erase(chiavePrima);
       if (rs.NessunRecord(chiave)) {
         if (soloVerifica) {
           esito = kBloccoAssente;
@@ -96,8 +98,10 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
           rs.ScriviCampo(chiave, "PadreAnno", piPadreAnno);
           rs.ScriviCampo(chiave, "PadreNumReg", plPadreNumReg);
           rs.SalvaRecord(chiave);
-          rs.VaiUltimoMod(chiave);
+          // The row is ours from the moment it is stored, so that unlocking
+          // removes it whatever happens next.
           g.gsChiaviLockTenute.insert(chiave);
+          rs.VaiUltimoMod(chiave);
           esito = kBloccoPreso;
         }
       } else {

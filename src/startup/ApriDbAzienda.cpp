@@ -137,8 +137,9 @@ int16_t ApriDbAzienda(const std::string& psFileIni, std::shared_ptr<dati::GestDa
                                    "Database: " + g.gsNomeDBAzie + crlf +
                                    "Tipo Connessione: " + SenzaPassword(g.gsConnectDBAzie) + crlf,
                                vb::vbYesNoCancel | vb::vbQuestion);
-      if (r == vb::vbCancel) return Rinuncia();
       if (r == vb::vbNo) continue;
+      // Only a plain Yes goes on: a box closed without an answer gives up.
+      if (r != vb::vbYes) return Rinuncia();
     }
     break;
   }

@@ -73,12 +73,26 @@ ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreM
   using Orologio = std::chrono::steady_clock;
   auto ultimo = Orologio::now();
   bool chiuso = false;
+  auto risposta = [&](const Frame& r) -> ValoreMenu {
+    if (r.operazione == "ERR") vb::Solleva(r.errore, r.descrizione, "ClientMenu." + operazione);
+    return r.valori.empty() ? ValoreMenu() : r.valori.front();
+  };
   while (true) {
+    // A command served inside this wait may have made calls of its own that
+    // read this call's answer: it was kept for us.
+    if (auto tenuta = risposteTenute_.find(q.numero); tenuta != risposteTenute_.end()) {
+      Frame r = std::move(tenuta->second);
+      risposteTenute_.erase(tenuta);
+      return risposta(r);
+    }
     while (auto f = canale_.Prossimo()) {
       if (f->tipo == 'R') {
-        if (f->numero != q.numero) continue;  // an answer nobody waits for any more
-        if (f->operazione == "ERR") vb::Solleva(f->errore, f->descrizione, "ClientMenu." + operazione);
-        return f->valori.empty() ? ValoreMenu() : f->valori.front();
+        if (f->numero != q.numero) {
+          // The answer to an outer call still waiting: kept for it.
+          if (f->numero > 0 && f->numero < q.numero) risposteTenute_[f->numero] = std::move(*f);
+          continue;
+        }
+        return risposta(*f);
       }
       // The server's command inside the wait: served now, as the legacy
       // event ran inside any call to the component.
@@ -109,7 +123,11 @@ void ClientMenu::Tratta(const Frame& f) {
     r.operazione = "ERR";
     r.errore = 438;
     r.descrizione = "Operazione non gestita dal programma: " + f.operazione;
-    canale_.Invia(r);
+    try {
+      canale_.Invia(r);
+    } catch (const vb::Errore&) {
+      Chiudi();
+    }
     return;
   }
   // The handler may release the holder that owns this client ("fine"):

@@ -15,6 +15,7 @@
 // (FunzioniComuni.CodiceErrore of 5 means "menu server not running"); an
 // error the server reports comes with its own number and description.
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -93,6 +94,8 @@ class ClientMenu : public std::enable_shared_from_this<ClientMenu> {
   Canale canale_;
   int sorgente_ = 0;
   long numero_ = 0;
+  // Answers read by an inner call that belong to an outer one still waiting.
+  std::map<long, Frame> risposteTenute_;
   int inComando_ = 0;
   bool chiudiDopo_ = false;  // left the server inside a command: close after answering
   std::string idMenu_, keyPrg_, finestra_;

@@ -1,5 +1,7 @@
 #include "platform/menu/Protocollo.h"
 
+#include <chrono>
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -273,12 +275,19 @@ bool Canale::Svuota() {
 
 void Canale::Invia(const Frame& f) {
   Accoda(f);
+  // A peer that is alive but reads nothing must not freeze the program: the
+  // frame goes within the wait, or the channel is given up.
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (DaScrivere()) {
     if (!Svuota()) {
       Chiudi();
       vb::Solleva(5, "Il menu principale non è in esecuzione");
     }
     if (DaScrivere()) {
+      if (std::chrono::steady_clock::now() >= limite) {
+        Chiudi();
+        vb::Solleva(5, "Il menu principale non risponde");
+      }
       pollfd p{fd_, POLLOUT, 0};
       ::poll(&p, 1, 1000);
     }
