@@ -252,10 +252,16 @@ void ChiudiFormLancio(ui::Form& pgForm, int16_t pbTorna) {
       keySecLancia = pgForm.LeggiPerNome("osKeySecLancia").ToString();
       paramLancia = pgForm.LeggiPerNome("osParamLancia").ToString();
     });
-    if (Vuoto(keyLancia))
-      mainDdt::MostraMenu();
-    else
-      TornaAChiLancia(keyLancia, keySecLancia, paramLancia);
+    // A launcher or menu that is gone is told to the user, but the closing
+    // goes on: a program that stopped here would never end.
+    try {
+      if (Vuoto(keyLancia))
+        mainDdt::MostraMenu();
+      else
+        TornaAChiLancia(keyLancia, keySecLancia, paramLancia);
+    } catch (const vb::Errore& e) {
+      MsgErrMenu(vb::Variant(e.Description()), vb::Variant(static_cast<long long>(Fc().CodiceErrore(e.Number()))));
+    }
   }
   g.gbNoRitornoMenu = false;
   mainDdt::ChiudiProgramma(0);
