@@ -36,7 +36,7 @@ void GestRecordset::UltimoRec(const std::string& k) { Rs(k).MoveLast(); }
 long GestRecordset::NumRecord(const std::string& k) { return Rs(k).RecordCount(); }
 long GestRecordset::PosRecord(const std::string& k) { return Rs(k).AbsolutePosition(); }
 
-vb::Variant GestRecordset::LeggiCampo(const std::string& k, const std::string& campo,
+vb::Variant GestRecordset::LeggiCampo(const std::string& k, std::string_view campo,
                                       std::optional<int> tipo) {
   const vb::Variant& v = Rs(k).Leggi(campo);
   if (!v.IsNull()) return v;
@@ -46,7 +46,7 @@ vb::Variant GestRecordset::LeggiCampo(const std::string& k, const std::string& c
   return vb::Variant("");
 }
 
-vb::Variant GestRecordset::LeggiCampoNull(const std::string& k, const std::string& campo) {
+vb::Variant GestRecordset::LeggiCampoNull(const std::string& k, std::string_view campo) {
   return Rs(k).Leggi(campo);
 }
 

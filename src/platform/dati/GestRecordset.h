@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Variant.h"
 #include "platform/dati/Recordset.h"
@@ -40,9 +41,9 @@ class GestRecordset {
 
   // The field of the current row (of the row being edited, when one is),
   // never Null: a Null reads as "" (a number with type code 6: 0).
-  vb::Variant LeggiCampo(const std::string& k, const std::string& campo,
+  vb::Variant LeggiCampo(const std::string& k, std::string_view campo,
                          std::optional<int> tipo = std::nullopt);
-  vb::Variant LeggiCampoNull(const std::string& k, const std::string& campo);
+  vb::Variant LeggiCampoNull(const std::string& k, std::string_view campo);
 
   void NuovoRecord(const std::string& k);
   void ModificaRecord(const std::string& k);

@@ -86,6 +86,7 @@ void Recordset::Carica(const std::string& condizione) {
 
   nomi_.clear();
   nomiVisti_.clear();
+  recenti_.clear();
   for (int i = static_cast<int>(colonne_.size()) - 1; i >= 0; --i) {
     // Walked backwards so that the first column of a repeated name wins.
     const auto& c = colonne_[static_cast<size_t>(i)];
@@ -211,10 +212,18 @@ void Recordset::SetBookmark(const std::string& b) {
 // ------------------------------------------------------------ fields
 
 int Recordset::Indice(std::string_view nome) const {
+  for (const auto& r : recenti_)
+    if (r.nome == nome) return r.indice;
+  int i;
   auto visto = nomiVisti_.find(nome);
-  if (visto != nomiVisti_.end()) return visto->second;
-  int i = IndiceLento(nome);
-  if (i >= 0) nomiVisti_.emplace(std::string(nome), i);
+  if (visto != nomiVisti_.end()) {
+    i = visto->second;
+  } else {
+    i = IndiceLento(nome);
+    if (i < 0) return i;
+    nomiVisti_.emplace(std::string(nome), i);
+  }
+  if (recenti_.size() < 8) recenti_.push_back({std::string(nome), i});
   return i;
 }
 

@@ -109,6 +109,13 @@ class Recordset {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   mutable std::unordered_map<std::string, int, HashTesto, std::equal_to<>> nomiVisti_;
+  // The last few names asked for, compared whole before any hashing: a walk
+  // reads the same handful of fields row after row.
+  struct NomeRecente {
+    std::string nome;
+    int indice;
+  };
+  mutable std::vector<NomeRecente> recenti_;
   // The rows as the engine gave them (taken over whole, no copy) and which
   // of them this recordset deleted.
   std::vector<std::vector<vb::Variant>> righe_;
