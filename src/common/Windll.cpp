@@ -129,14 +129,16 @@ bool ElencoSessioni(std::vector<Sessione>& pvSessioni, std::vector<std::string>&
     const long propria = static_cast<long>(::getsid(0));
     bool trovata = false;
     for (const auto& s : pvSessioni) trovata = trovata || s.id == propria;
-    if (!trovata && propria > 0) {
+    // In a container the session leader may lie outside the namespace and
+    // the session reads as 0: still a session, only -1 is a failure.
+    if (!trovata && propria >= 0) {
       Sessione s;
       s.id = propria;
       if (const char* tty = ::ttyname(0)) s.stazione = tty;
       pvSessioni.push_back(s);
       pvAltro.emplace_back();
     }
-    return propria > 0;
+    return propria >= 0;
   } catch (...) {
     return false;
   }
