@@ -99,11 +99,14 @@ start() {
   init_cluster
   if ! running; then
     # The port may already be held by a server of another build folder.
+    # The port and socket folder are given at each start: a cluster made
+    # earlier under another DDT_PG_PORT follows the one asked for now.
     if "$BIN/pg_isready" -q -h 127.0.0.1 -p "$PORT" >/dev/null 2>&1; then
       echo "pg.sh: port $PORT is taken by another server; set DDT_PG_PORT" >&2
       exit 1
     fi
-    if ! as_owner "$BIN/pg_ctl" start -D "$DATA" -l "$LOG" -w -t 60 -s >/dev/null 2>&1; then
+    if ! as_owner "$BIN/pg_ctl" start -D "$DATA" -l "$LOG" -w -t 60 -s \
+           -o "-p $PORT -k '$SOCKDIR'" >/dev/null 2>&1; then
       echo "pg.sh: the server did not start; its log:" >&2
       tail -n 20 "$LOG" >&2 || true
       exit 1

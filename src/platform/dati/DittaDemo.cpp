@@ -160,6 +160,11 @@ void Valute(Scrittura& s) {
   m({Tx(kEuro), Tx("Euro"), In(kDecimaliEuro), In(kDecimaliGestEuro), Tx("*"), Tx("S")});
   m({Tx(kLira), Tx("Lire italiane"), In(kDecimaliLira), In(0), Tx("/"), Tx("S")});
   m({Tx(kDollaro), Tx("Dollaro USA"), In(2), In(3), Tx("*"), Tx("N")});
+  // The dollar floats: its rate is the latest one on or before a date.
+  Righe c(s, "CambiMonete", {"Moneta", "DataCambio", "Cambio"});
+  c({Tx(kDollaro), Dt("2026-01-02"), Nu(1.0351)});
+  c({Tx(kDollaro), Dt("2026-06-01"), Nu(1.0824)});
+  c({Tx(kDollaro), Dt("2026-11-02"), Nu(1.1573)});
 
   // Rounding bands of converted amounts: finer for small amounts.
   Righe l(s, "ArrotLire", {"FinoA", "ValArrot", "TipoArrot"});

@@ -247,6 +247,12 @@ void VerificaDitta(dati::GestDatabase& db, const std::string& k) {
   for (const auto& m : monete) decimali[m.at("Moneta").ToString()] = m.at("NumDec").ToLong();
   EXPECT_EQ(decimali[kEuro], kDecimaliEuro);
   EXPECT_EQ(decimali[kLira], kDecimaliLira);
+  const auto cambio = Leggi(db, k,
+                            std::string("Select Top 1 Cambio from CambiMonete Where Moneta = '") + kDollaro +
+                                "' And DataCambio <= #07/15/2026# Order By DataCambio Desc",
+                            {"Cambio"});
+  ASSERT_EQ(cambio.size(), 1u);
+  EXPECT_DOUBLE_EQ(cambio[0].at("Cambio").ToDouble(), 1.0824);
   EXPECT_GT(Conta(db, k, "ArrotLire"), 0);
   EXPECT_GT(Conta(db, k, "ArrotEuro"), 0);
   EXPECT_EQ(Conta(db, k, "LockGest"), 0);
