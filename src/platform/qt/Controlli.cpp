@@ -532,7 +532,8 @@ void AggiornaBarra(Controllo& c, QWidget* w, Prop p) {
   QList<QAction*> azioni = b->actions();
   bool stesse = azioni.size() == c.NumElementi();
   for (int i = 0; stesse && i < c.NumElementi(); ++i)
-    stesse = azioni[i]->data().toString() == Q(c.Elem(i + 1).Key);
+    stesse = azioni[i]->data().toString() == Q(c.Elem(i + 1).Key) &&
+             azioni[i]->isSeparator() == (c.Elem(i + 1).Style == tbrSeparator);
   if (!stesse) {
     // Rebuilt later than now: the change may come from a handler of one of
     // these very buttons.
@@ -542,15 +543,19 @@ void AggiornaBarra(Controllo& c, QWidget* w, Prop p) {
     }
     for (int i = 1; i <= c.NumElementi(); ++i) {
       const std::string key = c.Elem(i).Key;
-      QAction* a = b->addAction(QString());
+      // The toolbar draws a separator for an action marked so before it is
+      // added; it stays in the list so that actions and buttons keep step.
+      auto* a = new QAction(b);
+      a->setSeparator(c.Elem(i).Style == tbrSeparator);
       a->setData(Q(key));
+      b->addAction(a);
       QObject::connect(a, &QAction::triggered, b, [b, a] {
         Protetto([&] {
           Controllo* c = ControlloDi(b);
           const std::string k = S(a->data().toString());
           if (!c || !c->Attivo() || !c->HaElem(k)) return;
           const Elemento& e = c->Elem(k);
-          if (!e.Enabled || !e.Visible) return;
+          if (!e.Enabled || !e.Visible || e.Style == tbrSeparator) return;
           c->Parent().ButtonClick(*c, e.Key);
         });
       });
@@ -562,6 +567,8 @@ void AggiornaBarra(Controllo& c, QWidget* w, Prop p) {
   for (int i = 0; i < c.NumElementi(); ++i) {
     const Elemento& e = c.Elem(i + 1);
     QAction* a = azioni[i];
+    a->setVisible(e.Visible);
+    if (e.Style == tbrSeparator) continue;
     a->setText(Q(e.Caption));
     a->setToolTip(Q(e.ToolTipText.empty() ? e.Caption : e.ToolTipText));
     a->setEnabled(e.Enabled);

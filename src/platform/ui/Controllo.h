@@ -55,8 +55,12 @@ struct Elemento {
   bool Enabled = true;
   bool Visible = true;
   long Width = 0;
+  // Toolbar buttons: 0 a plain button, 3 a separator (no click, no caption).
+  int Style = 0;
   vb::Variant Tag;
 };
+inline constexpr int tbrDefault = 0;
+inline constexpr int tbrSeparator = 3;
 
 class Controllo {
  public:

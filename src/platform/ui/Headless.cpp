@@ -102,7 +102,7 @@ void DoppioClic(Controllo& c) {
 
 void BottoneBarra(Controllo& barra, const std::string& key) {
   Elemento& e = barra.Elem(key);
-  if (!barra.Attivo() || !e.Enabled || !e.Visible) return;
+  if (!barra.Attivo() || !e.Enabled || !e.Visible || e.Style == tbrSeparator) return;
   barra.Parent().ButtonClick(barra, e.Key);
 }
 

@@ -434,7 +434,10 @@ void Controllo::SetInterval(long ms) {
 
 Elemento& Controllo::AggiungiElemento(const std::string& key, const std::string& caption) {
   if (!key.empty() && HaElem(key)) vb::Solleva(35602, "Chiave già presente nell'insieme: " + key);
-  elementi_.push_back(Elemento{key, caption, {}, {}, true, true, 0, {}});
+  Elemento e;
+  e.Key = key;
+  e.Caption = caption;
+  elementi_.push_back(std::move(e));
   Notifica(Prop::Elementi);
   return elementi_.back();
 }

@@ -32,6 +32,7 @@
 #include "platform/dati/GestRecordset.h"
 #include "platform/qt/BackendQt.h"
 #include "platform/ui/Griglia.h"
+#include "platform/ui/Headless.h"
 #include "support/CartellaTemp.h"
 
 using namespace ui;
@@ -539,6 +540,18 @@ TEST_F(QtBackend, ToolbarButtonsByKey) {
   ASSERT_EQ(tb->actions().size(), 3);
   tb->actions()[2]->trigger();
   EXPECT_TRUE(f.Ha("ButtonClick tbrComandi Stampa"));
+  // A separator between groups: drawn as one, never clicked, and the
+  // buttons after it still answer by their own key.
+  f.eventi.clear();
+  barra.AggiungiElemento("Sep1").Style = tbrSeparator;
+  barra.AggiungiElemento("Esci", "Esci");
+  ASSERT_EQ(tb->actions().size(), 5);
+  EXPECT_TRUE(tb->actions()[3]->isSeparator());
+  EXPECT_FALSE(tb->actions()[4]->isSeparator());
+  tb->actions()[3]->trigger();
+  tb->actions()[4]->trigger();
+  ui::utente::BottoneBarra(barra, "Sep1");
+  EXPECT_EQ(f.eventi, (std::vector<std::string>{"ButtonClick tbrComandi Esci"}));
 }
 
 TEST_F(QtBackend, ABoundGridShowsTheRecordsOfASQLiteTable) {
