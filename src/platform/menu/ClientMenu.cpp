@@ -95,10 +95,14 @@ ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreM
         return risposta(*f);
       }
       // The server's command inside the wait: served now, as the legacy
-      // event ran inside any call to the component.
+      // event ran inside any call to the component. The time spent serving
+      // it (a window the user answers) is not the server's delay; the time
+      // between its commands is, or a server that keeps sending them and
+      // never answers would hold this call for ever.
+      const auto inizio = Orologio::now();
       Tratta(*f);
       if (!canale_.Aperto()) MenuAssente();
-      ultimo = Orologio::now();
+      ultimo += Orologio::now() - inizio;
     }
     if (chiuso) {
       Chiudi();
