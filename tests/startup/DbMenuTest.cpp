@@ -2,6 +2,7 @@
 #include "startup/Banco.h"
 
 #include "common/ZelOpenDbMenu.h"
+#include "platform/dati/ServerDiProva.h"
 
 using prova::Banco;
 
@@ -85,5 +86,31 @@ TEST_F(DbMenu, AFailedLoginIsAFailureAndReleasesNothing) {
   EXPECT_FALSE(FrmConn().Caricata());
   EXPECT_TRUE(G().goDbAzienda);
   EXPECT_TRUE(G().goMenuClient->Connesso());
+  EXPECT_EQ(Testo(Comanda("esiste")), "True");
+}
+
+// A common database on the server whose login is refused: the user may try
+// again (the menu is asked for the login anew) or give up; giving up leaves
+// no key, which is a failure like any other, and the program goes on.
+TEST_F(DbMenu, ARefusedServerLoginRetriedThenAbandonedIsAFailure) {
+  SALTA_SENZA_SERVER();
+  altraDitta_ = "SqlLogin=ddt\nSqlPwd=sbagliata\n";
+  AvviaServer();
+  const std::string connect = prova::ConAttributo(prova::ConnessioneServer(), "PWD", "sbagliata");
+  dir_.Scrivi("velnor.ini", "[Parametri Generali]\nOrdIniDBase=" + dir_.Percorso("ditta.ini") +
+                                "\n[Menu]\nNomeDB=MenuComune\nConnect=" + connect + "\n");
+  Avvia();
+  ASSERT_TRUE(testata_.Visible());
+  risposteMsg_ = {1, 2};  // "Riprovare", then "Annulla"
+  EXPECT_EQ(ZelOpenDbMenu::ApriDbMenu().ToInt(), -1);
+  ASSERT_EQ(messaggi_.size(), 2u);
+  EXPECT_EQ(messaggi_[0], "Utente o password non validi per SQL");
+  EXPECT_EQ(messaggi_[1], "Utente o password non validi per SQL");
+  EXPECT_TRUE(Evento("ChiediPwdSql"));
+  EXPECT_EQ(G().gsConnMenu, "");
+  EXPECT_FALSE(G().goDbDaoMenu);
+  EXPECT_FALSE(FrmConn().Caricata());
+  EXPECT_TRUE(G().goDbAzienda);
+  EXPECT_TRUE(G().goDbAzienda->Aperta(G().gsConnAzienda));
   EXPECT_EQ(Testo(Comanda("esiste")), "True");
 }
