@@ -17,6 +17,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Headless.h"
+#include "startup/RegistroForm.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   }
   G().gsRigaComando = riga;
   vb::ImpostaTitoloApplicazione("DDT");
+  avvio::RegistraFormProgramma();
 
 #ifdef DDT_QT
   if (!DesktopPresente()) {

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "ddt/header/frmDdtTest.h"
 #include "platform/Testo.h"
 
 namespace avvio {
@@ -26,6 +27,10 @@ ui::Form* FormRegistrata(const std::string& psNome) {
   auto it = Registro().find(vb::LCase(vb::Trim(psNome)));
   if (it == Registro().end() || !it->second) return nullptr;
   return &it->second();
+}
+
+void RegistraFormProgramma() {
+  RegistraForm("frmddttest", []() -> ui::Form& { return FrmDdtTest(); });
 }
 
 }  // namespace avvio

@@ -19,5 +19,8 @@ void DimenticaForm(const std::string& psNome);
 // The instance of a registered form (not loaded yet, maybe); nullptr for a
 // name nobody registered.
 ui::Form* FormRegistrata(const std::string& psNome);
+// Registers the program's own forms (the header form "frmddttest"); the
+// program does it once before the start-up.
+void RegistraFormProgramma();
 
 }  // namespace avvio
