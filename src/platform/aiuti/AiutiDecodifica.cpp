@@ -512,6 +512,53 @@ vb::Variant AiutiDecodifica::LeggiCampoDecod(const std::string& psTipo, const vb
   return l.trovato ? 0 : 1;
 }
 
+vb::Variant AiutiDecodifica::CercaValore(const std::string& psTabella, const std::string& psCampoChiave,
+                                         const vb::Variant& pvCodice, vb::Variant& pvValore, int16_t piOpz1,
+                                         int16_t piTipoDato, const std::string& psCampo, int16_t piOpz2,
+                                         std::vector<vb::Variant>* pvCampi, const std::string& psFiltro) {
+  const std::string tipo = psTabella + ":" + psCampoChiave;
+  const std::string campo = vb::Trim(psCampo).empty() ? CercaTipo(tipo).descrizione : psCampo;
+  const vb::Variant esito =
+      LeggiCampoDecod(tipo, pvCodice, pvValore, ChiaveAgg(), 0, piOpz1, piTipoDato, campo, piOpz2, pvCampi, psFiltro);
+  return esito.ToInt() == 0 ? 0 : -1;
+}
+
+vb::Variant AiutiDecodifica::DecodGriglia(const std::string& psTipo, const std::string& psColonna,
+                                          vb::Variant& pvValore, std::string& psTesto, int16_t piTasto,
+                                          const std::string&, int16_t, int16_t, const std::string& psColonneAgg,
+                                          const ChiaveAgg& pvParAgg, const vb::Variant&,
+                                          const std::string& psFiltro) {
+  const bool ricerca = piTasto < 0 || (piTasto >= kTastoCodice && piTasto <= 123);
+  if (!ricerca) {
+    vb::Variant descrizione;
+    if (vb::Trim(Testo(pvValore)).empty()) {
+      psTesto.clear();
+      return -1;
+    }
+    const std::string campo = CercaTipo(psTipo).descrizione;
+    const bool trovato =
+        LeggiCampoDecod(psTipo, pvValore, descrizione, pvParAgg, 0, 0, 8, campo, 0, nullptr, psFiltro).ToInt() == 0;
+    psTesto = !trovato ? std::string(kInesistente) : campo.empty() ? std::string() : Testo(descrizione);
+    return trovato ? 0 : -1;
+  }
+  if (!cella_) {
+    cella_ = std::make_unique<ui::Form>("frmCellaAiuto");
+    cella_->Crea(ui::Tipo::TextBox, "txtCella");
+  }
+  ui::Controllo& box = cella_->C("txtCella");
+  box.SetText(Testo(pvValore));
+  int16_t scelto = 0;
+  const vb::Variant esito = ApriRicerca(psTipo, box, nullptr, piTasto, ui::Screen().ActiveForm, pvParAgg, scelto,
+                                        0, psColonneAgg, psFiltro);
+  if (esito.ToInt() == 1) return 1;
+  if (scelto != -1) return -1;
+  const vb::Variant campo = vb::Trim(psColonna).empty() ? vb::Variant() : risultato_.RetVal(psColonna);
+  pvValore = campo.IsEmpty() ? vb::Variant(box.Text()) : campo;
+  const std::string descr = CercaTipo(psTipo).descrizione;
+  psTesto = descr.empty() ? std::string() : Testo(risultato_.RetVal(descr));
+  return 0;
+}
+
 vb::Variant AiutiDecodifica::DecodTabella(const std::string& psTabella, const std::string& psCampoChiave,
                                           ui::Controllo& pgCodice, ui::Controllo* pgDescr, int16_t piOpz1, int16_t,
                                           const vb::Variant&, const std::string& psCampoDescr, const vb::Variant&,

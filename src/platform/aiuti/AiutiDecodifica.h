@@ -211,6 +211,29 @@ class AiutiDecodifica {
                            int16_t piOpz2, const vb::Variant& pvOpz,
                            const std::string& psCampoDescr, const vb::Variant& pvOpz2,
                            const vb::Variant& pvOpz3, const std::string& psFiltro);
+  // The values of one row of a named table found by its key column:
+  // `pvValore` gets the field `psCampo` (as text with piTipoDato 8; the
+  // table's description when psCampo is ""), the names in `pvCampi` become
+  // the row's values (empty texts when not found). `psFiltro` narrows the
+  // row (an SQL condition without "Where"). 0 when the row exists, -1 when
+  // not or when the code is empty.
+  vb::Variant CercaValore(const std::string& psTabella, const std::string& psCampoChiave,
+                          const vb::Variant& pvCodice, vb::Variant& pvValore, int16_t piOpz1,
+                          int16_t piTipoDato, const std::string& psCampo, int16_t piOpz2,
+                          std::vector<vb::Variant>* pvCampi, const std::string& psFiltro);
+  // The code of a grid cell. With a look-up key (F2..F12 or a negative
+  // column key) the window of the kind opens on the cell's text; a chosen
+  // row writes into `pvValore` its field `psColonna` (its code when the row
+  // has no such field) and into `psTesto` its description. Without one the
+  // cell's value is decoded: `psTesto` gets the description, or
+  // "** INESISTENTE **" for a code that does not exist. 0 when a code was
+  // chosen or decoded; -1 otherwise (nothing chosen, nothing to decode, a
+  // code that does not exist); 1 when "RetZeroRec" is 1 and nothing fits.
+  vb::Variant DecodGriglia(const std::string& psTipo, const std::string& psColonna, vb::Variant& pvValore,
+                           std::string& psTesto, int16_t piTasto, const std::string& psOpz1, int16_t piOpz2,
+                           int16_t piOpz3, const std::string& psColonneAgg, const ChiaveAgg& pvParAgg,
+                           const vb::Variant& pvOpz4, const std::string& psFiltro);
+
   // The rate of the currency valid at the date (table CambiMonete, the
   // newest row not after the date) shown in `pgCambio` with the mask; the
   // date of that rate into `pvData`. The euro is 1 and the lira the rate
@@ -290,6 +313,8 @@ class AiutiDecodifica {
   SorgenteEventiAiuti eventi_;
   Richiesta ultima_;
   std::unique_ptr<FinestraAiuto> finestra_;
+  // A code box that is never shown, standing for a grid cell in a look-up.
+  std::unique_ptr<ui::Form> cella_;
 };
 
 }  // namespace aiuti

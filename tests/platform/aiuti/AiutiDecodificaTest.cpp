@@ -245,6 +245,74 @@ TEST_F(Aiuti, TheProgramMayRefuseADecode) {
 
 // ---- the look-up window, headless
 
+TEST_F(Aiuti, ValuesOfARowByTableAndKeyColumn) {
+  vb::Variant valore;
+  std::vector<vb::Variant> altri{"Descrizione"};
+  EXPECT_EQ(lib_.CercaValore("Listini", "Listino", "02", valore, 0, 8, "Ivato", 0, &altri, "").ToInt(), 0);
+  EXPECT_EQ(valore.ToString(), "S");
+  EXPECT_EQ(altri[0].ToString(), "Listino al pubblico");
+  // The description when no field is named; the caller's condition narrows.
+  EXPECT_EQ(lib_.CercaValore("BeniUsati", "BeneUsato", "BU1", valore, 0, 8, "", 0, nullptr, "").ToInt(), 0);
+  EXPECT_EQ(valore.ToString(), "Usato garantito");
+  altri = {"Descrizione"};
+  EXPECT_EQ(lib_.CercaValore("Listini", "Listino", "02", valore, 0, 8, "Ivato", 0, &altri, "Ivato = 'N'").ToInt(), -1);
+  EXPECT_EQ(altri[0].ToString(), "");
+  EXPECT_EQ(lib_.CercaValore("Listini", "Listino", "99", valore, 0, 8, "Ivato", 0, nullptr, "").ToInt(), -1);
+  EXPECT_EQ(lib_.CercaValore("Listini", "Listino", "", valore, 0, 8, "Ivato", 0, nullptr, "").ToInt(), -1);
+
+  // A table without a description column, its row picked by the caller's
+  // condition among those of the same key (the reorder's minimum stock).
+  db_->EseguiSql(conn_, "Insert into ArtScorte (Articolo, Magazzino, Livello1, Livello2, ScortaMinima) "
+                        "Values ('A1', 'M1', '~ç~', '~ç~', 12)");
+  db_->EseguiSql(conn_, "Insert into ArtScorte (Articolo, Magazzino, Livello1, Livello2, ScortaMinima) "
+                        "Values ('A1', 'M2', '~ç~', '~ç~', 30)");
+  const std::string dove = "Magazzino = 'M2' And Livello1 = '~ç~' And Livello2 = '~ç~'";
+  EXPECT_EQ(lib_.CercaValore("ArtScorte", "Articolo", "A1", valore, 0, 8, "ScortaMinima", 0, nullptr, dove).ToInt(), 0);
+  EXPECT_EQ(valore.ToString(), "30");
+  EXPECT_EQ(lib_.CercaValore("ArtScorte", "Articolo", "A1", valore, 0, 8, "ScortaMinima", 0, nullptr,
+                             "Magazzino = 'M3'")
+                .ToInt(),
+            -1);
+}
+
+TEST_F(Aiuti, AGridCellIsDecodedOrLookedUp) {
+  vb::Variant cella = "10";
+  std::string testo = "x";
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Iva", cella, testo, 0, "", 0, 0, "", {}, vb::Missing, "").ToInt(), 0);
+  EXPECT_EQ(testo, "Aliquota 10%");
+  cella = "77";
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Iva", cella, testo, 0, "", 0, 0, "", {}, vb::Missing, "").ToInt(), -1);
+  EXPECT_EQ(testo, "** INESISTENTE **");
+  cella = "";
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Iva", cella, testo, 0, "", 0, 0, "", {}, vb::Missing, "").ToInt(), -1);
+  EXPECT_EQ(testo, "");
+
+  // F2 on the cell: the window opens on its text; the chosen row's column
+  // goes back into the cell.
+  cella = "";
+  ui::HeadlessAttivo().Rispondi([](ui::Form& f) {
+    auto& w = static_cast<FinestraAiuto&>(f);
+    EXPECT_EQ(w.RigheMostrate(), 5);
+    ui::utente::Digita(w.txtCerca(), "1");
+    ui::utente::Premi(w, ui::vbKeyReturn);
+  });
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Iva", cella, testo, 113, "", 0, 0, "", {}, vb::Missing, "").ToInt(), 0);
+  EXPECT_EQ(cella.ToString(), "10");
+  EXPECT_EQ(testo, "Aliquota 10%");
+  ui::HeadlessAttivo().Rispondi([](ui::Form& f) {
+    auto& w = static_cast<FinestraAiuto&>(f);
+    EXPECT_EQ(w.RigheMostrate(), 1);  // the cell's text is the first search
+    ui::utente::Premi(w, ui::vbKeyReturn);
+  });
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Aliquota", cella, testo, 113, "", 0, 0, "", {}, vb::Missing, "").ToInt(), 0);
+  EXPECT_DOUBLE_EQ(cella.ToDouble(), 10);
+  // Esc: nothing chosen, the cell stays as it was.
+  cella = "4";
+  ui::HeadlessAttivo().Rispondi([](ui::Form& f) { ui::utente::Premi(f, ui::vbKeyEscape); });
+  EXPECT_EQ(lib_.DecodGriglia("Iva", "Iva", cella, testo, 113, "", 0, 0, "", {}, vb::Missing, "").ToInt(), -1);
+  EXPECT_EQ(cella.ToString(), "4");
+}
+
 TEST_F(Aiuti, TheWindowSearchesByCodeAsTheUserTypesAndChoosesWithEnter) {
   Txt(10).SetText("");
   FinestraAiuto* vista = nullptr;
