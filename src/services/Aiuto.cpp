@@ -86,22 +86,25 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
   Globali& g = G();
   const bool conto = vb::UgualeTesto(psTipo, "Conto");
 
-  std::string colonne = psColonneAgg;
-  Ignora([&] {
-    std::string chiave = psTipo + "Campi";
-    if (conto) {
+  // Each reading is skipped on its own when it fails: one setting the menu
+  // cannot give leaves the others in place.
+  std::string chiave = psTipo + "Campi";
+  if (conto) {
+    Ignora([&] {
       const std::string stated = pvParAgg.Mancante() ? std::string() : servizi::Testo(pvParAgg.Valore(0));
       std::string classe = servizi::Testo(CalcTipoConto(stated, pgCodice.Text(), piTasto));
       if (classe == "0") classe.clear();
       chiave += classe;
-      lib.Parametri().ovLeggiPar("CFHelpRic11", servizi::ParPers("Tutti", "CFHelpRic11"));
-      lib.Parametri().ovLeggiPar("CFHelpRic12", servizi::ParPers("Tutti", "CFHelpRic12"));
-    }
-    std::string elenco = servizi::Testo(servizi::ParPers("Help", chiave));
-    if (conto && fc.Vuoto(vb::Variant(elenco))) elenco = servizi::Testo(servizi::ParPers("Help", "ContoCampi"));
-    if (vb::Left(elenco, 4) == ",No,") elenco.clear();
-    colonne = psColonneAgg + elenco;
-  });
+    });
+    Ignora([&] { lib.Parametri().ovLeggiPar("CFHelpRic11", servizi::ParPers("Tutti", "CFHelpRic11")); });
+    Ignora([&] { lib.Parametri().ovLeggiPar("CFHelpRic12", servizi::ParPers("Tutti", "CFHelpRic12")); });
+  }
+  std::string elenco;
+  Ignora([&] { elenco = servizi::Testo(servizi::ParPers("Help", chiave)); });
+  if (conto && fc.Vuoto(vb::Variant(elenco)))
+    Ignora([&] { elenco = servizi::Testo(servizi::ParPers("Help", "ContoCampi")); });
+  if (vb::Left(elenco, 4) == ",No,") elenco.clear();
+  const std::string colonne = psColonneAgg + elenco;
   Ignora([&] {
     lib.Risultato().ogComlin.ovLeggiPar(
         "ForzaPassThrough", vb::UgualeTesto(servizi::Testo(servizi::ParPers("Help", "SQLPass" + psTipo)), "S"));
@@ -128,18 +131,23 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
         }
       }
     });
-    Ignora([&] {
-      if (!g.gsImgDove.empty()) return;
-      g.gdImgRapVertOriz = fc.ValDouble(servizi::ParPers("Articoli", "ImgRapVertOriz", vb::Variant("0")));
-      g.gbImgDimReali =
-          vb::UgualeTesto(servizi::Testo(servizi::ParPers("Articoli", "ImgDimReali", vb::Variant("S"))), "S");
-      g.gsImgDove = servizi::Testo(servizi::ParPers("Articoli", "ImgDove", vb::Variant("D")));
-      const bool sopraSotto = vb::UgualeTesto(g.gsImgDove, "A") || vb::UgualeTesto(g.gsImgDove, "B");
-      const long meta = (sopraSotto ? ui::Screen().Height : ui::Screen().Width) / 2;
-      const long spazio =
-          fc.ValLong(servizi::ParPers("Articoli", "ImgSpazio", vb::Variant(sopraSotto ? "2000" : "5000")));
-      g.glImgSpazio = fc.ValLong(fc.Minimo({vb::Variant(static_cast<int32_t>(meta)), vb::Variant(spazio)}));
-    });
+    if (g.gsImgDove.empty()) {
+      Ignora([&] {
+        g.gdImgRapVertOriz = fc.ValDouble(servizi::ParPers("Articoli", "ImgRapVertOriz", vb::Variant("0")));
+      });
+      Ignora([&] {
+        g.gbImgDimReali =
+            vb::UgualeTesto(servizi::Testo(servizi::ParPers("Articoli", "ImgDimReali", vb::Variant("S"))), "S");
+      });
+      Ignora([&] { g.gsImgDove = servizi::Testo(servizi::ParPers("Articoli", "ImgDove", vb::Variant("D"))); });
+      Ignora([&] {
+        const bool sopraSotto = vb::UgualeTesto(g.gsImgDove, "A") || vb::UgualeTesto(g.gsImgDove, "B");
+        const long meta = (sopraSotto ? ui::Screen().Height : ui::Screen().Width) / 2;
+        const long spazio =
+            fc.ValLong(servizi::ParPers("Articoli", "ImgSpazio", vb::Variant(sopraSotto ? "2000" : "5000")));
+        g.glImgSpazio = fc.ValLong(fc.Minimo({vb::Variant(static_cast<int32_t>(meta)), vb::Variant(spazio)}));
+      });
+    }
     if (g.gsImmaginiArt == "S") {
       Ignora([&] {
         lib.ImpParam("MostraImg", 12, true);

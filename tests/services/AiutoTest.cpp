@@ -4,6 +4,7 @@
 
 #include "common/AziendaUtil.h"
 #include "common/Globali.h"
+#include "platform/Errore.h"
 #include "services/DittaAiuti.h"
 
 using namespace AziendaUtil;
@@ -129,6 +130,21 @@ TEST_F(Aiuto, AccountLookUpsHandOnTheSearchSettingsAndPassThrough) {
   Finestra(Esc);
   Apri("Iva", 113);
   EXPECT_FALSE(lib_->Risultato().ogComlin.ovLeggiPar("ForzaPassThrough").ToBool());
+}
+
+TEST_F(Aiuto, ASettingTheMenuCannotGiveLeavesTheOthersInPlace) {
+  ParPers("Help", "ContoCampi3", ",Email");
+  ParPers("Tutti", "CFHelpRic12", "N");
+  auto leggi = G().gfLeggiParPers;
+  G().gfLeggiParPers = [leggi](const std::string& sezione, const std::string& nome, const vb::Variant& d) {
+    if (nome == "CFHelpRic11") vb::Solleva(5, "Il menu principale non risponde");
+    return leggi(sezione, nome, d);
+  };
+  Finestra(Esc);
+  Apri("Conto", 113, aiuti::ChiaveAgg("3"));
+  EXPECT_EQ(lib_->UltimaRichiesta().colonne, ",Email");
+  EXPECT_EQ(lib_->Parametri().ovLeggiPar("CFHelpRic12").ToString(), "N");
+  G().gfLeggiParPers = leggi;
 }
 
 TEST_F(Aiuto, ArticlePicturesFolderAndRoom) {
