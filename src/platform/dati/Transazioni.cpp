@@ -1,6 +1,7 @@
 #include "platform/dati/Transazioni.h"
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "platform/Errore.h"
@@ -40,10 +41,29 @@ void ConfermaTransWorkspace() {
   Workspace& w = Ws();
   if (w.livello == 0) vb::Solleva(3034, "Conferma senza una transazione aperta");
   // A commit that fails leaves that connection rolled back (the engine sees
-  // to it): the transaction is over either way.
+  // to it): the transaction is over either way. The connections after it
+  // are rolled back too, so none stays inside a transaction that nobody
+  // will end, holding its lock and waiting to commit old writes with the
+  // next one. Those committed before it stay committed: the engines know
+  // no commit across connections.
   --w.livello;
-  for (Connessione* c : w.connessioni)
-    if (c->LivelloTransazione() > w.livello) c->ConfermaTransazione();
+  std::exception_ptr errore;
+  for (Connessione* c : w.connessioni) {
+    if (c->LivelloTransazione() <= w.livello) continue;
+    if (errore) {
+      try {
+        c->AnnullaTransazione();
+      } catch (...) {
+      }
+      continue;
+    }
+    try {
+      c->ConfermaTransazione();
+    } catch (...) {
+      errore = std::current_exception();
+    }
+  }
+  if (errore) std::rethrow_exception(errore);
 }
 
 void AnnullaTransWorkspace() {

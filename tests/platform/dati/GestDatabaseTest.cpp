@@ -213,6 +213,46 @@ TEST_F(DatiSQLite, RolledBackTransactionLeavesNothing) {
   EXPECT_EQ(rs_.LeggiCampo(k, "N").ToLong(), 2);
 }
 
+// A commit refused on one connection rolls back the others still open, so
+// none keeps its lock or commits these writes with a later transaction.
+TEST(TransazioniWorkspace, ACommitRefusedOnOneConnectionLeavesNoOtherOpen) {
+  prova::CartellaTemp dir("commitfallito");
+  GestDatabase db;
+  const std::string k1 = db.CreaDatabase(dir.Percorso("uno.db"));
+  const std::string k2 = db.CreaDatabase(dir.Percorso("due.db"));
+  auto& m1 = db.Motore(k1);
+  // A deferred foreign key: the first connection's COMMIT is refused.
+  m1.Esegui("PRAGMA foreign_keys=ON");
+  m1.Esegui("CREATE TABLE Padri (Id INTEGER PRIMARY KEY)");
+  m1.Esegui("CREATE TABLE Figli (Id INTEGER PRIMARY KEY, Padre INTEGER "
+            "REFERENCES Padri(Id) DEFERRABLE INITIALLY DEFERRED)");
+  m1.AzzeraCatalogo();
+  db.Motore(k2).Esegui("CREATE TABLE Note (Id INTEGER PRIMARY KEY, Testo VARCHAR(20))");
+  db.Motore(k2).AzzeraCatalogo();
+
+  IniziaTransWorkspace();
+  db.EseguiSql(k1, "Insert into Figli (Id, Padre) Values (1, 99)");
+  db.EseguiSql(k2, "Insert into Note (Id, Testo) Values (1, 'x')");
+  EXPECT_NE(prova::NumeroErrore([] { ConfermaTransWorkspace(); }), 0);
+  EXPECT_EQ(LivelloTransWorkspace(), 0);
+  EXPECT_EQ(db.Motore(k1).LivelloTransazione(), 0);
+  EXPECT_EQ(db.Motore(k2).LivelloTransazione(), 0);
+  AnnullaTransWorkspace();  // the caller's handler: nothing left to undo
+
+  // Nothing of the failed transaction stays, and a later one commits only
+  // its own rows.
+  IniziaTransWorkspace();
+  db.EseguiSql(k2, "Insert into Note (Id, Testo) Values (2, 'y')");
+  ConfermaTransWorkspace();
+  GestRecordset rs;
+  const std::string r = rs.ApriRecordset(db, k2, "", "Select Count(*) as N, Min(Id) as Primo from Note", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(r, "N").ToLong(), 1);
+  EXPECT_EQ(rs.LeggiCampo(r, "Primo").ToLong(), 2);
+  rs.ChiudiRecordset(r);
+  const std::string f = rs.ApriRecordset(db, k1, "", "Select Count(*) as N from Figli", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(f, "N").ToLong(), 0);
+}
+
 // Any text written through its SQL literal reads back unchanged.
 TEST_F(DatiSQLite, SqlLiteralOfAnyTextRoundTrips) {
   const auto& fc = vb::FunzioniComuni::Istanza();
