@@ -148,6 +148,15 @@ std::optional<size_t> TrovaChiave(const Profilo& p, Intervallo s, std::string_vi
 
 // Adds a line after `dopo` (-1 = at the start); a last line without a
 // terminator gets one first, or the two would merge.
+// A line we write goes in the code page of the legacy programs that share
+// these files; one with a character outside it stays UTF-8, which Testo
+// reads back as well. A file that begins with the UTF-8 mark stays UTF-8.
+std::string PerFile(const Profilo& p, const std::string& utf8) {
+  if (!p.bom.empty()) return utf8;
+  auto ansi = AWindows1252(utf8);
+  return ansi ? *ansi : utf8;
+}
+
 void Inserisci(Profilo& p, std::ptrdiff_t dopo, std::string testo) {
   if (dopo >= 0 && p.righe[dopo].fine.empty()) p.righe[dopo].fine = p.fineRiga;
   Riga r;
@@ -272,18 +281,18 @@ bool ScriviProfilo(std::string_view file, std::string_view sezione,
     // Indentation and the key as it was spelled stay; blanks before '=' go.
     Riga& r = p.righe[*k];
     const std::string_view prefisso = std::string_view(r.testo).substr(0, r.testo.find('='));
-    r.testo = std::string(prefisso.substr(0, prefisso.find_last_not_of(" \t") + 1)) + "=" +
-              std::string(*valore);
+    r.testo = PerFile(p, Testo(prefisso.substr(0, prefisso.find_last_not_of(" \t") + 1)) + "=" +
+                             std::string(*valore));
   } else if (s) {
     size_t ultima = s->inizio;
     for (size_t i = s->inizio + 1; i < s->fine; ++i)
       if (!Spoglia(p.righe[i].testo).empty()) ultima = i;
-    Inserisci(p, static_cast<std::ptrdiff_t>(ultima), std::string(*chiave) + "=" + std::string(*valore));
+    Inserisci(p, static_cast<std::ptrdiff_t>(ultima), PerFile(p, std::string(*chiave) + "=" + std::string(*valore)));
   } else {
     std::ptrdiff_t ultima = static_cast<std::ptrdiff_t>(p.righe.size()) - 1;
     if (ultima >= 0 && !Spoglia(p.righe[ultima].testo).empty()) Inserisci(p, ultima++, "");
-    Inserisci(p, ultima++, "[" + std::string(sezione) + "]");
-    Inserisci(p, ultima, std::string(*chiave) + "=" + std::string(*valore));
+    Inserisci(p, ultima++, PerFile(p, "[" + std::string(sezione) + "]"));
+    Inserisci(p, ultima, PerFile(p, std::string(*chiave) + "=" + std::string(*valore)));
   }
 
   const std::string dopo = Componi(p);

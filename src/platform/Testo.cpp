@@ -139,15 +139,37 @@ bool Utf8Valido(std::string_view s) {
   return true;
 }
 
+namespace {
+// The characters of bytes 0x80..0x9F in Windows-1252 (the undefined ones
+// stand for themselves); 0xA0..0xFF are those of Latin-1.
+constexpr char32_t kAlti1252[32] = {
+    0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030, 0x160,
+    0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178};
+}  // namespace
+
 std::string DaWindows1252(std::string_view s) {
-  static const char32_t alti[32] = {
-      0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030, 0x160,
-      0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178};
   std::string out;
   for (char ch : s) {
     unsigned char c = static_cast<unsigned char>(ch);
-    Codifica(c >= 0x80 && c < 0xA0 ? alti[c - 0x80] : c, out);
+    Codifica(c >= 0x80 && c < 0xA0 ? kAlti1252[c - 0x80] : c, out);
+  }
+  return out;
+}
+
+std::optional<std::string> AWindows1252(std::string_view s) {
+  if (!Utf8Valido(s)) return std::nullopt;
+  std::string out;
+  for (char32_t c : InCodici(s)) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    int trovato = -1;
+    for (int i = 0; i < 32 && trovato < 0; ++i)
+      if (kAlti1252[i] == c) trovato = i;
+    if (trovato < 0) return std::nullopt;
+    out.push_back(static_cast<char>(0x80 + trovato));
   }
   return out;
 }

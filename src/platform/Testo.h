@@ -4,6 +4,7 @@
 // 1-based as in the legacy. "Text" comparison ignores letter case also on
 // accented Latin letters ("È" = "è"); accents themselves still count
 // ("è" <> "e"). Nothing here depends on the process locale.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,10 @@ std::string StringDi(long n, std::string_view carattere);
 bool Utf8Valido(std::string_view s);
 // Windows-1252 bytes to UTF-8 (for files written by the legacy programs).
 std::string DaWindows1252(std::string_view s);
+// UTF-8 to Windows-1252 bytes, for files the legacy programs read; nothing
+// when a character has no place in that code page (or the text is no
+// valid UTF-8).
+std::optional<std::string> AWindows1252(std::string_view s);
 // Code points of a UTF-8 text; invalid bytes come through as U+FFFD.
 std::u32string InCodici(std::string_view s);
 std::string DaCodici(std::u32string_view s);
