@@ -225,7 +225,11 @@ double Val(std::string_view t) {
   }
   Decimale d;
   if (!LeggiDecimale(std::string_view(s).substr(0, fine), StileNumero::Punto, d)) return 0;
-  return DoubleDaDecimale(d);
+  const double v = DoubleDaDecimale(d);
+  // Past the range of a Double ("9E999"): the legacy Val overflows rather
+  // than hand on an infinity.
+  if (!std::isfinite(v)) Solleva(ErrOverflow);
+  return v;
 }
 
 }  // namespace vb

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/Errori.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -91,6 +93,17 @@ TEST(BarCodeCalcCodBar, EmptyCode39DataRaisesAndTheSwitchComesBack) {
     EXPECT_EQ(e.Number(), vb::ErrChiamataNonValida);
   }
   EXPECT_FALSE(BarCode::SoloCalcolo());
+}
+
+TEST(BarCodeCalcCodBar, ANumberPastTheRangeOfADoubleIsAnOverflowNotText) {
+  for (const char* codice : {"13", "UA", "E8"}) {
+    std::string dati = "9E999";
+    int controllo = True;
+    EXPECT_EQ(prova::NumeroErrore([&] { BarCode::CalcCodBar(codice, dati, controllo); }), vb::ErrOverflow)
+        << codice;
+    EXPECT_EQ(dati, "9E999") << codice;
+    EXPECT_FALSE(BarCode::SoloCalcolo());
+  }
 }
 
 TEST(BarCodeCalcCodBar, AFailingEncoderLeavesDrawingOn) {

@@ -200,6 +200,10 @@ TEST(Variant, ComparisonAndVal) {
   const Caso casi[] = {{"12.5kg", 12.5}, {" 1 2 3", 123}, {"-3e2", -300}, {"&H1F", 31},
                        {"abc", 0}, {"1,5", 1}, {".5", 0.5}, {"", 0}};
   for (const auto& c : casi) EXPECT_EQ(Val(c.t), c.v) << c.t;
+  // Past the range of a Double: overflow, never an infinity.
+  EXPECT_EQ(prova::NumeroErrore([] { Val("9E999"); }), ErrOverflow);
+  EXPECT_EQ(prova::NumeroErrore([] { Val("-1e400x"); }), ErrOverflow);
+  EXPECT_EQ(Val("1e308"), 1e308);
 }
 
 TEST(Numeri, ShortestDecimalAndText) {
