@@ -25,7 +25,7 @@ TEST_F(FormProgramma, TheStartUpOpensTheHeaderAndTheMenuClosesIt) {
   EXPECT_TRUE(f.Visible());
   EXPECT_EQ(f.oiLoadOk, 0);
   EXPECT_EQ(f.osKeySec, finestra_);
-  EXPECT_NE(f.Caption().find("Gestione DDT"), std::string::npos) << f.Caption();
+  EXPECT_EQ(f.Caption(), "Gestione DDT - Ditta dimostrativa");
   EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
   EXPECT_EQ(Testo(Comanda("esiste")), "True");
   EXPECT_EQ(Testo(Comanda("preppassaa")), "");

@@ -7,6 +7,8 @@
 #include "platform/menu/ClientMenu.h"
 
 frmDdtTest::frmDdtTest() : ui::Form("frmDdtTest") {
+  // The design caption: the load adds the company to it.
+  SetCaption("Gestione DDT");
   Move(0, 0, 9000, 3600);
   auto& avviso = Crea(ui::Tipo::Label, "labAvviso");
   avviso.Move(360, 360, 8160, 1500);
@@ -28,7 +30,6 @@ void frmDdtTest::Form_Load() {
   oiLoadOk = 0;
   try {
     AziendaUtil::CaricaFormPri(*this, 0, 0, 0, 0, 0, 0, -1, 0, -1, "");
-    SetCaption("Gestione DDT");
     AziendaUtil::CaricaFormDop(*this, 0, 0, 0, 0, 0, 0, 0, -1);
   } catch (const vb::Errore&) {
     // The opening routine sees -1, unloads the form and ends the program.
