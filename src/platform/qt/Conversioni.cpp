@@ -172,6 +172,11 @@ bool TastoLegacy(const QKeyEvent* e, int& codice, int& shift, int& carattere) {
       case Qt::Key_Print: codice = 44; break;
       case Qt::Key_Insert: codice = vbKeyInsert; break;
       case Qt::Key_Delete: codice = vbKeyDelete; break;
+      // The two Windows keys and the context-menu key: Ctrl+Alt with the
+      // right one switches the case rule of the find.
+      case Qt::Key_Super_L: codice = 91; break;
+      case Qt::Key_Super_R: codice = 92; break;
+      case Qt::Key_Menu: codice = 93; break;
       case Qt::Key_NumLock: codice = 144; break;
       case Qt::Key_ScrollLock: codice = 145; break;
       case Qt::Key_Asterisk: codice = tastierino ? 106 : 0xBB; break;

@@ -367,6 +367,9 @@ TEST_F(QtBackend, KeysTypedGoThroughTheModelWhichEditsTheText) {
   // F-keys and shift masks reach KeyDown with the legacy codes.
   Tasto(BackendQt::Widget(f.C("txt", 2)), Qt::Key_F3, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_TRUE(f.Ha("KeyDown txt(2) 114/3"));
+  // Ctrl+Alt with the right Windows key: the find's case switch.
+  Tasto(BackendQt::Widget(f.C("txt", 2)), Qt::Key_Super_R, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_TRUE(f.Ha("KeyDown txt(2) 92/6"));
   Tasto(BackendQt::Widget(f.C("txt", 2)), Qt::Key_Return, Qt::NoModifier, "\r");
   EXPECT_TRUE(f.Ha("KeyPress txt(2) 13"));
   EXPECT_EQ(f.C("txt", 2).Text(), "");
