@@ -1,5 +1,8 @@
 #include "platform/FunzioniComuni.h"
 
+#include "platform/CollezioneVettori.h"
+#include "platform/dati/Recordset.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -236,6 +239,10 @@ double FunzioniComuni::ElabImporto(Currency dividendo, const Currency& divisore)
   if (divisore.Raw() == 0) return 0;
   return dividendo / divisore;
 }
+
+long FunzioniComuni::NumRecord(const dati::Recordset& rs) const { return rs.RecordCount(); }
+
+void FunzioniComuni::SvuotaCollezione(CollezioneVettori& c, bool) const { c.Azzera(); }
 
 Variant FunzioniComuni::Massimo(const std::vector<Variant>& valori) const {
   Variant m;

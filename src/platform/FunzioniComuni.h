@@ -34,7 +34,13 @@
 
 #include "platform/Variant.h"
 
+namespace dati {
+class Recordset;
+}
+
 namespace vb {
+
+class CollezioneVettori;
 
 class FunzioniComuni {
  public:
@@ -63,6 +69,13 @@ class FunzioniComuni {
   double ElabImporto(Currency dividendo, const Currency& divisore) const;
   Variant Massimo(const std::vector<Variant>& valori) const;
   Variant Minimo(const std::vector<Variant>& valori) const;
+
+  // ---- recordsets and collections
+  // The number of live rows of a recordset (the one a grid shows).
+  long NumRecord(const dati::Recordset& rs) const;
+  // Empties a collection; the legacy flag (destroy the elements) changes
+  // nothing, the elements being values.
+  void SvuotaCollezione(CollezioneVettori& c, bool = false) const;
 
   // MascheraNum(value, decimals, placeholder, maskOnly, integerPattern, 0,
   // prefix, decimalSign). The program's masks use "^" for a decimal digit

@@ -1,6 +1,8 @@
 // The VAT summary classes and the expense collection, without a database.
 #include <gtest/gtest.h>
 
+#include "platform/FunzioniComuni.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -116,6 +118,12 @@ TEST(CollezioneVettori, ValuesUnderKeys) {
   c.Azzera();
   EXPECT_EQ(c.Numero(), 0);
   EXPECT_FALSE(c.LeggiVoce("TRA"));
+  // Emptied through the utility object as the callers do, then used again.
+  c.AggiungiVoce("A", true, vb::Variant(1));
+  vb::FunzioniComuni::Istanza().SvuotaCollezione(c, false);
+  EXPECT_EQ(c.Numero(), 0);
+  c.AggiungiVoce("a", true, vb::Variant(2));
+  EXPECT_EQ(c.Numero(), 1);
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ class GestDatabase {
 
   // For the recordsets and the transactions.
   Connessione& Motore(const std::string& chiave);
+  // The connection of a key as the legacy callers ask for "its database"
+  // (they read which tables and fields exist from its catalog); no
+  // statement is run.
+  Connessione& EseguiSqlDb(const std::string& chiave) { return Motore(chiave); }
   // The translation of `sql` for that connection, cached by text.
   std::shared_ptr<const Traduzione> Traduci(const std::string& chiave, const std::string& sql);
 

@@ -36,10 +36,18 @@ void GestRecordset::UltimoRec(const std::string& k) { Rs(k).MoveLast(); }
 long GestRecordset::NumRecord(const std::string& k) { return Rs(k).RecordCount(); }
 long GestRecordset::PosRecord(const std::string& k) { return Rs(k).AbsolutePosition(); }
 
+void GestRecordset::VaiARec(const std::string& k, long plPos) { Rs(k).SetAbsolutePosition(plPos); }
+
 vb::Variant GestRecordset::LeggiCampo(const std::string& k, std::string_view campo,
                                       std::optional<int> tipo) {
-  const vb::Variant& v = Rs(k).Leggi(campo);
-  if (!v.IsNull()) return v;
+  const Recordset& rs = Rs(k);
+  const int i = rs.Indice(campo);
+  if (i >= 0) {
+    const vb::Variant& v = rs.Valore(i);
+    if (!v.IsNull()) return v;
+  } else if (rs.NumCampi() > 0) {
+    rs.Valore(0);  // off the rows: "no current row", whatever the column
+  }
   if (tipo && (*tipo == vb::vbCurrency || *tipo == vb::vbDouble || *tipo == vb::vbLong ||
                *tipo == vb::vbInteger))
     return vb::Variant(0);

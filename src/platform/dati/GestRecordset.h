@@ -38,11 +38,20 @@ class GestRecordset {
   long NumRecord(const std::string& k);
   long PosRecord(const std::string& k);
   long PosizioneRec(const std::string& k) { return PosRecord(k); }
+  // The 0-based position of the current row, under the name some callers use.
+  long NumRecordTot(const std::string& k) { return PosRecord(k); }
+  // Moves to the row of 0-based position `plPos` (3001 outside the rows).
+  void VaiARec(const std::string& k, long plPos);
 
   // The field of the current row (of the row being edited, when one is),
-  // never Null: a Null reads as "" (a number with type code 6: 0).
+  // never Null: a Null reads as "" (a number with type code 2, 3, 5 or 6:
+  // 0). A column the query does not hold reads the same way: callers ask
+  // one text of several queries and take "" or 0 for a column a query
+  // lacks.
   vb::Variant LeggiCampo(const std::string& k, std::string_view campo,
                          std::optional<int> tipo = std::nullopt);
+  // The field as stored, Null kept; a column the query does not hold is
+  // error 3265.
   vb::Variant LeggiCampoNull(const std::string& k, std::string_view campo);
 
   void NuovoRecord(const std::string& k);

@@ -69,11 +69,26 @@ TEST_F(DatiSQLite, ReadsFieldsByAnyNameAndKeepsOrHidesNull) {
   rs_.ProssimoRec(k);
   EXPECT_TRUE(rs_.FineRec(k));
   EXPECT_EQ(prova::NumeroErrore([&] { rs_.ProssimoRec(k); }), ErrNessunRecordCorrente);
-  EXPECT_EQ(prova::NumeroErrore([&] { rs_.LeggiCampo(k, "Inesistente"); }), 3265);
+  // A column the query does not hold: "" or 0 from LeggiCampo, 3265 from
+  // LeggiCampoNull; off the rows, the missing row comes first.
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.LeggiCampo(k, "Inesistente"); }), ErrNessunRecordCorrente);
+  rs_.PrimoRec(k);
+  EXPECT_EQ(rs_.LeggiCampo(k, "Inesistente").ToString(), "");
+  EXPECT_EQ(rs_.LeggiCampo(k, "DdtSpese.CassaPrev", vb::vbDouble).ToDouble(), 0);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.LeggiCampoNull(k, "Inesistente"); }), 3265);
+  // Positions by number, as the restore walks its rows.
+  rs_.VaiARec(k, 2);
+  EXPECT_EQ(rs_.NumRecordTot(k), 2);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs_.VaiARec(k, 3); }), 3001);
   rs_.PrimoRec(k);
   EXPECT_TRUE(rs_.InizioRec(k) == false);
   rs_.UltimoRec(k);
   EXPECT_EQ(rs_.LeggiCampo(k, "NumRif").ToLong(), 3);
+  // The utility object counts a recordset's rows too; the database of a
+  // key answers which tables it holds.
+  EXPECT_EQ(vb::FunzioniComuni::Istanza().NumRecord(rs_.RecordsetDao(k)), rs_.NumRecord(k));
+  EXPECT_NE(db_.EseguiSqlDb(conn_).LeggiCatalogo().Tabella("ddttest"), nullptr);
+  EXPECT_EQ(db_.EseguiSqlDb(conn_).LeggiCatalogo().Tabella("Manca"), nullptr);
   rs_.ChiudiRecordset(k);
   EXPECT_EQ(prova::NumeroErrore([&] { rs_.NumRecord(k); }), 3420);
 }
