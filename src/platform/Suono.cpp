@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -57,24 +60,45 @@ std::string FileTemporaneo(const std::string& dati) {
   return nome.data();
 }
 
-bool SuonaPercorso(const std::string& percorso, bool temporaneo) {
+// `attesaMs` above 0: the caller waits for the player's end, at most that
+// long (a player that hangs must not hang the program).
+bool SuonaPercorso(const std::string& percorso, bool temporaneo, long attesaMs = 0) {
   const std::string lettore = Lettore();
   long pid = -1;
+  struct Fine {
+    std::mutex m;
+    std::condition_variable cv;
+    bool finito = false;
+  };
+  auto fine = std::make_shared<Fine>();
   if (!lettore.empty()) {
     std::vector<std::string> argv{lettore};
     if (std::filesystem::path(lettore).filename() == "aplay") argv.push_back("-q");
     argv.push_back(percorso);
-    std::function<void(int)> fine;
-    if (temporaneo) fine = [percorso](int) { std::remove(percorso.c_str()); };
-    pid = processi::Avvia(argv, fine);
+    pid = processi::Avvia(argv, [percorso, temporaneo, fine](int) {
+      if (temporaneo) std::remove(percorso.c_str());
+      std::lock_guard<std::mutex> l(fine->m);
+      fine->finito = true;
+      fine->cv.notify_all();
+    });
   }
   if (pid < 0 && temporaneo) std::remove(percorso.c_str());
+  if (pid >= 0 && attesaMs > 0) {
+    std::unique_lock<std::mutex> l(fine->m);
+    fine->cv.wait_for(l, std::chrono::milliseconds(attesaMs), [&] { return fine->finito; });
+  }
   return pid >= 0;
 }
 
-void SuonaDati(const std::string& wav) {
+void SuonaDati(const std::string& wav, long attesaMs = 0) {
   const std::string f = FileTemporaneo(wav);
-  if (!f.empty()) SuonaPercorso(f, true);
+  if (!f.empty()) SuonaPercorso(f, true, attesaMs);
+}
+
+// How long a tone of ours lasts: its samples after the 44-byte header.
+long DurataMs(const std::string& wav) {
+  if (wav.size() <= 44) return 0;
+  return static_cast<long>((wav.size() - 44) * 1000 / kCampioniSecondo);
 }
 
 void Predefinito(const Richiesta& r) {
@@ -88,7 +112,10 @@ void Predefinito(const Richiesta& r) {
       SuonaDati(WavTono(static_cast<float>(r.frequenza), r.durata));
       break;
     case Richiesta::Tipo::Memoria:
-      SuonaDati(r.dati);
+      // The tone built in memory plays to its end before the caller goes
+      // on (a message shown after it must not talk over it), with room
+      // for the player to start.
+      SuonaDati(r.dati, DurataMs(r.dati) + 3000);
       break;
     case Richiesta::Tipo::File: {
       if (r.file.empty() || !EsisteFileLocale(r.file)) return;

@@ -2,8 +2,9 @@
 // Signal sounds through the desktop's sound system. The legacy played them
 // with the system beep and the multimedia library; here a tone becomes a
 // WAVE file handed to the first player found on the PATH (paplay, pw-play,
-// aplay), in the background. Without a sound system every call is silent:
-// a missing sound is never an error.
+// aplay), in the background; only the tone built in memory (SuonaMemoria)
+// is waited for, as the legacy played it synchronously. Without a sound
+// system every call is silent: a missing sound is never an error.
 #include <cstdint>
 #include <functional>
 #include <string>
