@@ -43,6 +43,11 @@ Controllo& Etichetta(ui::Form& f, Controllo& pic, const std::string& nome, const
 frmInElab::frmInElab() : Form("frmInElab") {
   SetCaption("In Elaborazione");
   Move(0, 0, 8715, 2910);
+  // A fixed window without title buttons: the job it shows ends it.
+  SetBorderStyle(1);
+  SetControlBox(false);
+  SetMinButton(false);
+  SetMaxButton(false);
   Controllo& pic = Crea(Tipo::PictureBox, "PicMsgElab");
   pic.Move(0, 0, 8715, 2895);
   pic.SetVisible(false);
@@ -50,6 +55,7 @@ frmInElab::frmInElab() : Form("frmInElab") {
   Etichetta(*this, pic, "LabFatti", "1", 2400, 1500, 1320, 375, FontEtichetta(12, true));
   Etichetta(*this, pic, "LabDi", "di", 4200, 1560, 495, 255, FontEtichetta(9.75));
   Etichetta(*this, pic, "labDaFare", "999999", 4800, 1500, 1320, 375, FontEtichetta(12, true));
+  for (const char* nome : {"LabMsgElab", "LabFatti", "labDaFare"}) C(nome).SetBorderStyle(1);
   Controllo& pro = Crea(Tipo::ProgressBar, "proDaFare");
   pro.SetContainer(&pic);
   pro.Move(360, 2160, 8055, 435);

@@ -72,6 +72,12 @@ ErroreCorrente LeggiErroreCorrente() {
 frmMsgCom::frmMsgCom() : Form("frmMsgCom") {
   SetCaption("Richiesta Comando");
   Move(0, 0, kLargForm, kAltForm);
+  // Fixed, without title buttons: its layout is computed for its text and
+  // the answer comes from its buttons.
+  SetBorderStyle(1);
+  SetControlBox(false);
+  SetMinButton(false);
+  SetMaxButton(false);
 
   auto& lab = Crea(Tipo::Label, "LabMessaggio");
   lab.Move(120, kTopLabel, kLargForm - 240, 195);

@@ -231,12 +231,28 @@ void FinestraQt::moveEvent(QMoveEvent* e) {
   }
 }
 
+// The frame the form asks for: a fixed border takes no resizing and no
+// maximising; without a control box the title bar has no buttons at all.
+Qt::WindowFlags Cornice(const Form& f) {
+  Qt::WindowFlags fl = Qt::Window;
+  if (f.BorderStyle() == 0) return fl | Qt::FramelessWindowHint;
+  if (f.ControlBox() && f.MinButton() && f.MaxButton() && f.Ridimensionabile()) return fl;
+  fl |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (f.ControlBox()) {
+    fl |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (f.MinButton()) fl |= Qt::WindowMinimizeButtonHint;
+    if (f.MaxButton() && f.Ridimensionabile()) fl |= Qt::WindowMaximizeButtonHint;
+  }
+  return fl;
+}
+
 // The window's title, place, size, colour and enabled state from the form.
 void ApplicaForm(const Form& f, FinestraQt* fin) {
   Specchio s;
   fin->setWindowTitle(Q(f.Caption()));
   if (f.WindowState() == vbNormal) {
     const QSize dim(std::max(PxX(f.ScaleWidth()), 1), std::max(PxY(f.ScaleHeight()), 1));
+    if (!f.Ridimensionabile()) fin->setFixedSize(dim);
     if (fin->size() != dim) fin->resize(dim);
     const QPoint pos(PxX(f.Left()), PxY(f.Top()));
     if (fin->pos() != pos) fin->move(pos);
@@ -506,6 +522,7 @@ QWidget* BackendQt::Widget(const Controllo& c) { return WidgetDi(c); }
 void BackendQt::FormCaricata(Form& f) {
   auto d = std::make_shared<DatiForm>();
   auto* fin = new FinestraQt(&f);
+  fin->setWindowFlags(Cornice(f));
   d->finestra = fin;
   f.datiBackend = d;
   ApplicaForm(f, fin);

@@ -213,6 +213,7 @@ void AggiornaEtichetta(Controllo& c, QWidget* w, Prop p) {
       // A label of fixed size wraps at words, as the legacy one did.
       l->setWordWrap(!c.AutoSize() || c.WordWrap());
       l->setAlignment(Allineamento(c.Alignment()) | Qt::AlignTop);
+      l->setFrameStyle(c.BorderStyle() == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
       break;
     }
     default: break;

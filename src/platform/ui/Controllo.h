@@ -206,6 +206,9 @@ class Controllo {
   // Label: "&" marks an access key (True) or shows as itself (False).
   bool UseMnemonic() const { return mnemonico_; }
   void SetUseMnemonic(bool v) { mnemonico_ = v; Notifica(Prop::Testo); }
+  // Labels, text and picture boxes: 0 no border, 1 a single fixed line.
+  int BorderStyle() const { return bordo_; }
+  void SetBorderStyle(int v) { bordo_ = v; Notifica(Prop::Stile); }
 
   // ---- behaviour the backend and the headless driver use
   bool PuoFuoco() const;  // can take the focus now
@@ -241,6 +244,7 @@ class Controllo {
   int maxLength_ = 0;
   int selStart_ = 0, selLength_ = 0;
   bool autoSize_ = false, wordWrap_ = false, multiLine_ = false;
+  int bordo_ = 0;
   int alignment_ = 0;
   std::string password_;
   int valore_ = 0, min_ = 0, max_ = 32767, smallChange_ = 1, largeChange_ = 1;

@@ -75,6 +75,19 @@ class Form {
   void SetKeyPreview(bool v) { keyPreview_ = v; }
   int WindowState() const { return stato_; }
   void SetWindowState(int v);
+  // The window's frame, fixed before the form is shown: BorderStyle 0 none,
+  // 1 fixed single, 2 sizable, 3 fixed dialog, 4 fixed tool window, 5
+  // sizable tool window; ControlBox the close box (and with it the other
+  // title buttons); MinButton and MaxButton.
+  int BorderStyle() const { return bordoForm_; }
+  void SetBorderStyle(int v) { bordoForm_ = v; }
+  bool Ridimensionabile() const { return bordoForm_ == 2 || bordoForm_ == 5; }
+  bool ControlBox() const { return controlBox_; }
+  void SetControlBox(bool v) { controlBox_ = v; }
+  bool MinButton() const { return minButton_; }
+  void SetMinButton(bool v) { minButton_ = v; }
+  bool MaxButton() const { return maxButton_; }
+  void SetMaxButton(bool v) { maxButton_ = v; }
   long HelpContextID() const { return helpId_; }
   void SetHelpContextID(long v) { helpId_ = v; }
   const vb::Variant& Tag() const { return tag_; }
@@ -190,6 +203,8 @@ class Form {
   bool enabled_ = true, keyPreview_ = false, caricata_ = false, visibile_ = false, modale_ = false;
   bool inScarico_ = false;
   int stato_ = vbNormal;
+  int bordoForm_ = 2;
+  bool controlBox_ = true, minButton_ = true, maxButton_ = true;
   long helpId_ = 0;
   int mouse_ = 0;
   vb::Variant tag_;

@@ -135,6 +135,9 @@ Controllo::Controllo(Form& form, Tipo tipo, std::string nome, int indice)
     case Tipo::CheckBox:
     case Tipo::OptionButton:
     case Tipo::Frame: back_ = vbButtonFace; break;
+    // A picture box starts in the face colour, like the form around it.
+    case Tipo::PictureBox: back_ = vbButtonFace; bordo_ = 1; break;
+    case Tipo::TextBox: bordo_ = 1; break;
     case Tipo::Timer: enabled_ = true; intervallo_ = 0; tabStop_ = false; break;
     case Tipo::Image:
     case Tipo::Line:

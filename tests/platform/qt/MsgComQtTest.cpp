@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <filesystem>
 
 #include "common/frmMsgCom.h"
@@ -20,16 +21,21 @@ TEST(MsgComQt, ShownAsARealWindowAndAnswered) {
   const std::string png = (dir / "msgcom-qt.png").string();
   std::filesystem::remove(png);
 
-  bool finestra = false, salvata = false;
+  bool finestra = false, salvata = false, cornice = false;
   QTimer::singleShot(150, [&] {
     frmMsgCom* f = frmMsgCom::Istanza();
     if (!f) return;
-    finestra = ui::BackendQt::Finestra(*f) != nullptr && QApplication::activeModalWidget() != nullptr;
+    QWidget* w = ui::BackendQt::Finestra(*f);
+    finestra = w != nullptr && QApplication::activeModalWidget() != nullptr;
+    // A fixed frame with no title buttons: the answer comes from its own.
+    cornice = w && !(w->windowFlags() & Qt::WindowCloseButtonHint) &&
+              !(w->windowFlags() & Qt::WindowMaximizeButtonHint) && w->minimumSize() == w->maximumSize();
     salvata = ui::SalvaSchermata(*f, png);
     ui::utente::Clicca(f->C("ComEsegui", 1));  // "&No"
   });
   const int risposta = frmMsgCom::msgCom("Salvare le modifiche al documento?", "&Sì", vb::Variant("&No"));
   EXPECT_TRUE(finestra);
+  EXPECT_TRUE(cornice);
   EXPECT_TRUE(salvata);
   EXPECT_EQ(risposta, 2);
   EXPECT_GT(std::filesystem::file_size(png), 1000u);
