@@ -75,6 +75,13 @@ int TastoCtrl(int& piKeyCode, int piShift, ui::Form& pgForm) {
       if (c->MultiLine()) c->SetSelText(testo);
       else c->SetText(testo);
     }
+    // The menu may have shown a window of its own to answer: the keyboard
+    // comes back to the form.
+    ui::Form* attiva = ui::Screen().ActiveForm ? ui::Screen().ActiveForm : &pgForm;
+    try {
+      attiva->SetFocus();
+    } catch (const vb::Errore&) {
+    }
     piKeyCode = 0;
     return 1;
   }

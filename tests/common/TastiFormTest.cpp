@@ -197,8 +197,11 @@ TEST_F(TastiForm, AMenuAnswerOfTextGoesIntoTheTxtBox) {
   auto& t = f.C("txt", 10);
   t.SetText("vecchio testo");
   rispostaCtrl_ = "D  parola ";
+  ui::Screen().ActiveForm = nullptr;  // the menu showed a window of its own
   utente::Premi(f, 'K', kCtrl);
   EXPECT_EQ(t.Text(), "parola");
+  EXPECT_EQ(ui::Screen().ActiveForm, &f);  // and the form has the keyboard back
+  EXPECT_EQ(f.ActiveControl(), &t);
   // In a multi-line box the word goes in at the caret.
   auto& nota = f.C("txt", 20);
   nota.SetMultiLine(true);

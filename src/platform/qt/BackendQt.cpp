@@ -564,6 +564,14 @@ void BackendQt::FormScaricata(Form& f) {
   }
 }
 
+void BackendQt::FormAttivata(Form& f) {
+  FinestraQt* fin = FinestraDi(f);
+  if (!fin || !fin->isVisible()) return;
+  fin->raise();
+  fin->activateWindow();
+  RimettiFuoco(f);
+}
+
 void BackendQt::FormMostrata(Form& f) {
   FinestraQt* fin = FinestraDi(f);
   if (!fin) return;

@@ -29,6 +29,7 @@ class BackendQt : public Backend {
   void FormMostrata(Form& f) override;
   void FormNascosta(Form& f) override;
   void FormCambiata(Form& f) override;
+  void FormAttivata(Form& f) override;
   void AttendiModale(Form& f) override;
 
   void ControlloCreato(Controllo& c) override;

@@ -28,6 +28,8 @@ class Backend {
   virtual void FormMostrata(Form&) {}
   virtual void FormNascosta(Form&) {}
   virtual void FormCambiata(Form&) {}
+  // The form's window comes to the front and takes the keyboard.
+  virtual void FormAttivata(Form&) {}
   // Returns when the form is no longer visible (hidden or unloaded);
   // meanwhile timers fire and other input is handled.
   virtual void AttendiModale(Form&) = 0;

@@ -54,6 +54,9 @@ class Form {
   // been hidden or unloaded; meanwhile timers and menu commands still run.
   void Show(int modale = 0);
   void Hide();
+  // A visible, enabled form becomes the active one, its window in front
+  // with the keyboard (the legacy form's SetFocus).
+  void SetFocus();
   bool Visible() const { return visibile_; }
   bool Modale() const { return modale_; }
 

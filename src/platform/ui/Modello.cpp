@@ -671,6 +671,12 @@ void Form::Hide() {
   if (Screen().ActiveForm == this) Screen().ActiveForm = nullptr;
 }
 
+void Form::SetFocus() {
+  if (!caricata_ || !visibile_ || !enabled_) vb::Solleva(5, "Impossibile spostare lo stato attivo sulla finestra");
+  Screen().ActiveForm = this;
+  BackendAttivo().FormAttivata(*this);
+}
+
 void Form::SetCaption(const std::string& v) {
   caption_ = v;
   if (caricata_) BackendAttivo().FormCambiata(*this);
