@@ -154,7 +154,17 @@ std::optional<size_t> TrovaChiave(const Profilo& p, Intervallo s, std::string_vi
 std::string PerFile(const Profilo& p, const std::string& utf8) {
   if (!p.bom.empty()) return utf8;
   auto ansi = AWindows1252(utf8);
-  return ansi ? *ansi : utf8;
+  if (!ansi) return utf8;
+  // Some code-page pairs are valid UTF-8 too ("È" and a non-breaking
+  // space): the line goes out in the code page only when it reads back
+  // as written.
+  Riga scritta, voluta;
+  scritta.testo = *ansi;
+  voluta.testo = utf8;
+  Classifica(scritta);
+  Classifica(voluta);
+  if (scritta.tipo != voluta.tipo || scritta.nome != voluta.nome || scritta.valore != voluta.valore) return utf8;
+  return *ansi;
 }
 
 void Inserisci(Profilo& p, std::ptrdiff_t dopo, std::string testo) {

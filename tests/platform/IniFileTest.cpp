@@ -183,6 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "[A]\nCitt\xE0=Forl\xEC\n"},
         CasoScrittura{"FuoriDalCodiceAnsiRestaUtf8", "[A]\nx=1\n", "Città", "Nome", "東京",
                       "[A]\nx=1\n\n[Citt\xE0]\nNome=東京\n"},
+        // "È" and a non-breaking space in the code page are valid UTF-8 for
+        // another letter: such a line stays UTF-8 so that it reads back.
+        CasoScrittura{"AnsiAmbiguoRestaUtf8", "[A]\nx=1\n", "A", "x", "È\u00A0ok",
+                      "[A]\nx=È\u00A0ok\n"},
         CasoScrittura{"BomResoUtf8", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", "Città",
                       "\xEF\xBB\xBF[A]\r\nx=Città\r\n"},
         CasoScrittura{"CancellaChiave", kDueSezioni, "A", "key", nullopt,
