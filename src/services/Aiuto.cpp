@@ -31,6 +31,24 @@ void Ignora(const std::function<void()>& f) {
   }
 }
 
+// A reading of personal settings, which the menu answers. Once the menu has
+// not answered (error 5), the settings still to read are passed over rather
+// than each waiting out the channel's time limit.
+bool& MenuMuto() {
+  static bool muto = false;
+  return muto;
+}
+
+void IgnoraMenu(const std::function<void()>& f) {
+  if (MenuMuto()) return;
+  try {
+    f();
+  } catch (const vb::Errore& e) {
+    if (e.Number() == 5) MenuMuto() = true;
+  } catch (...) {
+  }
+}
+
 // The class of a prefix letter: g general, f supplier, c customer.
 std::string Lettera(const std::string& testo) {
   const std::string l = vb::LCase(vb::Left(testo, 1));
@@ -81,6 +99,7 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
                       const aiuti::ChiaveAgg& pvParAgg, int16_t& piScelto, const std::string& psColonneAgg,
                       int16_t piOpzAiuto, const std::string& psFiltro) {
   if (piTasto > -1 && (piTasto < 113 || piTasto > 123)) return vb::Variant();
+  MenuMuto() = false;
   const auto& fc = vb::FunzioniComuni::Istanza();
   aiuti::AiutiDecodifica& lib = Libreria();
   Globali& g = G();
@@ -90,22 +109,22 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
   // cannot give leaves the others in place.
   std::string chiave = psTipo + "Campi";
   if (conto) {
-    Ignora([&] {
+    IgnoraMenu([&] {
       const std::string stated = pvParAgg.Mancante() ? std::string() : servizi::Testo(pvParAgg.Valore(0));
       std::string classe = servizi::Testo(CalcTipoConto(stated, pgCodice.Text(), piTasto));
       if (classe == "0") classe.clear();
       chiave += classe;
     });
-    Ignora([&] { lib.Parametri().ovLeggiPar("CFHelpRic11", servizi::ParPers("Tutti", "CFHelpRic11")); });
-    Ignora([&] { lib.Parametri().ovLeggiPar("CFHelpRic12", servizi::ParPers("Tutti", "CFHelpRic12")); });
+    IgnoraMenu([&] { lib.Parametri().ovLeggiPar("CFHelpRic11", servizi::ParPers("Tutti", "CFHelpRic11")); });
+    IgnoraMenu([&] { lib.Parametri().ovLeggiPar("CFHelpRic12", servizi::ParPers("Tutti", "CFHelpRic12")); });
   }
   std::string elenco;
-  Ignora([&] { elenco = servizi::Testo(servizi::ParPers("Help", chiave)); });
+  IgnoraMenu([&] { elenco = servizi::Testo(servizi::ParPers("Help", chiave)); });
   if (conto && fc.Vuoto(vb::Variant(elenco)))
-    Ignora([&] { elenco = servizi::Testo(servizi::ParPers("Help", "ContoCampi")); });
+    IgnoraMenu([&] { elenco = servizi::Testo(servizi::ParPers("Help", "ContoCampi")); });
   if (vb::Left(elenco, 4) == ",No,") elenco.clear();
   const std::string colonne = psColonneAgg + elenco;
-  Ignora([&] {
+  IgnoraMenu([&] {
     lib.Risultato().ogComlin.ovLeggiPar(
         "ForzaPassThrough", vb::UgualeTesto(servizi::Testo(servizi::ParPers("Help", "SQLPass" + psTipo)), "S"));
   });
@@ -118,7 +137,7 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
     lib.Risultato().ovLeggiPar("MostraImg", false);
   };
   if (vb::UgualeTesto(psTipo, "Articolo")) {
-    Ignora([&] {
+    IgnoraMenu([&] {
       if (g.gsImmaginiArt.empty()) {
         g.gsImmaginiArt = servizi::Testo(servizi::ParPers("Articoli", "Immagini", vb::Variant("N")));
         if (g.gsImmaginiArt == "S") {
@@ -132,15 +151,15 @@ vb::Variant ApriAiuto(const std::string& psTipo, ui::Controllo& pgCodice, ui::Co
       }
     });
     if (g.gsImgDove.empty()) {
-      Ignora([&] {
+      IgnoraMenu([&] {
         g.gdImgRapVertOriz = fc.ValDouble(servizi::ParPers("Articoli", "ImgRapVertOriz", vb::Variant("0")));
       });
-      Ignora([&] {
+      IgnoraMenu([&] {
         g.gbImgDimReali =
             vb::UgualeTesto(servizi::Testo(servizi::ParPers("Articoli", "ImgDimReali", vb::Variant("S"))), "S");
       });
-      Ignora([&] { g.gsImgDove = servizi::Testo(servizi::ParPers("Articoli", "ImgDove", vb::Variant("D"))); });
-      Ignora([&] {
+      IgnoraMenu([&] { g.gsImgDove = servizi::Testo(servizi::ParPers("Articoli", "ImgDove", vb::Variant("D"))); });
+      IgnoraMenu([&] {
         const bool sopraSotto = vb::UgualeTesto(g.gsImgDove, "A") || vb::UgualeTesto(g.gsImgDove, "B");
         const long meta = (sopraSotto ? ui::Screen().Height : ui::Screen().Width) / 2;
         const long spazio =

@@ -136,14 +136,32 @@ TEST_F(Aiuto, ASettingTheMenuCannotGiveLeavesTheOthersInPlace) {
   ParPers("Help", "ContoCampi3", ",Email");
   ParPers("Tutti", "CFHelpRic12", "N");
   auto leggi = G().gfLeggiParPers;
-  G().gfLeggiParPers = [leggi](const std::string& sezione, const std::string& nome, const vb::Variant& d) {
-    if (nome == "CFHelpRic11") vb::Solleva(5, "Il menu principale non risponde");
+  int letture = 0;
+  int errore = vb::ErrTipoNonCorrisp;
+  G().gfLeggiParPers = [&](const std::string& sezione, const std::string& nome, const vb::Variant& d) {
+    ++letture;
+    if (nome == "CFHelpRic11") vb::Solleva(errore, "lettura non riuscita");
     return leggi(sezione, nome, d);
   };
   Finestra(Esc);
   Apri("Conto", 113, aiuti::ChiaveAgg("3"));
   EXPECT_EQ(lib_->UltimaRichiesta().colonne, ",Email");
   EXPECT_EQ(lib_->Parametri().ovLeggiPar("CFHelpRic12").ToString(), "N");
+  // A menu that does not answer (5) is not asked again in the same look-up:
+  // each question would wait out the channel's limit.
+  errore = 5;
+  letture = 0;
+  lib_->Parametri().ovLeggiPar("CFHelpRic12", "");
+  Finestra(Esc);
+  Apri("Conto", 113, aiuti::ChiaveAgg("3"));
+  EXPECT_EQ(letture, 1);
+  EXPECT_EQ(lib_->UltimaRichiesta().colonne, "");
+  EXPECT_EQ(lib_->Parametri().ovLeggiPar("CFHelpRic12").ToString(), "");
+  // The next look-up asks again.
+  errore = vb::ErrTipoNonCorrisp;
+  Finestra(Esc);
+  Apri("Conto", 113, aiuti::ChiaveAgg("3"));
+  EXPECT_EQ(lib_->UltimaRichiesta().colonne, ",Email");
   G().gfLeggiParPers = leggi;
 }
 
