@@ -115,7 +115,7 @@ void Predefinito(const Richiesta& r) {
       // The tone built in memory plays to its end before the caller goes
       // on (a message shown after it must not talk over it), with room
       // for the player to start.
-      SuonaDati(r.dati, DurataMs(r.dati) + 3000);
+      SuonaDati(r.dati, DurataMs(r.dati) + 2000);
       break;
     case Richiesta::Tipo::File: {
       if (r.file.empty() || !EsisteFileLocale(r.file)) return;

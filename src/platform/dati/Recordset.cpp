@@ -219,8 +219,8 @@ int Recordset::Indice(std::string_view nome) const {
   if (visto != nomiVisti_.end()) {
     i = visto->second;
   } else {
+    // A name the query lacks is remembered too: callers ask it row by row.
     i = IndiceLento(nome);
-    if (i < 0) return i;
     nomiVisti_.emplace(std::string(nome), i);
   }
   if (recenti_.size() < 8) recenti_.push_back({std::string(nome), i});

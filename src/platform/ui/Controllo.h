@@ -187,7 +187,9 @@ class Controllo {
 
   // ---- toolbar buttons, status bar panels, tab strip tabs (by key or by
   // 1-based position, as the legacy collections)
-  Elemento& AggiungiElemento(const std::string& key, const std::string& caption = {});
+  // `stile` of a toolbar button: tbrDefault or tbrSeparator (a style set
+  // later through the reference reaches the window at the next change).
+  Elemento& AggiungiElemento(const std::string& key, const std::string& caption = {}, int stile = 0);
   Elemento& Elem(const std::string& key);
   Elemento& Elem(int posizione);
   bool HaElem(const std::string& key) const;

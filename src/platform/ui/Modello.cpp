@@ -435,11 +435,12 @@ void Controllo::SetInterval(long ms) {
   Notifica(Prop::Intervallo);
 }
 
-Elemento& Controllo::AggiungiElemento(const std::string& key, const std::string& caption) {
+Elemento& Controllo::AggiungiElemento(const std::string& key, const std::string& caption, int stile) {
   if (!key.empty() && HaElem(key)) vb::Solleva(35602, "Chiave già presente nell'insieme: " + key);
   Elemento e;
   e.Key = key;
   e.Caption = caption;
+  e.Style = stile;
   elementi_.push_back(std::move(e));
   Notifica(Prop::Elementi);
   return elementi_.back();
@@ -576,6 +577,7 @@ Controllo& Form::CaricaElemento(const std::string& nome, int indice) {
   c.stile_ = modello.stile_;
   c.wordWrap_ = modello.wordWrap_;
   c.autoSize_ = modello.autoSize_;
+  c.bordo_ = modello.bordo_;
   c.intervallo_ = modello.intervallo_;
   if (caricata_) BackendAttivo().Cambiato(c, Prop::Geometria);
   return c;

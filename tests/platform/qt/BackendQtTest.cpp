@@ -546,7 +546,9 @@ TEST_F(QtBackend, ToolbarButtonsByKey) {
   // A separator between groups: drawn as one, never clicked, and the
   // buttons after it still answer by their own key.
   f.eventi.clear();
-  barra.AggiungiElemento("Sep1").Style = tbrSeparator;
+  barra.AggiungiElemento("Sep1", "", tbrSeparator);
+  ASSERT_EQ(tb->actions().size(), 4);
+  EXPECT_TRUE(tb->actions()[3]->isSeparator());  // drawn as one already as the last button
   barra.AggiungiElemento("Esci", "Esci");
   ASSERT_EQ(tb->actions().size(), 5);
   EXPECT_TRUE(tb->actions()[3]->isSeparator());
