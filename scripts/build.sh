@@ -8,4 +8,4 @@ BUILD_DIR=${DDT_BUILD_DIR:-build}
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(pwd)}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null || { echo "cmake configure failed" >&2; exit 1; }
-cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+cmake --build "$BUILD_DIR" --parallel "${DDT_JOBS:-$(nproc)}"
