@@ -7,6 +7,8 @@
 // toolbars, the record bar's operation and pending changes, the line page's
 // row position). The components derive from these and add the rest.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Variant.h"
 #include "platform/ui/Form.h"
@@ -43,6 +45,15 @@ class BarraNavigazione : public Componente, public ConStato, public ConAccelerat
   virtual int oiFlagOpe() const = 0;
   // Asked with -1: the pending changes, "" when there are none.
   virtual vb::Variant VarDati(int piIndice) = 0;
+  // The list window bound to the bar hands over the key columns of the row
+  // chosen (column, value): the bar shows that record and its window comes
+  // forward. False when it did not (changes pending, no such record).
+  virtual bool MostraDaLista(const std::vector<std::pair<std::string, vb::Variant>>& pvChiave) {
+    (void)pvChiave;
+    return false;
+  }
+  // The list window bound to the bar closed.
+  virtual void ChiudiLista(int piModo) { (void)piModo; }
 };
 
 class PaginaRighe : public Componente, public ConStato, public ConAcceleratori {
