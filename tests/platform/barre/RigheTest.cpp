@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include "platform/MsgBox.h"
+#include "platform/barre/RigheFormProva.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/dati/Recordset.h"
+#include "platform/ui/Headless.h"
+#include "support/CartellaTemp.h"
+
+using prova::FormRigheProva;
+using Log = std::vector<std::string>;
+
+namespace {
+
+class Righe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::HeadlessAttivo();
+    conn_ = db_.CreaDatabase(dir_.Percorso("ditta.db"));
+    prova::CreaRigheProva(db_, conn_);
+    for (int r = 1; r <= 5; ++r)
+      db_.EseguiSql(conn_, "Insert into RigheProva (Anno, NumRif, RigDet, Articolo, Qta, Prezzo) Values (2026, 7, " +
+                               std::to_string(r) + ", 'ART" + std::to_string(r) + "', " + std::to_string(r) + ", 2.5)");
+    db_.EseguiSql(conn_, "Insert into RigheProva (Anno, NumRif, RigDet, Articolo) Values (2026, 8, 1, 'ALTRO')");
+    vecchio_ = vb::ImpostaGestoreMsgBox([this](const std::string& t, int, const std::string&) {
+      messaggi_.push_back(t);
+      return risposta_;
+    });
+  }
+  void TearDown() override {
+    f_.reset();
+    vb::ImpostaGestoreMsgBox(vecchio_);
+  }
+  FormRigheProva& Apri(long numRif = 7) {
+    f_ = std::make_unique<FormRigheProva>(db_, conn_, 2026, numRif);
+    f_->Load();
+    return *f_;
+  }
+  std::string Tx(int n) { return f_->C("txt", n).Text(); }
+  void Scrivi(int n, const std::string& v) { f_->C("txt", n).SetText(v); }
+  long Conta(const std::string& where) {
+    dati::GestRecordset g;
+    const std::string k = g.ApriRecordset(db_, conn_, "", "Select RigDet From RigheProva Where " + where, false, 4);
+    const long n = g.NumRecord(k);
+    g.ChiudiRecordset(k);
+    return n;
+  }
+  vb::Variant Valore(const std::string& campo, const std::string& where) {
+    dati::GestRecordset g;
+    const std::string k = g.ApriRecordset(db_, conn_, "", "Select " + campo + " From RigheProva Where " + where, false, 4);
+    vb::Variant v = g.LeggiCampoNull(k, campo);
+    g.ChiudiRecordset(k);
+    return v;
+  }
+
+  prova::CartellaTemp dir_{"righe"};
+  dati::GestDatabase db_;
+  std::string conn_;
+  std::unique_ptr<FormRigheProva> f_;
+  std::vector<std::string> messaggi_;
+  int risposta_ = vb::vbYes;
+  vb::GestoreMsgBox vecchio_;
+};
+
+TEST_F(Righe, OpeningShowsTheFirstRowAnEmptyDocumentStartsANewOne) {
+  Apri();
+  EXPECT_EQ(f_->log, (Log{"A16"}));
+  EXPECT_EQ(f_->ogLinPag.Stato(), 1);
+  EXPECT_EQ(Tx(10), "1");
+  EXPECT_EQ(Tx(20), "ART1");
+  EXPECT_EQ(Tx(40), "2,5");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "1 / 5");
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "");
+
+  Apri(99);
+  EXPECT_EQ(f_->log, (Log{"B8", "A8", "A7(2)"}));
+  EXPECT_EQ(f_->ogLinPag.Stato(), 2);
+  EXPECT_EQ(Tx(600), "2026");  // fixed key parts keep the document's values
+  EXPECT_EQ(Tx(610), "99");
+  EXPECT_EQ(Tx(30), "1");  // the default of a new row
+}
+
+struct CasoSalva {
+  const char* nome;
+  bool nuova;           // on a new row
+  int codiceRifiuto;    // before-hook that refuses (0 none)
+  Log atteso;
+  bool scritto;
+};
+
+TEST_F(Righe, SaveCallsItsHooksInOrderAndRefusalsStopIt) {
+  const std::vector<CasoSalva> casi = {
+      {"stored row", false, 0, {"B0", "B10", "B3", "B13", "A13", "A3", "A10"}, true},
+      {"new row", true, 0, {"B10", "B3", "B13", "A13", "A3", "A10", "A7(1)"}, true},
+      {"refused by 10", false, 10, {"B0", "B10", "A10:Riga non valida"}, false},
+      {"refused by 3", false, 3, {"B0", "B10", "B3", "A10:Riga non valida"}, false},
+      {"refused by 13", true, 13, {"B10", "B3", "B13", "A10:Riga non valida"}, false},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Apri();
+    if (c.nuova) {
+      f_->ButtonComando("Nuovo");
+      Scrivi(10, "6");
+      Scrivi(20, "NUOVO");
+    } else {
+      Scrivi(20, "CAMBIATO");
+    }
+    if (c.codiceRifiuto) f_->risposte[c.codiceRifiuto] = {1, "Riga non valida"};
+    f_->log.clear();
+    const std::string r = f_->ButtonComando("Salva");
+    EXPECT_EQ(f_->log, c.atteso);
+    EXPECT_EQ(r, c.scritto ? "" : "Riga non valida");
+    const std::string art = c.nuova ? "NUOVO" : "CAMBIATO";
+    EXPECT_EQ(Conta("Articolo = '" + art + "'"), c.scritto ? 1 : 0);
+    // refused: the values stay pending in the boxes
+    EXPECT_EQ(Tx(20), art);
+    EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString().empty(), c.scritto);
+    EXPECT_EQ(f_->ogLinPag.Stato(), c.nuova && !c.scritto ? 2 : 1);
+    db_.EseguiSql(conn_, "Update RigheProva Set Articolo = 'ART1' Where NumRif = 7 And RigDet = 1");
+    db_.EseguiSql(conn_, "Delete From RigheProva Where RigDet = 6");
+  }
+}
+
+TEST_F(Righe, AHookMayRunACommandOfThePageFromInsideTheSave) {
+  Apri();
+  Scrivi(20, "CAMBIATO");
+  f_->azioni[10] = [this] {
+    f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+    EXPECT_EQ(f_->ButtonComando("Annulla"), "");
+    f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "S");
+  };
+  f_->risposte[10] = {1, ""};
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Salva"), "Operazione annullata");
+  EXPECT_EQ(f_->log, (Log{"B0", "B10", "B0", "A16", "A4", "A10:Operazione annullata"}));  // Annulla asks 0 too
+  EXPECT_EQ(Tx(20), "ART1");  // the stored values again, without a question
+  EXPECT_TRUE(messaggi_.empty());
+  EXPECT_EQ(Conta("Articolo = 'CAMBIATO'"), 0);
+}
+
+TEST_F(Righe, ThreeSelectedRowsAreDeletedOneByOneBetweenTheHooksOf17) {
+  Apri();
+  dati::Recordset& rs = *f_->ogLinPag.Recordset();
+  for (int p : {1, 2, 3}) {
+    rs.SetAbsolutePosition(p);
+    f_->ogLinPag.SelBookmarks().push_back(rs.Bookmark());
+  }
+  rs.SetAbsolutePosition(1);
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "");
+  EXPECT_EQ(f_->log, (Log{"B17", "B19", "A19", "B19", "A19", "B19", "A19", "A17", "A16"}));
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_EQ(messaggi_[0], "Cancellare le 3 righe selezionate?");
+  EXPECT_EQ(Conta("NumRif = 7"), 2);
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet In (2, 3, 4)"), 0);
+  EXPECT_EQ(Tx(10), "5");  // the row after the deleted ones
+  EXPECT_EQ(f_->C("txtRiga").Text(), "2 / 2");
+  EXPECT_EQ(f_->ogLinPag.Cambiato(), 1);
+}
+
+TEST_F(Righe, DeletionRefusedBy17OrStoppedBy19OrNotConfirmed) {
+  Apri();
+  f_->risposte[17] = {"1", "Non si può"};
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "Non si può");
+  EXPECT_EQ(f_->log, (Log{"B17", "A17:Non si può"}));
+  EXPECT_EQ(Conta("NumRif = 7"), 5);
+  f_->risposte.clear();
+  risposta_ = vb::vbNo;
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "Operazione annullata");
+  EXPECT_TRUE(f_->log.empty());
+  risposta_ = vb::vbYes;
+  f_->risposte[19] = {1, "Riga bloccata"};
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "Riga bloccata");
+  EXPECT_EQ(f_->log, (Log{"B17", "B19", "A17:Riga bloccata", "A16"}));
+  EXPECT_EQ(Conta("NumRif = 7"), 5);
+}
+
+TEST_F(Righe, Code0AnswersTheChangesOrLeavesColumnsOut) {
+  Apri();
+  Scrivi(70, "una nota");
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "Nota");
+  f_->risposte[0] = {0, "N-Descrizione,Nota"};
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "");
+  Scrivi(30, "4");
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "Qta");
+  f_->risposte[0] = {1, "Livelli"};
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "Livelli");
+  f_->risposte[0] = {1, ""};
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "");
+  f_->log.clear();
+  f_->ogLinPag.VarDati(-1);
+  EXPECT_EQ(f_->log, (Log{"B0"}));
+}
+
+TEST_F(Righe, ValuesThatDoNotReadRefuseTheSaveNamingTheField) {
+  struct Caso {
+    int campo;
+    const char* valore;
+    const char* nome;
+  };
+  const std::vector<Caso> casi = {
+      {30, "1a", "Qta"},           {30, "1,2345", "Qta"},        {40, "-3", "Prezzo"},
+      {50, "31/02/2024", "DataCons"}, {10, "", "RigDet"},       {10, "2,5", "RigDet"},
+      {60, "01-02", "Conto Ricavo"}, {30, "1'; delete from RigheProva", "Qta"},
+  };
+  Apri();
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.valore);
+    Scrivi(c.campo, c.valore);
+    messaggi_.clear();
+    const std::string r = f_->ButtonComando("Salva");
+    EXPECT_NE(r.find(c.nome), std::string::npos) << r;
+    EXPECT_EQ(f_->C("txt", c.campo).BackColor(), ui::vbRed);
+    ASSERT_EQ(messaggi_.size(), 1u);
+    EXPECT_EQ(Conta("NumRif = 7"), 5);
+    f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+    f_->ButtonComando("Annulla");
+    EXPECT_EQ(f_->C("txt", c.campo).BackColor(), ui::vbWindowBackground);
+  }
+  // typed as they stand: quotes and stars in a text; a composite split in
+  // its columns; an emptied box writes Null
+  Scrivi(70, "O'Brien * 50%");
+  Scrivi(60, "01-02-0003");
+  Scrivi(50, "29/02/2024");
+  Scrivi(30, "-1.234,5");
+  Scrivi(40, "");
+  EXPECT_EQ(f_->ButtonComando("Salva"), "");
+  EXPECT_EQ(Valore("Nota", "NumRif = 7 And RigDet = 1").ToString(), "O'Brien * 50%");
+  EXPECT_EQ(Valore("MastroVen", "NumRif = 7 And RigDet = 1").ToString(), "02");
+  EXPECT_EQ(Valore("ContoVen", "NumRif = 7 And RigDet = 1").ToString(), "0003");
+  EXPECT_EQ(Valore("DataCons", "NumRif = 7 And RigDet = 1").ToDate().ToDateText(), "29/02/2024");
+  EXPECT_DOUBLE_EQ(Valore("Qta", "NumRif = 7 And RigDet = 1").ToDouble(), -1234.5);
+  EXPECT_TRUE(Valore("Prezzo", "NumRif = 7 And RigDet = 1").IsNull());
+  EXPECT_EQ(Tx(60), "01-02-0003");
+}
+
+TEST_F(Righe, ARowChangedByAnotherUserMeanwhileIsNotOverwritten) {
+  Apri();
+  Scrivi(20, "MIO");
+  db_.EseguiSql(conn_, "Update RigheProva Set Articolo = 'SUO' Where NumRif = 7 And RigDet = 1");
+  const std::string r = f_->ButtonComando("Salva");
+  EXPECT_NE(r.find("modificata da un altro utente"), std::string::npos) << r;
+  EXPECT_EQ(Valore("Articolo", "NumRif = 7 And RigDet = 1").ToString(), "SUO");
+  EXPECT_EQ(Tx(20), "MIO");  // still pending
+  EXPECT_EQ(f_->log.back(), "A10:" + r);
+  // "Aggiorna" without saving reads it again; then a change saves
+  f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+  f_->ButtonComando("Aggiorna");
+  EXPECT_EQ(Tx(20), "SUO");
+  Scrivi(20, "MIO");
+  EXPECT_EQ(f_->ButtonComando("Salva"), "");
+  EXPECT_EQ(Valore("Articolo", "NumRif = 7 And RigDet = 1").ToString(), "MIO");
+}
+
+TEST_F(Righe, MovesAskBeforeLeavingAChangedRow) {
+  Apri();
+  f_->ButtonComando("Successiva");
+  EXPECT_EQ(Tx(10), "2");
+  Scrivi(20, "X");
+  risposta_ = vb::vbCancel;
+  EXPECT_EQ(f_->ButtonComando("Successiva"), "Operazione annullata");
+  EXPECT_EQ(Tx(10), "2");
+  risposta_ = vb::vbYes;  // saved, then moved
+  EXPECT_EQ(f_->ButtonComando("Fine"), "");
+  EXPECT_EQ(Tx(10), "5");
+  EXPECT_EQ(Conta("Articolo = 'X'"), 1);
+  // a new row left for a stored one: 7 with 1
+  f_->ButtonComando("Nuovo");
+  f_->log.clear();
+  f_->ButtonComando("Inizio");
+  EXPECT_EQ(f_->log, (Log{"B0", "A7(1)", "A16"}));
+}
+
+TEST_F(Righe, InsertAtAPositionIsKeptAndTheSavedRowFoundAgain) {
+  Apri();
+  f_->ogLinPag.ImpInsPosizione(1);
+  f_->ogLinPag.ImpPosInserimento(2);
+  f_->ogLinPag.ImpRigaInserimento(2);
+  EXPECT_EQ(f_->ogLinPag.PosInserimento(), 2);
+  EXPECT_EQ(f_->ogLinPag.RigaInserimento(), 2);
+  f_->ButtonComando("Nuovo");
+  Scrivi(10, "0");
+  Scrivi(20, "INS");
+  EXPECT_EQ(f_->ButtonComando("Salva"), "");
+  // sorted by RigDet after the re-read: row 0 first, and it is current
+  EXPECT_EQ(Tx(20), "INS");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "1 / 6");
+  EXPECT_EQ(f_->ogLinPag.OggDati().LeggiCampo(f_->ogLinPag.ChiaveDati(), "RigheProva.Articolo").ToString(), "INS");
+}
+
+}  // namespace
