@@ -116,6 +116,15 @@ void PaginaRighe::RecCorrSuTot(std::string& psCorr, std::string& psTot) {
 }
 
 void PaginaRighe::AggiornaContatore() {
+  // "VaiA" only while a row is kept.
+  if (barra_ && barra_->HaElem("VaiA")) {
+    ProtFormLinPag* p = Prot();
+    const bool abil = p && !p->ovfrmBookmark().empty();
+    if (barra_->Elem("VaiA").Enabled != abil) {
+      barra_->Elem("VaiA").Enabled = abil;
+      barra_->ElementoCambiato();
+    }
+  }
   if (!contaRighe_) return;
   std::string a, b;
   RecCorrSuTot(a, b);

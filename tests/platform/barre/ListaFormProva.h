@@ -175,6 +175,7 @@ class FormListaProva : public ui::Form, public barre::ProtFormLisPag, public bar
     ogComlin.LargColonna("Anno", 700);
     ogComlin.LargColonna("NumRif", 900);
     ogComlin.TitoloColonna(2, "Data");
+    ogComlin.LargColonna(2, 1150);
     ogComlin.LargColonna("RifCli", 2200);
   }
   void ChiudiFrm() override { log.push_back("ChiudiFrm"); }

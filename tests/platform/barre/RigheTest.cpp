@@ -293,3 +293,21 @@ TEST_F(Righe, InsertAtAPositionIsKeptAndTheSavedRowFoundAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Righe, PuntaKeepsTheRowAndVaiAGoesBackToIt) {
+  Apri();
+  EXPECT_FALSE(f_->C("tolLinPag").Elem("VaiA").Enabled);
+  f_->ButtonComando("Successiva");
+  f_->ButtonComando("Successiva");
+  f_->ButtonComando("Punta");
+  EXPECT_TRUE(f_->C("tolLinPag").Elem("VaiA").Enabled);
+  f_->ButtonComando("Inizio");
+  EXPECT_EQ(Tx(10), "1");
+  EXPECT_EQ(f_->ButtonComando("VaiA"), "");
+  EXPECT_EQ(Tx(10), "3");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "3 / 5");
+}
+
+}  // namespace
