@@ -113,6 +113,11 @@ void PaginaLista::ImpImmagini(const std::string& psTipo, ui::Controllo* pimgPicc
 
 void PaginaLista::Prepara() {
   preparata_ = true;
+  // The print dialogs the window named reach the list commands.
+  if (comlin_) {
+    if (stampa_.ofrmComlinSTampa) comlin_->FormStampa(stampa_.ofrmComlinSTampa);
+    if (stampa_.ofrmStampaInCorso) comlin_->FormStampaInCorso(stampa_.ofrmStampaInCorso);
+  }
   if (barra_ && barra_->HaElem("VaiA")) {
     barra_->Elem("VaiA").Enabled = false;
     barra_->ElementoCambiato();

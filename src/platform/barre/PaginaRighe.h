@@ -153,6 +153,7 @@ class PaginaRighe : public barre::PaginaRighe {
   // to the same row by its key (changes made by SQL meanwhile are seen).
   void Rileggi();
   void Riposiziona();
+  void Riposiziona(bool, long = -1, int = 0, long = -1, long = -1) { Riposiziona(); }
   // Insert at a position.
   void ImpInsPosizione(int v) { insModo_ = v; }
   void ImpPosInserimento(long v) { insPos_ = v; }
@@ -163,6 +164,10 @@ class PaginaRighe : public barre::PaginaRighe {
   long InsPos() const { return insPos_; }
   void ImpInsPos(long v) { insPos_ = v; }
   long RigaInserimento() const { return insRiga_; }
+  // The same three, under the names the line windows use.
+  void ImpPermessoA(int v) { insModo_ = v; }
+  void ImpPermessoB(long v) { insPos_ = v; }
+  void ImpPermessoC(long v) { insRiga_ = v; }
   void ImpInsRiga(long v) { insRiga_ = v; }
   // The rows the user selected (bookmarks); "Cancella" deletes them, or the
   // current row when none is selected.
@@ -171,12 +176,16 @@ class PaginaRighe : public barre::PaginaRighe {
   // ---- fields
   void CampoGotFocus(ui::Controllo& c);
   void CampoLostFocus(ui::Controllo& c);
+  void CampoGotFocus(const std::string& psColonna, const std::string& = {}) { CampoGotFocus(*Campi(psColonna).ctrl); }
+  void CampoLostFocus(const std::string& psColonna, const std::string& = {}) { CampoLostFocus(*Campi(psColonna).ctrl); }
   vb::Variant ValoreCampo(const std::string& psColonna);
-  void PulisciRiga() { Azzera(); }
+  void PulisciRiga(int = 0) { Azzera(); }
   ui::Controllo* CtrlIniziale() const { return secondo_ ? secondo_ : primo_; }
   ui::Controllo* CtrlFuoco() const { return CtrlIniziale(); }
   void AbilRW(int v) { SetoiAbilRW(v); }
   void ImpAbilRW(int v) { SetoiAbilRW(v); }
+  // The row counter's two texts, after a change of mode.
+  void ImpAbilRW(std::string& psCorr, std::string& psTot) { RecCorrSuTot(psCorr, psTot); }
   vb::Variant LeggiVarPagina(const std::string& psNome, int = 12) const { return ovLeggiPar(psNome); }
   void ScriviVarPagina(const std::string& psNome, int, const vb::Variant& pv) { SetovLeggiPar(psNome, pv); }
 

@@ -276,3 +276,36 @@ TEST_F(Lista, EditableGridAddsSavesCancelsAndDeletesThroughTheRecordset) {
 }
 
 }  // namespace
+
+namespace {
+
+// A list-print dialog that notes the print state while it runs.
+class DialogoStampa : public ui::Form {
+ public:
+  DialogoStampa() : ui::Form("FrmComlinStampa") {}
+  vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>&) override {
+    chiamate.push_back(nome + " " + std::to_string(lista->oiStaAtt()));
+    return {};
+  }
+  FormListaProva* lista = nullptr;
+  std::vector<std::string> chiamate;
+};
+
+TEST_F(Lista, StampaHandsTheListToTheDialogTheWindowNamedKeepingThePrintState) {
+  DialogoStampa d;
+  d.lista = f_.get();
+  f_->ogLisPag.OggStampa().ofrmComlinSTampa = &d;
+  f_->ogLisPag.Prepara();
+  f_->ButtonComando("Ricerca");
+  f_->ButtonComando("Stampa");
+  EXPECT_EQ(d.chiamate, std::vector<std::string>{"StampaLista 1"});
+  EXPECT_EQ(f_->oiStaAtt(), 0);
+  // a second list print while one runs is refused
+  f_->SetoiStaAtt(1);
+  f_->ButtonComando("Stampa");
+  EXPECT_EQ(d.chiamate.size(), 1u);
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_EQ(messaggi_[0], "È già in corso la stampa di una lista");
+}
+
+}  // namespace
