@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Errore.h"
 #include "platform/MsgBox.h"
 #include "platform/barre/RigheFormProva.h"
 #include "platform/dati/GestRecordset.h"
@@ -308,6 +309,31 @@ TEST_F(Righe, PuntaKeepsTheRowAndVaiAGoesBackToIt) {
   EXPECT_EQ(f_->ButtonComando("VaiA"), "");
   EXPECT_EQ(Tx(10), "3");
   EXPECT_EQ(f_->C("txtRiga").Text(), "3 / 5");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Righe, AHookThatRaisesIsShownAndStopsLikeARefusal) {
+  Apri();
+  Scrivi(20, "CAMBIATO");
+  f_->azioni[13] = [] { vb::Solleva(5, "Calcolo non riuscito"); };
+  f_->log.clear();
+  const std::string r = f_->ButtonComando("Salva");
+  EXPECT_EQ(r, "Errore(5): Calcolo non riuscito");
+  EXPECT_EQ(f_->log, (Log{"B0", "B10", "B3", "B13", "A10:" + r}));
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_EQ(messaggi_[0], r);
+  EXPECT_EQ(Conta("Articolo = 'CAMBIATO'"), 0);
+  EXPECT_EQ(Tx(20), "CAMBIATO");
+  // in a deletion, at the first row: nothing is deleted
+  f_->azioni.clear();
+  f_->azioni[19] = [] { vb::Solleva(3260, "Riga bloccata da un altro utente"); };
+  f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+  f_->ButtonComando("Annulla");
+  EXPECT_NE(f_->ButtonComando("Cancella").find("3260"), std::string::npos);
+  EXPECT_EQ(Conta("NumRif = 7"), 5);
 }
 
 }  // namespace
