@@ -286,7 +286,7 @@ std::vector<std::pair<std::string, vb::Variant>> ComandiLista::ChiaveRiga() cons
   std::vector<std::pair<std::string, vb::Variant>> r;
   dati::Recordset* rs = Recordset();
   if (!griglia_ || !rs || rs->NessunaCorrente()) return r;
-  for (int c : chiaviColonna_) {
+  for (int c : chiaviColonna_) {  // set by LeggiImpostazioneA
     if (c < 0 || c >= griglia_->NumColonne()) continue;
     const std::string& campo = griglia_->Colonna(c).DataField;
     r.emplace_back(campo, rs->Leggi(campo));
@@ -352,10 +352,9 @@ long ComandiLista::EseguiTasto(const std::string& psKey, int piColonna, bool pbD
       }
     } else if (Uguale(k, "Aggiorna")) {
       if (rs->InModifica()) rs->CancelUpdate();
-      const std::string segno = rs->NessunaCorrente() ? std::string() : rs->Bookmark();
+      // Bookmarks do not outlive a new reading: the place is kept by position.
       const long pos = rs->AbsolutePosition();
       rs->Requery();
-      (void)segno;
       if (dati_) dati_->SetRecordset(rs);
       if (pos >= 0) Posiziona(pos);
       FormatGriglia(true, "M", 0, formatoData_);

@@ -187,8 +187,10 @@ std::string PaginaLista::Ricerca() {
 
 std::string PaginaLista::Seleziona() {
   if (!comlin_) return "Nessuna lista";
+  dati::Recordset* rs = comlin_->Recordset();
+  if (!rs || rs->NessunaCorrente()) return "Nessuna riga scelta";
   const auto chiave = comlin_->ChiaveRiga();
-  if (chiave.empty()) return "Nessuna riga scelta";
+  if (chiave.empty()) return "Le colonne chiave della lista non sono impostate";
   if (!barraBase_) return "La lista non serve alcuna finestra";
   if (!barraBase_->MostraDaLista(chiave)) return "Il record scelto non è stato mostrato";
   return {};
