@@ -5,6 +5,21 @@
 # menu running after the program has ended).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The desktop first: without one the program cannot show a window, and
+# there is no point in installing and building for minutes to say so.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'MSG'
+Il programma ha bisogno di un desktop: né DISPLAY né WAYLAND_DISPLAY sono impostati.
+Su una macchina senza schermo lo si avvia dentro uno schermo virtuale (Xvfb,
+installato da scripts/install.sh):
+
+    xvfb-run -a bash scripts/start.sh
+MSG
+  if ! command -v xvfb-run >/dev/null 2>&1; then
+    echo "xvfb-run non è ancora installato: prima  bash scripts/install.sh" >&2
+  fi
+  exit 1
+fi
 bash scripts/install.sh
 bash scripts/build.sh -DDDT_TESTS=OFF
 BUILD=$(realpath "${DDT_BUILD_DIR:-build}")
@@ -34,8 +49,12 @@ if [ ! -f "$DATI/demo.ini" ]; then
 FormatData=dd/mm/yyyy
 INI
 fi
-# The menu server's ini: rewritten at every start, it names this build.
-cat > "$DATI/menu.ini" <<INI
+# The menu server's ini: rewritten at every start, it names this build. It
+# holds the users' logins and passwords: readable by its owner only, from
+# the moment it exists (a new file, made under umask 077, then put in place).
+NUOVO=$(umask 077 && mktemp "$DATI/.menu.ini.XXXXXX")
+trap 'rm -f "$NUOVO"' EXIT
+cat > "$NUOVO" <<INI
 [Menu]
 Id=1
 Utente=${USER:-utente}
@@ -64,17 +83,11 @@ Form=frmddttest
 [Stampa]
 Comando=
 INI
+mv -f "$NUOVO" "$DATI/menu.ini"
 
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  cat >&2 <<'MSG'
-Il programma ha bisogno di un desktop: né DISPLAY né WAYLAND_DISPLAY sono impostati.
-Su una macchina senza schermo lo si avvia dentro uno schermo virtuale (Xvfb,
-installato da scripts/install.sh):
-
-    xvfb-run -a bash scripts/start.sh
-MSG
-  exit 1
-fi
 echo "Menu dimostrativo: $DATI/menu.ini"
 echo "Per chiudere il programma da un'altra shell: $BUILD/ddt-menu comando DDT fine"
+for a in "$@"; do
+  if [ "$a" = --resta ]; then echo "Il menu resta attivo anche dopo il programma: lo si chiude con Ctrl+C"; fi
+done
 exec "$BUILD/ddt-menu" avvia --ini "$DATI/menu.ini" "$@"

@@ -1,13 +1,21 @@
 // ddt-db: the company database from the command line.
-//   ddt-db schema <file.db | "ODBC;..."> [--menu]   creates the company tables
-//                                                  (and the menu table Appoggio)
-//   ddt-db demo   <file.db | "ODBC;..."> [--menu]   the same, then the demo company
-//   ddt-db sql    <file.db | "ODBC;..."> "<SQL>"    runs one statement of the
-//                                                  program's SQL and prints its rows
+//   ddt-db schema [--menu] <database>   creates the company tables (--menu:
+//                                      also the menu table Appoggio)
+//   ddt-db demo   [--menu] <database>   the same, then the demo company
+//   ddt-db sql    <database> "<SQL>"    runs one statement of the program's
+//                                      SQL and prints its rows
+// <database> is a file path or a connect text ("ODBC;..."); "-" reads it
+// from the first line of standard input, and it may be left out when the
+// environment variable DDT_DB holds it: a connect text with its password
+// written on the command line is visible to every user of the machine.
 // A file path may be written the Windows way ("C:\Ditte\demo.db"); it is
 // mapped like every path of the program. Exit code 0 on success, 1 with a
 // message on stderr otherwise.
+#include <termios.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -28,12 +36,57 @@ namespace {
 
 const char* const kUso =
     "Uso:\n"
-    "  ddt-db schema <file.db | \"ODBC;...\"> [--menu]   crea le tabelle della ditta\n"
-    "                                                  (con --menu anche la tabella Appoggio)\n"
-    "  ddt-db demo   <file.db | \"ODBC;...\"> [--menu]   crea le tabelle se mancano e la ditta\n"
-    "                                                  dimostrativa\n"
-    "  ddt-db sql    <file.db | \"ODBC;...\"> \"<istruzione SQL>\"\n"
-    "                                                  esegue un'istruzione e ne stampa il risultato\n";
+    "  ddt-db schema [--menu] <database>   crea le tabelle della ditta\n"
+    "                                      (con --menu anche la tabella Appoggio)\n"
+    "  ddt-db demo   [--menu] <database>   crea le tabelle se mancano e la ditta dimostrativa\n"
+    "  ddt-db sql    <database> \"<istruzione SQL>\"\n"
+    "                                      esegue un'istruzione e ne stampa il risultato\n"
+    "<database> e' il percorso di un file o un testo di connessione \"ODBC;...\";\n"
+    "\"-\" lo legge dalla prima riga dell'input; si puo' omettere se la variabile\n"
+    "d'ambiente DDT_DB lo contiene (una password scritta sulla riga di comando e'\n"
+    "visibile a tutti gli utenti della macchina).\n";
+
+// A mistake in the command line: usage on stderr, exit code 1.
+struct ErroreUso {
+  std::string messaggio;
+};
+
+// The database named by "-": the first line of standard input, typed
+// without echo when it comes from a terminal (it may hold a password).
+std::string LeggiDatabase() {
+  const bool terminale = isatty(STDIN_FILENO) != 0;
+  termios prima{};
+  if (terminale) {
+    std::cerr << "Database (file o testo di connessione): " << std::flush;
+    tcgetattr(STDIN_FILENO, &prima);
+    termios senzaEco = prima;
+    senzaEco.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &senzaEco);
+  }
+  std::string riga;
+  const bool letta = static_cast<bool>(std::getline(std::cin, riga));
+  if (terminale) {
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &prima);
+    std::cerr << "\n";
+  }
+  while (!riga.empty() && (riga.back() == '\r' || riga.back() == '\n')) riga.pop_back();
+  if (!letta || riga.empty()) throw ErroreUso{"nessun database sull'input"};
+  return riga;
+}
+
+// The database of the command: the argument given, "-" for standard input,
+// or DDT_DB when the argument is left out.
+std::string Database(const std::vector<std::string>& posizionali, size_t attesi) {
+  if (posizionali.size() == attesi) {
+    return posizionali[0] == "-" ? LeggiDatabase() : posizionali[0];
+  }
+  if (posizionali.size() + 1 == attesi) {
+    const char* env = std::getenv("DDT_DB");
+    if (env && *env) return env;
+    throw ErroreUso{"manca il database (o la variabile DDT_DB)"};
+  }
+  throw ErroreUso{posizionali.size() > attesi ? "troppi argomenti" : "mancano argomenti"};
+}
 
 // Server when the text says so (connect text, data-source name); a file
 // otherwise, created when `crea` and missing.
@@ -96,24 +149,20 @@ void Stampa(const dati::Risultato& r) {
 }
 
 int Esegui(const std::vector<std::string>& arg) {
-  if (arg.size() < 2) {
-    std::cerr << kUso;
-    return 1;
-  }
+  if (arg.empty()) throw ErroreUso{"manca il comando"};
   const std::string& comando = arg[0];
-  const std::string& nome = arg[1];
+  // Options may stand anywhere after the command; the rest keep their order.
+  bool menu = false;
+  std::vector<std::string> posizionali;
+  for (size_t i = 1; i < arg.size(); ++i) {
+    if (arg[i] == "--menu" && (comando == "schema" || comando == "demo")) menu = true;
+    else if (arg[i].size() > 2 && arg[i].compare(0, 2, "--") == 0) throw ErroreUso{"opzione non prevista: " + arg[i]};
+    else posizionali.push_back(arg[i]);
+  }
   dati::GestDatabase db;
 
   if (comando == "schema" || comando == "demo") {
-    bool menu = false;
-    for (size_t i = 2; i < arg.size(); ++i) {
-      if (arg[i] == "--menu") {
-        menu = true;
-      } else {
-        std::cerr << "Argomento non previsto: " << arg[i] << "\n" << kUso;
-        return 1;
-      }
-    }
+    const std::string nome = Database(posizionali, 1);
     const std::string k = Apri(db, nome, true);
     CreaTabelle(db, k, menu);
     if (comando == "demo") {
@@ -127,12 +176,10 @@ int Esegui(const std::vector<std::string>& arg) {
   }
 
   if (comando == "sql") {
-    if (arg.size() != 3) {
-      std::cerr << kUso;
-      return 1;
-    }
+    const std::string nome = Database(posizionali, 2);
+    const std::string& istruzione = posizionali.back();
     const std::string k = Apri(db, nome, false);
-    auto t = db.Traduci(k, arg[2]);
+    auto t = db.Traduci(k, istruzione);
     if (t->tipo == dati::Traduzione::Select) {
       std::vector<dati::TipoCampo> tipi;
       for (const auto& c : t->colonne) tipi.push_back(c.tipo);
@@ -141,14 +188,13 @@ int Esegui(const std::vector<std::string>& arg) {
       for (size_t i = 0; i < r.colonne.size() && i < t->colonne.size(); ++i) r.colonne[i].nome = t->colonne[i].nome;
       Stampa(r);
     } else {
-      const long n = db.EseguiSql(k, arg[2]);
+      const long n = db.EseguiSql(k, istruzione);
       std::cout << "(" << n << (n == 1 ? " riga interessata)" : " righe interessate)") << '\n';
     }
     return 0;
   }
 
-  std::cerr << "Comando sconosciuto: " << comando << "\n" << kUso;
-  return 1;
+  throw ErroreUso{"comando sconosciuto: " + comando};
 }
 
 }  // namespace
@@ -156,7 +202,13 @@ int Esegui(const std::vector<std::string>& arg) {
 int main(int argc, char** argv) {
   std::vector<std::string> arg(argv + 1, argv + argc);
   try {
+    if (!arg.empty() && (arg[0] == "--help" || arg[0] == "-h")) {
+      std::cout << kUso;
+      return 0;
+    }
     return Esegui(arg);
+  } catch (const ErroreUso& e) {
+    std::cerr << "ddt-db: " << e.messaggio << "\n" << kUso;
   } catch (const vb::Errore& e) {
     std::cerr << "Errore(" << e.Number() << "): " << e.Description() << "\n";
   } catch (const std::exception& e) {

@@ -52,6 +52,30 @@ std::string ACapo(const std::string& s) {
   return out;
 }
 
+// A whole number given to an option; a clear message otherwise.
+int Intero(const std::string& opzione, const std::string& valore) {
+  size_t fine = 0;
+  long n = 0;
+  try {
+    n = std::stol(valore, &fine);
+  } catch (const std::exception&) {
+    fine = 0;
+  }
+  if (valore.empty() || fine != valore.size() || n < -32768 || n > 32767)
+    throw std::invalid_argument(opzione + " vuole un numero intero, non \"" + valore + "\"");
+  return static_cast<int>(n);
+}
+
+// A desktop to open windows on: an X or Wayland display, or a platform
+// chosen by hand (QT_QPA_PLATFORM=offscreen needs none).
+bool DesktopPresente() {
+  for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* s = std::getenv(v);
+    if (s && *s) return true;
+  }
+  return false;
+}
+
 // Takes the picture once the window is up, then closes it: a timer on a
 // hidden form runs while the message window waits.
 class Fotografo : public ui::Form {
@@ -95,22 +119,27 @@ int main(int argc, char** argv) {
       } else if (a == "--titolo") {
         titolo = valore();
       } else if (a == "--larghezza") {
-        larghezza = std::stoi(valore());
+        larghezza = Intero(a, valore());
       } else if (a == "--margine") {
-        margine = std::stoi(valore());
+        margine = Intero(a, valore());
       } else if (a == "--predefinito") {
-        predefinito = std::stoi(valore());
+        predefinito = Intero(a, valore());
       } else if (a == "--carattere") {
-        fontSize = vb::Variant(valore()).ToDouble();
+        const std::string v = valore();
+        char* fine = nullptr;
+        const double punti = std::strtod(v.c_str(), &fine);
+        if (v.empty() || *fine != '\0' || !(punti > 0 && punti < 1000))
+          throw std::invalid_argument(a + " vuole una dimensione in punti, non \"" + v + "\"");
+        fontSize = punti;
       } else if (a == "--largbottoni") {
-        largBottoni = std::stoi(valore());
+        largBottoni = Intero(a, valore());
       } else if (a == "--scorri") {
         scorri = true;
       } else if (a == "--suona") {
         G().gsBeepCome = valore();
         suona = true;
       } else if (a == "--errore") {
-        errore = std::stoi(valore());
+        errore = Intero(a, valore());
       } else if (a == "--schermata") {
         schermata = valore();
       } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
@@ -125,6 +154,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (!DesktopPresente() && schermata.empty()) {
+    std::cerr << "ddt-msg: serve un desktop (DISPLAY o WAYLAND_DISPLAY non impostati).\n"
+                 "         Senza schermo: xvfb-run -a ddt-msg ..., oppure QT_QPA_PLATFORM=offscreen\n"
+                 "         con --schermata <file.png>.\n";
+    return 1;
+  }
+  // A picture needs no screen: without one the window is drawn off screen.
+  if (!DesktopPresente()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (ui::AvviaQt(argc, argv) != 0) {
     std::cerr << "ddt-msg: impossibile aprire le finestre\n";
     return 1;

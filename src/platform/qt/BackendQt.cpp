@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/Errore.h"
@@ -749,6 +750,34 @@ void BackendQt::Ciclo() {
 
 // ------------------------------------------------------------ start-up
 
+namespace {
+
+// While the application object is made, a desktop that does not answer is a
+// fatal error of the toolkit, which would abort the program with its own
+// English texts: the user gets ours and a plain failure code instead. The
+// toolkit's other messages of that moment are held back and passed on once
+// it has started.
+QtMessageHandler gestorePrima = nullptr;
+struct Messaggio {
+  QtMsgType tipo;
+  QString testo;
+};
+std::vector<Messaggio>* trattenuti = nullptr;
+
+void FataleAllAvvio(QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
+  if (tipo == QtFatalMsg) {
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "Impossibile aprire le finestre: il desktop%s%s%s non risponde.\n",
+                 display && *display ? " (DISPLAY=" : "", display && *display ? display : "",
+                 display && *display ? ")" : "");
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  if (trattenuti) trattenuti->push_back({tipo, testo});
+}
+
+}  // namespace
+
 int AvviaQt(int argc, char** argv) {
   static int argcQt = 0;
   static char nome[] = "ddt";
@@ -757,7 +786,14 @@ int AvviaQt(int argc, char** argv) {
     argcQt = argc > 0 && argv ? argc : 1;
     // Lives as long as the program: the windows of forms that outlive the
     // start-up function need it.
+    std::vector<Messaggio> messaggi;
+    trattenuti = &messaggi;
+    gestorePrima = qInstallMessageHandler(FataleAllAvvio);
     auto* app = new QApplication(argcQt, argc > 0 && argv ? argv : argvVuoto);
+    qInstallMessageHandler(gestorePrima);
+    trattenuti = nullptr;
+    for (const Messaggio& m : messaggi)
+      if (gestorePrima) gestorePrima(m.tipo, QMessageLogContext(), m.testo);
     app->setQuitOnLastWindowClosed(false);
   }
   if (!istanza) istanza = new BackendQt;

@@ -17,9 +17,13 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -29,6 +33,9 @@
 namespace ui::qt {
 
 namespace {
+
+// Room between a multi-line box's border and its text, in twips.
+constexpr long kMargineInterno = 60;
 
 Qt::Alignment Allineamento(int a) {
   switch (a) {
@@ -144,9 +151,21 @@ bool TastoEditor(const Controllo& c, QKeyEvent* e, bool multi) {
 
 // ------------------------------------------------------------ text box
 
+// A multi-line box lays its lines out by the control's Alignment, with a
+// little room inside its border, as the legacy box did.
+void AllineaRighe(const Controllo& c, QPlainTextEdit* e) {
+  QTextDocument* d = e->document();
+  QTextOption o = d->defaultTextOption();
+  const Qt::Alignment a = Allineamento(c.Alignment());
+  if (o.alignment() == a) return;
+  o.setAlignment(a);
+  d->setDefaultTextOption(o);
+}
+
 QWidget* CreaTesto(Controllo& c, QWidget* p) {
   if (c.MultiLine()) {
     auto* e = new QPlainTextEdit(p);
+    e->document()->setDocumentMargin(std::max(3, PxX(kMargineInterno)));
     e->setTabChangesFocus(true);
     e->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(e, &QPlainTextEdit::textChanged, e, [e] { TestoDaEditor(e, e); });
@@ -172,6 +191,7 @@ void AggiornaTesto(Controllo& c, QWidget* w, Prop p) {
         if (le->text() != t) le->setText(t);
       } else if (pe && pe->toPlainText() != t) {
         pe->setPlainText(t);
+        AllineaRighe(c, pe);
       }
       MostraSelezione(c, w);
       break;
@@ -183,6 +203,7 @@ void AggiornaTesto(Controllo& c, QWidget* w, Prop p) {
       break;
     case Prop::Stile:
       if (le) le->setAlignment(Allineamento(c.Alignment()) | Qt::AlignVCenter);
+      if (pe) AllineaRighe(c, pe);
       break;
     default: break;
   }
@@ -414,8 +435,75 @@ bool TastoLibero(Controllo&, QWidget*, QKeyEvent*) { return true; }
 
 // ------------------------------------------------------------ command button
 
+// The button Enter would press is drawn as the default one: the button that
+// holds the focus, else the form's Default button (the model's PremiTasto
+// decides the same way). A caption wider than the button ends in "..."
+// instead of losing both ends; the full caption stays the button's text, so
+// its access key keeps working.
+class BottoneQt : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+  bool Segnato() const {
+    Controllo* c = ControlloDi(this);
+    if (!c) return isDefault();
+    Controllo* attivo = c->Parent().ActiveControl();
+    if (attivo && attivo->tipo() == Tipo::CommandButton) return attivo == c;
+    return c->Default();
+  }
+
+  // The others of the window change with this one's focus.
+  static void RidisegnaTutti(QWidget* finestra) {
+    if (!finestra) return;
+    for (BottoneQt* b : finestra->findChildren<BottoneQt*>()) b->update();
+  }
+
+  // The style's picture of the button: the mark and the caption that fits.
+  QStyleOptionButton Opzione() const {
+    QStyleOptionButton o;
+    initStyleOption(&o);
+    if (Segnato()) o.features |= QStyleOptionButton::DefaultButton;
+    else o.features &= ~QStyleOptionButton::ButtonFeatures(QStyleOptionButton::DefaultButton);
+    const QRect spazio = style()->subElementRect(QStyle::SE_PushButtonContents, &o, this);
+    // Some room each side between the frame and the text.
+    int largo = spazio.width() - std::max(8, style()->pixelMetric(QStyle::PM_ButtonMargin, &o, this));
+    if (!o.icon.isNull()) largo -= o.iconSize.width() + 4;
+    if (largo > 0 && o.fontMetrics.horizontalAdvance(SenzaAccesso(S(o.text))) > largo)
+      o.text = o.fontMetrics.elidedText(o.text, Qt::ElideRight, largo, Qt::TextShowMnemonic);
+    return o;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    p.drawControl(QStyle::CE_PushButton, Opzione());
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QPushButton::focusInEvent(e);
+    RidisegnaTutti(window());
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    QPushButton::focusOutEvent(e);
+    RidisegnaTutti(window());
+  }
+};
+
+}  // namespace
+
+bool BottoneSegnato(const QWidget* bottone) {
+  const auto* b = dynamic_cast<const BottoneQt*>(bottone);
+  return b && b->Segnato();
+}
+
+QString CaptionDisegnata(const QWidget* bottone) {
+  const auto* b = dynamic_cast<const BottoneQt*>(bottone);
+  return b ? b->Opzione().text : QString();
+}
+
+namespace {
+
 QWidget* CreaBottone(Controllo&, QWidget* p) {
-  auto* b = new QPushButton(p);
+  auto* b = new BottoneQt(p);
   b->setAutoDefault(false);
   b->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(b, &QPushButton::clicked, b, [b] {
@@ -433,8 +521,8 @@ void AggiornaBottone(Controllo& c, QWidget* w, Prop p) {
   if (p == Prop::Testo) b->setText(Q(c.Caption()));
   if (p == Prop::Immagine) b->setIcon(QIcon(Immagine(c.Picture())));
   // Enter and Esc are the model's (PremiTasto): the widget only shows
-  // which button is the default one.
-  if (p == Prop::Stile) b->setDefault(c.Default());
+  // which button Enter presses.
+  if (p == Prop::Stile || p == Prop::Selezione) BottoneQt::RidisegnaTutti(b->window());
 }
 
 // ------------------------------------------------------------ frame and picture box

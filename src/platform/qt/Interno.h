@@ -117,6 +117,12 @@ const Genere& GenereDi(Tipo t);
 const Genere& GenereGriglia();
 const Genere& GenereFlexGrid();
 
+// Command buttons: whether one is drawn as the button Enter presses (the
+// one holding the focus, else the Default one), and its caption as drawn
+// (cut with "..." when the button is too narrow, the "&" kept).
+bool BottoneSegnato(const QWidget* bottone);
+QString CaptionDisegnata(const QWidget* bottone);
+
 // Status bar panels tell their key through this property.
 inline constexpr const char* kChiavePannello = "ddtChiave";
 

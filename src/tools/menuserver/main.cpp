@@ -135,6 +135,10 @@ int main(int argc, char** argv) {
   }
   const std::string cmd = a.front();
   a.erase(a.begin());
+  if (cmd == "--help" || cmd == "-h") {
+    std::cout << kUso;
+    return 0;
+  }
   try {
     if (cmd == "avvia") return Avvia(a);
     if (cmd == "elenco") return Elenco(a);
