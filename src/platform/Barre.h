@@ -7,6 +7,8 @@
 // toolbars, the record bar's operation and pending changes, the line page's
 // row position). The components derive from these and add the rest.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Variant.h"
 #include "platform/ui/Form.h"
@@ -43,6 +45,21 @@ class BarraNavigazione : public Componente, public ConStato, public ConAccelerat
   virtual int oiFlagOpe() const = 0;
   // Asked with -1: the pending changes, "" when there are none.
   virtual vb::Variant VarDati(int piIndice) = 0;
+  // From the list window bound by `Collega`: the key columns of the chosen
+  // row (the bar shows that record), and the list window closing.
+  virtual void MostraChiave(const std::vector<std::pair<std::string, vb::Variant>>& chiave) { (void)chiave; }
+  virtual void ChiudiLista(int piOpz) { (void)piOpz; }
+};
+
+// The list window a record bar is bound to (`Collega`): it takes the bar as
+// the base object its page hands the chosen rows to, and walks its rows for
+// the bar's "ListaAvanti" and "ListaInd".
+class ListaCollegata {
+ public:
+  virtual ~ListaCollegata() = default;
+  virtual void impOggBase(BarraNavigazione* barra) = 0;
+  virtual void ListaAvanti() {}
+  virtual void ListaIndietro() {}
 };
 
 class PaginaRighe : public Componente, public ConStato, public ConAcceleratori {
