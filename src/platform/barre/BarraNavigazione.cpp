@@ -1261,26 +1261,38 @@ vb::Variant BarraRecord::Muovi(const std::string& verso) {
       }
     }
   }
-  // Past the current key, in key order: k1 >= v1 And (k1 > v1 Or (k2 >= v2
-  // And (k2 > v2 Or ...))), which the engine answers from the key's index.
-  std::string oltre;
-  bool daValori = !estremo;
+  // Past the current key, in key order, each read a seek on the key's
+  // index: the next row with the same leading parts and a later last part,
+  // else with a later part before it (k1 = v1 And k2 > v2, then k1 > v1).
+  bool daValori = !estremo && !liberi.empty();
   for (const auto& l : liberi) daValori = daValori && !Vuoto(l.second);
-  if (daValori && !liberi.empty()) {
-    const std::string ge = avanti ? " >= " : " <= ", gt = avanti ? " > " : " < ";
+  std::vector<std::string> condizioni;
+  if (daValori) {
     for (size_t i = liberi.size(); i-- > 0;) {
-      const std::string lit = Fc().ValoreSql(liberi[i].second, tipi[i]);
-      if (i + 1 == liberi.size()) oltre = liberi[i].first + gt + lit;
-      else oltre = liberi[i].first + ge + lit + " And (" + liberi[i].first + gt + lit + " Or " + oltre + ")";
-      if (i + 1 != liberi.size()) oltre = "(" + oltre + ")";
+      std::string c = fissi;
+      for (size_t j = 0; j < i; ++j)
+        c += (c.empty() ? "" : " And ") + liberi[j].first + " = " + Fc().ValoreSql(liberi[j].second, tipi[j]);
+      c += (c.empty() ? "" : " And ") + liberi[i].first + (avanti ? " > " : " < ") +
+           Fc().ValoreSql(liberi[i].second, tipi[i]);
+      condizioni.push_back(c);
+    }
+  } else {
+    condizioni.push_back(fissi);
+  }
+  ultimeSql_.clear();
+  std::string k;
+  bool trovato = false;
+  for (const std::string& dove : condizioni) {
+    ultimaSql_ = "Select Top 1 * from " + tabella_ + (dove.empty() ? "" : " Where " + dove) +
+                 (ordine.empty() ? "" : " Order By " + ordine);
+    ultimeSql_.push_back(ultimaSql_);
+    k = rs_.ApriRecordset(*db_, conn_, kChiaveDati, ultimaSql_, false, 2);
+    if (!rs_.NessunRecord(k)) {
+      trovato = true;
+      break;
     }
   }
-  std::string dove = fissi;
-  if (!oltre.empty()) dove += (dove.empty() ? "" : " And ") + oltre;
-  ultimaSql_ = "Select Top 1 * from " + tabella_ + (dove.empty() ? "" : " Where " + dove) +
-               (ordine.empty() ? "" : " Order By " + ordine);
-  std::string k = rs_.ApriRecordset(*db_, conn_, kChiaveDati, ultimaSql_, false, 2);
-  if (rs_.NessunRecord(k)) {
+  if (!trovato) {
     // Nothing there: the record shown stays, read again by its key.
     if (modo_ == 1) Cerca(CondizioneChiave(letti_));
     Messaggio(avanti ? "Non ci sono record successivi" : "Non ci sono record precedenti");

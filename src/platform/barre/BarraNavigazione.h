@@ -174,6 +174,8 @@ class BarraRecord : public BarraNavigazione {
   bool PuoChiudere();
   // The last query that read a record (legacy dialect).
   const std::string& UltimaSql() const { return ultimaSql_; }
+  // The queries of the last move, in the order they ran.
+  const std::vector<std::string>& SqlUltimaMossa() const { return ultimeSql_; }
   void ChiudiLista(int) override { lista_ = nullptr; }
   void MostraChiave(const std::vector<std::pair<std::string, vb::Variant>>& chiave) override;
 
@@ -266,6 +268,7 @@ class BarraRecord : public BarraNavigazione {
   bool haRiga_ = false;
   std::string errore_;     // column of the field that refused the last save
   std::string ultimaSql_;  // the last read of a record
+  std::vector<std::string> ultimeSql_;
 };
 
 }  // namespace barre
