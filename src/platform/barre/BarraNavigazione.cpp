@@ -1003,6 +1003,9 @@ vb::Variant BarraRecord::Salva() {
           for (const CampoBarra& c : campi_)
             for (const std::string& col : c.colonne)
               scritti_[vb::Piega(col)] = c.parteChiave != 0 ? letti_[vb::Piega(col)] : valori[vb::Piega(col)];
+          // What is stored now, for a save the window runs again from its
+          // after-hook; put back below if the write does not stand.
+          for (const auto& [col, v] : scritti_) letti_[col] = v;
         } else {
           Messaggio(TestoErrore(vb::Errore(e.ToLong(), vb::DescrizioneErrore(e.ToLong()))));
           stop = e;

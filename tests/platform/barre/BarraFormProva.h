@@ -108,6 +108,8 @@ class FormRecordProva : public ui::Form {
   int tentativi = 0;                       // 25's counter, as the header keeps it
   bool sempreRiprova = false;              // 25 answers 4 for ever, key unchanged
   int erroreIn = 0;                        // the before-hook of this code raises
+  int annidaSalva = 0;                     // after 12 saves again, this many times
+  std::string inMuoviAl8;                  // "InMuovi" as the clear hook read it
   std::function<void()> primaDelCommit;
 
   std::unique_ptr<barre::BarraRecord> ogComPag;
@@ -166,6 +168,11 @@ class FormRecordProva : public ui::Form {
     if (op == 12) e += ":" + T(a[2]) + (T(a[1]).empty() ? "" : " rit=" + T(a[1]));
     if (op == 25) e += ":" + T(a[4]);
     log.push_back(e);
+    if (op == 8) inMuoviAl8 = ogComPag->LeggiVarBarra("InMuovi", 12).ToString();
+    if (op == 12 && annidaSalva > 0) {
+      --annidaSalva;
+      ButtonComando("Salva");
+    }
     if (op == 25 && sempreRiprova) {
       a[1] = vb::Variant(static_cast<int16_t>(4));
     } else if (op == 25 && a[4].ToDouble() != 0 && ogComPag->oiFlagOpe() == 2) {

@@ -416,7 +416,7 @@ TEST_P(BarraProva, ValuesThatDoNotReadAreRefusedNamingTheField) {
   };
   for (const Caso& c : {Caso{4, "12a", "Importo"}, Caso{4, "1'0", "Importo"}, Caso{3, "31/02/2024", "Data registrazione"},
                         Caso{3, "", "Data registrazione"}, Caso{6, "1-x-3", "Conto"}, Caso{6, "12", "Conto"},
-                        Caso{4, "123456789012345", "Importo"}}) {
+                        Caso{4, "123456789012345", "Importo"}, Caso{1, "-5", "Anno"}, Caso{1, "20x6", "Anno"}}) {
     SCOPED_TRACE(c.testo);
     TornaAllaChiave();
     Mostra(2026, 1);
@@ -470,6 +470,111 @@ TEST_P(BarraProva, HookErrorIsShownAndStopsLikeARefusal) {
   EXPECT_NE(messaggi[0].find("guasto nella finestra"), std::string::npos);
   EXPECT_EQ(Leggi(2026, 1, "Nota").ToString(), "Terza");
   EXPECT_EQ(Barra().VarDati(-1).ToString(), "Nota");
+}
+
+TEST_P(BarraProva, InMuoviIsSAroundTheClearOfANewRecordThenBack) {
+  Barra().ScriviVarBarra("InMuovi", 12, vb::Variant("N"));
+  NuovoRecord("0");
+  EXPECT_EQ(f->inMuoviAl8, "S");
+  EXPECT_EQ(Barra().LeggiVarBarra("InMuovi", 12).ToString(), "N");
+}
+
+TEST_P(BarraProva, CommandsNestInsideAHook) {
+  Mostra(2026, 3);
+  f->annidaSalva = 1;
+  Txt(5).SetText("due volte");
+  EXPECT_EQ(f->ButtonComando("Salva").ToString(), "");
+  EXPECT_EQ(f->log, (Log{"P4:0", "P7", "P12", "P27", "D12:True", "P4:0", "P7", "P12", "P27", "D12:True"}));
+  EXPECT_EQ(Leggi(2026, 3, "Nota").ToString(), "due volte");
+  EXPECT_EQ(Barra().VarDati(-1).ToString(), "");
+  EXPECT_TRUE(messaggi.empty()) << messaggi.front();
+}
+
+TEST_P(BarraProva, SecondStepOfADuplicateRetriesATakenNumberAsMode2) {
+  Mostra(2026, 2);
+  f->ButtonComando("Duplica");
+  Txt(2).SetText("3");  // taken: the copy goes to 4
+  f->log.clear();
+  EXPECT_EQ(f->ButtonComando("Duplica").ToString(), "");
+  EXPECT_EQ(f->log, (Log{"P25", "D25:3022", "D1:1", "D17:2"}));
+  EXPECT_EQ(Leggi(2026, 4, "Nota").ToString(), "Quarta");
+  EXPECT_EQ(Leggi(2026, 3, "Nota").ToString(), "Quinta");
+}
+
+TEST_P(BarraProva, RetryErrorsAreComparedWhole) {
+  Barra().ErroriRiprova("302,31460,");
+  NuovoRecord("1");
+  EXPECT_EQ(f->ButtonComando("Salva").ToLong(), 3022);
+  EXPECT_EQ(f->log, (Log{"P4:0", "P7", "P12", "P25", "D12:False rit=3022"}));
+  ASSERT_EQ(messaggi.size(), 1u);
+  EXPECT_NE(messaggi[0].find("stessa chiave"), std::string::npos);
+}
+
+TEST_P(BarraProva, ReadOnlyWindowNeitherSavesNorDeletes) {
+  Barra().SetoiAbilRW(0);
+  Mostra(2026, 1);
+  EXPECT_FALSE(f->C("tolComPag").Elem("Salva").Enabled);
+  EXPECT_FALSE(f->C("tolComPag").Elem("Cancella").Enabled);
+  Txt(5).SetText("vietato");
+  EXPECT_NE(f->ButtonComando("Salva").ToString(), "");
+  EXPECT_NE(f->ButtonComando("Cancella").ToString(), "");
+  EXPECT_EQ(Leggi(2026, 1, "Nota").ToString(), "Terza");
+}
+
+TEST_P(BarraProva, FieldEventsShowTheEditingFormAndTheMaskBack) {
+  Mostra(2026, 1);
+  Txt(4).SetText("1234,5");
+  Barra().CampoLostFocus(Barra().CampoGotFocus(Txt(4)));
+  EXPECT_EQ(Txt(4).Text(), "1.234,5");
+  Barra().CampoGotFocusDati("Importo");
+  EXPECT_EQ(Txt(4).Text(), "1234,5");
+  Barra().CampoLostFocus("Importo");
+  EXPECT_EQ(Txt(4).Text(), "1.234,5");
+  Txt(4).SetText("12,5");
+  Barra().CampoLostFocus("Importo");
+  EXPECT_EQ(Txt(4).Text(), "12,5");
+  EXPECT_EQ(Barra().VarDati(-1).ToString(), "");
+  Txt(4).SetText("abc");
+  Barra().CampoLostFocus("Importo");
+  EXPECT_EQ(Txt(4).BackColor(), 255);
+  EXPECT_EQ(Barra().VarDati(-1).ToString(), "Importo");
+  EXPECT_EQ(Barra().ValoreCampo("Importo").ToString(), "abc");
+  Txt(3).SetText("1/2/26");
+  Barra().CampoLostFocus("Data");
+  EXPECT_EQ(Txt(3).Text(), "01/02/2026");
+  EXPECT_EQ(Barra().ValoreCampo("Mastro").ToLong(), 2);
+  EXPECT_THROW(Barra().CampoGotFocus(f->C("label1", 4)), vb::Errore);
+}
+
+// A list window bound to the bar: "Lista" shows it after code 9, and a row
+// chosen there becomes the bar's record.
+class ListaProva : public ui::Form, public barre::ListaCollegata {
+ public:
+  ListaProva() : ui::Form("frmListaProva") {}
+  void impOggBase(barre::BarraNavigazione* b) override { base = b; }
+  void ListaAvanti() override { ++avanti; }
+  barre::BarraNavigazione* base = nullptr;
+  int avanti = 0;
+};
+
+TEST_P(BarraProva, ListShownAfterCode9AndItsChoiceBecomesTheRecord) {
+  ListaProva lista;
+  f->Prepara(db, conn, &lista);
+  ASSERT_EQ(lista.base, f->ogComPag.get());
+  f->log.clear();
+  EXPECT_EQ(f->ButtonComando("Lista").ToString(), "");
+  EXPECT_EQ(f->log, (Log{"P9", "D9"}));
+  EXPECT_TRUE(lista.Visible());
+  f->log.clear();
+  lista.base->MostraChiave({{"Anno", vb::Variant(2025)}, {"Numero", vb::Variant(2)}});
+  EXPECT_EQ(f->log, (Log{"D5", "D1:1"}));
+  EXPECT_EQ(Txt(5).Text(), "Seconda");
+  EXPECT_EQ(ui::Screen().ActiveForm, f.get());
+  f->ButtonComando("ListaAvanti");
+  EXPECT_EQ(lista.avanti, 1);
+  f->ogComPag.reset();
+  EXPECT_EQ(lista.base, nullptr);
+  lista.Unload();
 }
 
 // ---------------------------------------------------------------- reliability
