@@ -119,4 +119,25 @@ TEST_F(BarraQt, ProgressShowsStep3Of5OnTheBusyWindow) {
   EXPECT_FALSE(finestra.Caricata());
 }
 
+TEST_F(BarraQt, CaptionlessButtonShowsAThemeIconOrItsLetter) {
+  ui::Form f("frmBottoniQt");
+  auto& tb = f.Crea(ui::Tipo::Toolbar, "tolComPag");
+  tb.AggiungiElemento("Salva").ToolTipText = "(S) Salva";
+  tb.AggiungiElemento("Propria").ToolTipText = "(X) Comando della finestra";
+  barre::BarraRecord b;
+  b.ImpImmagini("", tb);
+  f.Load();
+  f.Show();
+  QApplication::processEvents();
+  auto* w = qobject_cast<QToolBar*>(ui::BackendQt::Widget(tb));
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(w->actions().size(), 2);
+  QAction* salva = w->actions()[0];
+  EXPECT_TRUE(!salva->icon().isNull() || salva->text() == "S");
+  QAction* propria = w->actions()[1];
+  EXPECT_TRUE(propria->icon().isNull());
+  EXPECT_EQ(propria->text().toStdString(), "X");
+  f.Unload();
+}
+
 }  // namespace
