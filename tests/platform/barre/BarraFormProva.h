@@ -108,6 +108,7 @@ class FormRecordProva : public ui::Form {
   int tentativi = 0;                       // 25's counter, as the header keeps it
   bool sempreRiprova = false;              // 25 answers 4 for ever, key unchanged
   int erroreIn = 0;                        // the before-hook of this code raises
+  int erroreDopo = 0;                      // the after-hook of this code raises
   int annidaSalva = 0;                     // after 12 saves again, this many times
   std::string inMuoviAl8;                  // "InMuovi" as the clear hook read it
   std::function<void()> primaDelCommit;
@@ -168,6 +169,7 @@ class FormRecordProva : public ui::Form {
     if (op == 12) e += ":" + T(a[2]) + (T(a[1]).empty() ? "" : " rit=" + T(a[1]));
     if (op == 25) e += ":" + T(a[4]);
     log.push_back(e);
+    if (op == erroreDopo) vb::Solleva(5, "guasto dopo il salvataggio");
     if (op == 8) inMuoviAl8 = ogComPag->LeggiVarBarra("InMuovi", 12).ToString();
     if (op == 12 && annidaSalva > 0) {
       --annidaSalva;

@@ -577,6 +577,37 @@ TEST_P(BarraProva, ListShownAfterCode9AndItsChoiceBecomesTheRecord) {
   lista.Unload();
 }
 
+TEST_P(BarraProva, AfterHookFailingWithItsTransactionOpenLeavesNothingWritten) {
+  Mostra(2026, 2);
+  f->transazioneFinestra = true;
+  f->erroreDopo = 12;
+  Txt(5).SetText("a metà");
+  EXPECT_EQ(f->ButtonComando("Salva").ToLong(), 5);
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  EXPECT_EQ(Barra().TransPropria(), -1);
+  EXPECT_EQ(Leggi(2026, 2, "Nota").ToString(), "Quarta");
+  EXPECT_EQ(Barra().VarDati(-1).ToString(), "Nota");
+  f->erroreDopo = 0;
+  EXPECT_EQ(f->ButtonComando("Salva").ToString(), "");
+  EXPECT_EQ(Leggi(2026, 2, "Nota").ToString(), "a metà");
+}
+
+TEST_P(BarraProva, SearchOfAMissingOrIncompleteKeyTellsAndStaysOnTheKey) {
+  struct Caso {
+    const char *anno, *numero, *messaggio;
+  };
+  for (const Caso& c : {Caso{"2026", "99", "Nessun record"}, Caso{"", "1", "Anno"}, Caso{"2026", "", "Numero"}}) {
+    SCOPED_TRACE(std::string(c.anno) + "/" + c.numero);
+    messaggi.clear();
+    Txt(1).SetText(c.anno);
+    Txt(2).SetText(c.numero);
+    EXPECT_NE(f->ButtonComando("Ricerca").ToString(), "");
+    EXPECT_EQ(Barra().oiFlagOpe(), 0);
+    ASSERT_EQ(messaggi.size(), 1u);
+    EXPECT_NE(messaggi[0].find(c.messaggio), std::string::npos) << messaggi[0];
+  }
+}
+
 // ---------------------------------------------------------------- reliability
 
 TEST_P(BarraProva, LaterSaveOfARecordChangedByAnotherProcessIsRefused) {
