@@ -139,7 +139,10 @@ std::string CampoBarra::Descrizione() const {
 BarraRecord::BarraRecord() { variabili_["inmuovi"] = vb::Variant(""); }
 
 BarraRecord::~BarraRecord() {
-  if (lista_) {
+  // The list window lets go of the bar; only one still loaded is told (a
+  // list that closed has called ChiudiLista already).
+  const auto& forme = ui::Forms();
+  if (lista_ && std::find(forme.begin(), forme.end(), lista_) != forme.end()) {
     if (auto* l = dynamic_cast<ListaCollegata*>(lista_)) {
       try {
         l->impOggBase(nullptr);
@@ -559,7 +562,7 @@ bool BarraRecord::Cerca(const std::string& dove) {
   return !rs_.NessunRecord(chiaveDati_);
 }
 
-bool BarraRecord::LeggiChiaveDigitata(std::string& dove, bool) {
+bool BarraRecord::LeggiChiaveDigitata(std::string& dove) {
   std::map<std::string, vb::Variant> valori;
   std::vector<vb::Variant> v;
   for (CampoBarra& c : campi_) {
@@ -792,7 +795,7 @@ vb::Variant BarraRecord::Ricerca() {
     return Nuovo();
   }
   std::string dove;
-  if (!LeggiChiaveDigitata(dove, true)) return vb::Variant("Chiave");
+  if (!LeggiChiaveDigitata(dove)) return vb::Variant("Chiave");
   if (!Cerca(dove)) {
     Messaggio("Nessun record trovato con la chiave indicata");
     return vb::Variant("NonTrovato");
@@ -1215,11 +1218,7 @@ vb::Variant BarraRecord::Lista() {
 
 void BarraRecord::MostraChiave(const std::vector<std::pair<std::string, vb::Variant>>& chiave) {
   if (!form_ || !db_) return;
-  if (modo_ == 2 || modo_ == 3) {
-    if (!Abbandona()) return;
-  } else if (!Abbandona()) {
-    return;
-  }
+  if (!Abbandona()) return;
   std::map<std::string, vb::Variant> valori;
   for (const auto& [col, v] : chiave) valori[vb::Piega(col)] = v;
   if (!Cerca(CondizioneChiave(valori))) {

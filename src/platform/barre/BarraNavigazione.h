@@ -187,11 +187,6 @@ class BarraRecord : public BarraNavigazione {
   void SetovLeggiPar(const std::string& psNome, const vb::Variant& pvValore) override;
 
  private:
-  struct Esito {
-    bool fatto = false;
-    vb::Variant rit;  // "" when done, else the stop value or error
-  };
-
   // hooks
   vb::Variant Prima(int op, vb::Variant& rit, std::vector<vb::Variant>& arr);
   void Dopo(int op, vb::Variant& rit, std::vector<vb::Variant>& arr);
@@ -207,7 +202,7 @@ class BarraRecord : public BarraNavigazione {
   bool Inserisci(vb::Variant& rit);
   void Memorizza();
   bool Cerca(const std::string& dove);
-  bool LeggiChiaveDigitata(std::string& dove, bool mostra);
+  bool LeggiChiaveDigitata(std::string& dove);
   std::string CondizioneChiave(const std::map<std::string, vb::Variant>& valori) const;
 
   // commands
