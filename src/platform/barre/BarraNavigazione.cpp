@@ -822,11 +822,19 @@ vb::Variant BarraRecord::Rileggi() {
   return vb::Variant("");
 }
 
+// While a new record is typed the bar's current record is a blank row: the
+// window reads its stored values as empty.
+void BarraRecord::RecordVuoto() {
+  chiaveDati_ = rs_.ApriRecordset(*db_, conn_, kChiaveDati, "Select * from " + tabella_ + " Where 1 = 0", false, 2);
+  rs_.NuovoRecord(chiaveDati_);
+}
+
 vb::Variant BarraRecord::Nuovo() {
   const vb::Variant prima = LeggiVarBarra("InMuovi");
   modo_ = 2;
   haRiga_ = false;
   scritti_.clear();
+  RecordVuoto();
   ScriviVarBarra("InMuovi", vb::vbString, vb::Variant("S"));
   Svuota(true, true);
   vb::Variant rit = "";
@@ -1162,6 +1170,7 @@ vb::Variant BarraRecord::Duplica() {
     modo_ = 3;
     haRiga_ = false;
     scritti_.clear();
+    RecordVuoto();
     for (CampoBarra& c : campi_) c.mostrato.clear();
     vb::Variant rit = "";
     std::vector<vb::Variant> arr(3);

@@ -199,6 +199,7 @@ class BarraRecord : public BarraNavigazione {
   void Svuota(bool predefiniti, bool tieniChiave);
   void MostraValori();
   void MostraLetto();
+  void RecordVuoto();
   bool Inserisci(vb::Variant& rit);
   void Memorizza();
   bool Cerca(const std::string& dove);

@@ -154,6 +154,8 @@ TEST_P(BarraProva, NewRecordClearsWithDefaultsAndKeepsTheKey) {
   EXPECT_EQ(Barra().LeggiVarBarra("InMuovi").ToString(), "S");
   EXPECT_FALSE(f->C("tolComPag").Elem("Cancella").Enabled);
   EXPECT_TRUE(f->C("tolComPag").Elem("Salva").Enabled);
+  // The current record of a new one reads empty.
+  EXPECT_EQ(Barra().OggDati().LeggiCampo(Barra().ChiaveDati(), "Nota").ToString(), "");
 }
 
 TEST_P(BarraProva, KeyModeShowsTheHintAndSearchReadsTheTypedKey) {
@@ -169,6 +171,7 @@ TEST_P(BarraProva, KeyModeShowsTheHintAndSearchReadsTheTypedKey) {
   EXPECT_EQ(Txt(4).Text(), "12,5");
   EXPECT_EQ(Txt(3).Text(), "15/01/2026");
   EXPECT_EQ(Txt(6).Text(), "1-2-300");
+  EXPECT_EQ(Barra().OggDati().LeggiCampo(Barra().ChiaveDati(), "Nota").ToString(), "Quarta");
   EXPECT_EQ(f->C("staMessaggi").Elem("Messaggio").Caption, "");
   EXPECT_EQ(Barra().TastoPremuto('S'), "Salva");
   EXPECT_EQ(Barra().TastoPremuto('Z'), "");
