@@ -56,6 +56,17 @@ class BarraNavigazione : public Componente, public ConStato, public ConAccelerat
   virtual void ChiudiLista(int piModo) { (void)piModo; }
 };
 
+// The list window a record bar is bound to (`Collega`): it takes the bar as
+// the base object its page hands the chosen rows to, and walks its rows for
+// the bar's "ListaAvanti" and "ListaInd".
+class ListaCollegata {
+ public:
+  virtual ~ListaCollegata() = default;
+  virtual void impOggBase(BarraNavigazione* barra) = 0;
+  virtual void ListaAvanti() {}
+  virtual void ListaIndietro() {}
+};
+
 class PaginaRighe : public Componente, public ConStato, public ConAcceleratori {
  public:
   // The current record and the record count, as texts.

@@ -662,9 +662,19 @@ void AggiornaBarra(Controllo& c, QWidget* w, Prop p) {
     a->setToolTip(Q(e.ToolTipText.empty() ? e.Caption : e.ToolTipText));
     a->setEnabled(e.Enabled);
     a->setVisible(e.Visible);
+    // A picture file, else a name of the icon theme; without either a
+    // captionless button shows its letter (the one in brackets opening its
+    // tooltip).
     const QPixmap img = Immagine(e.Image);
-    a->setIcon(QIcon(img));
-    icone = icone || !img.isNull();
+    QIcon icona = !img.isNull() ? QIcon(img) : e.Image.empty() ? QIcon() : QIcon::fromTheme(Q(e.Image));
+    a->setIcon(icona);
+    if (icona.isNull() && e.Caption.empty() && !e.Key.empty()) {
+      const std::string& t = e.ToolTipText;
+      const char l = t.size() >= 3 && t[0] == '(' && t[2] == ')' ? t[1] : e.Key[0];
+      a->setText(QString(QChar(l)).toUpper());
+      testi = true;
+    }
+    icone = icone || !icona.isNull();
     testi = testi || !e.Caption.empty();
   }
   b->setToolButtonStyle(icone && testi ? Qt::ToolButtonTextUnderIcon
