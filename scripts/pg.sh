@@ -92,6 +92,8 @@ port = $PORT
 unix_socket_directories = '$SOCKDIR'
 password_encryption = 'scram-sha-256'
 fsync = off
+# No autovacuum worker inside a test database a test is dropping.
+autovacuum = off
 synchronous_commit = off
 full_page_writes = off
 max_connections = 200

@@ -4,10 +4,12 @@
 // through ddt_test and dropped at the end, so tests run in parallel.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "platform/Errore.h"
 #include "platform/Testo.h"
@@ -77,11 +79,20 @@ class DatabaseServer {
     admin->Esegui("CREATE DATABASE " + nome_);
   }
   ~DatabaseServer() {
-    try {
-      auto admin = dati::ApriOdbc(ConnessioneServer());
-      admin->Esegui("DROP DATABASE IF EXISTS " + nome_ + " WITH (FORCE)");
-    } catch (const vb::Errore& e) {
-      ADD_FAILURE() << "database " << nome_ << " non eliminato: " << e.Description();
+    // An autovacuum worker may be inside the database just dropped: the
+    // test role cannot end it, so the drop is refused until it leaves.
+    for (int tentativo = 1;; ++tentativo) {
+      try {
+        auto admin = dati::ApriOdbc(ConnessioneServer());
+        admin->Esegui("DROP DATABASE IF EXISTS " + nome_ + " WITH (FORCE)");
+        return;
+      } catch (const vb::Errore& e) {
+        if (tentativo >= 50) {
+          ADD_FAILURE() << "database " << nome_ << " non eliminato: " << e.Description();
+          return;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
   DatabaseServer(const DatabaseServer&) = delete;
