@@ -2,7 +2,8 @@
 // switches (/M menu, /P key and window, /F form) and drives it from then on:
 // start-up connects to the menu, opens the company database and the form
 // the menu asked for; the program then lives on menu commands, window
-// events and timers until its last form has closed.
+// events and timers until its last form has closed. It exits 0, or 1 when
+// start-up failed.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -64,5 +65,5 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 #endif
-  return 0;
+  return G().giCodiceUscita;
 }

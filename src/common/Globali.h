@@ -91,6 +91,9 @@ struct Globali {
   // identifier of this launch (the text after the first blank of P).
   // The whole command line (the legacy Command$), as the switches are read from it.
   std::string gsRigaComando;
+  // The exit status of the run: not 0 once start-up has failed, so that
+  // whoever started the program (the menu, a script) learns it.
+  int giCodiceUscita = 0;
   std::string gsIdMenu;
   std::string gsKeyPrg;
   std::string gsParamPrg;

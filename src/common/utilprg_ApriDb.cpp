@@ -4,6 +4,7 @@
 #include "common/utilprg.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/Percorsi.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/menu/ClientMenu.h"
@@ -98,7 +99,13 @@ vb::Variant ApriDbLogin(dati::GestDatabase& pgDb, std::string& psNome, std::stri
         return vb::Variant(risultato);
       }
       risultato = "Err: " + std::to_string(codice);
-      frmMsgCom::MsgErrfrm();
+      // The database as the user wrote it in the ini, not as this machine
+      // reaches it, nor the engine underneath.
+      std::string descrizione = e.Description();
+      const std::string locale = vb::PercorsoLocale(psNome);
+      if (!psNome.empty() && !locale.empty() && locale != psNome)
+        descrizione = vb::Replace(descrizione, locale, psNome);
+      frmMsgCom::MsgErrfrm(vb::Variant(descrizione), vb::Variant(codice));
       return vb::Variant(risultato);
     }
   }

@@ -54,6 +54,13 @@ void ErroreAvvio(long numero, const std::string& descrizione) {
   }
 }
 
+// Start-up cannot go on: the end check closes the program, which then
+// exits with a failure.
+void Fallito() {
+  G().giCodiceUscita = 1;
+  mainDdt::ChiudiSubito();
+}
+
 menu::ClientMenu& Client() {
   auto& c = G().goMenuClient;
   if (!c) vb::Solleva(91, "Variabile oggetto non impostata: goMenuClient");
@@ -120,6 +127,7 @@ vb::Variant ApriFormRichiesta(const std::string& psNomeForm, int16_t piMostra, c
     const std::string nomeForm = form->Name();
     UtilClient::ApriForm(form, nomeForm, piMostra, psKeySec, psChiLancia, psKeySecLancia, psParamLancia, -1);
   } else {
+    G().giCodiceUscita = 1;
     UtilClient::MsgEChiudi("La form richiesta e' inesistente", vb::Missing, -1);
   }
   return vb::Variant();
@@ -161,7 +169,7 @@ void AvviaPrg(long piNumPrg, const std::string& psNomePrg) {
     prepProcCorr = Testo(g.goMenuClient->EseguiFunzione("PrepProcCorr", "Tutti"));
   } catch (const vb::Errore&) {
     Avviso("Il menu principale non è in esecuzione", "Questo programma non può essere eseguito autonomamente");
-    mainDdt::ChiudiSubito();
+    Fallito();
     return;
   }
   Collega();
@@ -171,7 +179,7 @@ void AvviaPrg(long piNumPrg, const std::string& psNomePrg) {
     g.gsFileHelp = vb::Trim(fc.LeggiSwitch(Client().InfoLancio().osParam, "H"));
   } catch (const vb::Errore&) {
     Avviso("Problemi col collegamento col menù", "Forse questo programma non è stato lanciato correttamente");
-    mainDdt::ChiudiSubito();
+    Fallito();
     return;
   }
 
@@ -185,11 +193,11 @@ void AvviaPrg(long piNumPrg, const std::string& psNomePrg) {
     if (!g.goDbAzienda) g.goDbAzienda = std::make_shared<dati::GestDatabase>();
     // The opening tells its own failures.
     if (utilprg::ApriDbAzienda("velnor.ini", g.goDbAzienda, g.gsConnAzienda, "C:\\VelnorInst.ini") != 0) {
-      mainDdt::ChiudiSubito();
+      Fallito();
       return;
     }
     if (fc.Vuoto(vb::Variant(g.gsConnAzienda)) || vb::UgualeTesto(vb::Left(g.gsConnAzienda, 4), "Err:")) {
-      mainDdt::ChiudiSubito();
+      Fallito();
       return;
     }
     mainDdt::PrepParamDdt();
@@ -211,10 +219,10 @@ void AvviaPrg(long piNumPrg, const std::string& psNomePrg) {
     mainDdt::ApriFormRichiesta(form, -1, g.gsParamPrg, info.osChiLancia, info.osKeySecLancia, info.osParamLancia);
   } catch (const vb::Errore& e) {
     ErroreAvvio(e.Number(), e.Description());
-    mainDdt::ChiudiSubito();
+    Fallito();
   } catch (const std::bad_alloc&) {
     ErroreAvvio(7, vb::DescrizioneErrore(7));
-    mainDdt::ChiudiSubito();
+    Fallito();
   }
 }
 

@@ -373,3 +373,36 @@ TEST_F(Avvio, AFormWhoseLoadFailsEndsTheProgramAtOnce) {
   EXPECT_TRUE(Chiuso());
   EXPECT_TRUE(Attendi([&] { return Evento("Disconnetti " + finestra_); })) << Eventi();
 }
+
+TEST_F(Avvio, AFailedStartEndsTheProgramWithAFailureStatus) {
+  G().gsRigaComando = "/Mnessun-menu /PDDT W1 /Ffrmddttest";
+  AziendaUtil::AvviaPrg(40, "");
+  Orologio();
+  EXPECT_TRUE(Chiuso());
+  EXPECT_NE(G().giCodiceUscita, 0);
+}
+
+TEST_F(Avvio, AStartThatOpensTheHeaderEndsWithSuccess) {
+  Avvia();
+  ASSERT_TRUE(testata_.Visible());
+  EXPECT_EQ(Testo(Comanda("fine")), "");
+  EXPECT_TRUE(Chiuso());
+  EXPECT_EQ(G().giCodiceUscita, 0);
+}
+
+TEST_F(Avvio, AMissingCompanyDatabaseIsNamedAsTheIniWritesIt) {
+  const std::string scritto = "C:\\Velnor\\Ditte\\Manca\\ditta.db";
+  altraDitta_ = "NomeDB=" + scritto + "\n";
+  AvviaServer();
+  dir_.Scrivi("menu.ini", vb::Replace(dir_.Leggi("menu.ini"), "NomeDB=" + dir_.Percorso("ditta.db") + "\n", ""));
+  avvio::RegistraForm("frmddttest", [this]() -> ui::Form& { return testata_; });
+  G().gsRigaComando = server_->PreparaLancio(&finestra_);
+  AziendaUtil::AvviaPrg(40, "");
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_NE(messaggi_[0].find(scritto), std::string::npos) << messaggi_[0];
+  EXPECT_EQ(messaggi_[0].find("SQLite"), std::string::npos) << messaggi_[0];
+  EXPECT_EQ(messaggi_[0].find(dir_.Percorso("radice")), std::string::npos) << messaggi_[0];
+  Orologio();
+  EXPECT_TRUE(Chiuso());
+  EXPECT_NE(G().giCodiceUscita, 0);
+}

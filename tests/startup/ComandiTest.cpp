@@ -247,3 +247,25 @@ TEST_F(Comandi, BackToTheMenuWhenTheMenuIsGone) {
   ASSERT_EQ(box_.size(), 2u);
   EXPECT_EQ(box_[1], "Errore(5): perso");
 }
+
+TEST_F(Comandi, WhileTheMessageOfACommandWaitsTheMenuIsStillAnswered) {
+  std::string esiste, fine;
+  backend_.rispondi = [&](const std::string& t) {
+    messaggi_.push_back(t);
+    if (t == "Inviate 12 fatture") {
+      // The user has not answered yet: the menu asks whether the program
+      // is alive, then asks it to close.
+      esiste = Testo(Comanda("esiste"));
+      fine = Testo(Comanda("fine"));
+    }
+    return 1;
+  };
+  EXPECT_EQ(Testo(Comanda("FEInvio", Fe(0, "", 12))), "");
+  EXPECT_EQ(esiste, "True");
+  EXPECT_EQ(fine, "Maschera Modal");
+  // The close refused while the message was up does not come back later.
+  Orologio(1000);
+  EXPECT_FALSE(Chiuso());
+  EXPECT_TRUE(testata_.Visible());
+  EXPECT_EQ(Testo(Comanda("esiste")), "True");
+}

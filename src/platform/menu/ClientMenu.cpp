@@ -35,6 +35,7 @@ void ClientMenu::Chiudi() {
   if (sorgente_) ui::RimuoviSorgente(sorgente_);
   sorgente_ = 0;
   canale_.Chiudi();
+  arrivati_.clear();
   chiudiDopo_ = false;
 }
 
@@ -66,10 +67,20 @@ ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreM
   q.valori = std::move(argomenti);
   try {
     canale_.Invia(q);
-  } catch (...) {
-    Chiudi();
+  } catch (const vb::Errore& e) {
+    // A request too long for the channel fails alone; anything else lost it.
+    if (e.Number() != 6) Chiudi();
     throw;
   }
+  inAttesa_.insert(q.numero);
+  struct Fine {
+    ClientMenu& c;
+    long n;
+    ~Fine() {
+      c.inAttesa_.erase(n);
+      c.risposteTenute_.erase(n);
+    }
+  } fine{*this, q.numero};
   using Orologio = std::chrono::steady_clock;
   auto ultimo = Orologio::now();
   bool chiuso = false;
@@ -85,25 +96,20 @@ ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreM
       risposteTenute_.erase(tenuta);
       return risposta(r);
     }
-    while (auto f = canale_.Prossimo()) {
-      if (f->tipo == 'R') {
-        if (f->numero != q.numero) {
-          // The answer to an outer call still waiting: kept for it.
-          if (f->numero > 0 && f->numero < q.numero) risposteTenute_[f->numero] = std::move(*f);
-          continue;
-        }
-        return risposta(*f);
-      }
+    while (auto f = Prendi()) {
+      if (f->tipo == 'R' && f->numero == q.numero) return risposta(*f);
       // The server's command inside the wait: served now, as the legacy
       // event ran inside any call to the component. The time spent serving
       // it (a window the user answers) is not the server's delay; the time
       // between its commands is, or a server that keeps sending them and
       // never answers would hold this call for ever.
       const auto inizio = Orologio::now();
-      Tratta(*f);
+      Smista(*f);
       if (!canale_.Aperto()) MenuAssente();
       ultimo += Orologio::now() - inizio;
+      if (risposteTenute_.count(q.numero)) break;
     }
+    if (risposteTenute_.count(q.numero)) continue;
     if (chiuso) {
       Chiudi();
       MenuAssente();
@@ -117,6 +123,73 @@ ValoreMenu ClientMenu::Chiama(const std::string& operazione, std::vector<ValoreM
   }
 }
 
+std::optional<Frame> ClientMenu::Prendi() {
+  while (auto f = canale_.Prossimo()) {
+    if (f->tipo == 'K') {
+      // Withdrawn: whoever asked gave up waiting. Not begun yet, so it is
+      // not run at all (one already running goes on: its answer is ignored).
+      std::erase_if(arrivati_, [&](const Frame& a) { return a.tipo == 'C' && a.numero == f->numero; });
+      continue;
+    }
+    arrivati_.push_back(std::move(*f));
+  }
+  if (arrivati_.empty()) return std::nullopt;
+  Frame f = std::move(arrivati_.front());
+  arrivati_.pop_front();
+  return f;
+}
+
+void ClientMenu::Smista(const Frame& f) {
+  switch (f.tipo) {
+    case 'R':
+      // The answer of a call further out, still waiting; any other is stale.
+      if (inAttesa_.count(f.numero)) risposteTenute_[f.numero] = f;
+      return;
+    case '?':
+      if (f.operazione == "R") {
+        // A broken answer fails the call it answers.
+        if (inAttesa_.count(f.numero)) {
+          Frame r;
+          r.tipo = 'R';
+          r.numero = f.numero;
+          r.operazione = "ERR";
+          r.errore = 5;
+          r.descrizione = "Risposta del menu non valida: " + f.descrizione;
+          risposteTenute_[f.numero] = std::move(r);
+        }
+        return;
+      }
+      Rispondi(RispostaNonValida(f));
+      return;
+    default:
+      Tratta(f);
+  }
+}
+
+void ClientMenu::Rispondi(const Frame& r) {
+  if (!canale_.Aperto()) return;
+  try {
+    canale_.Invia(r);
+  } catch (const vb::Errore& e) {
+    if (e.Number() != 6 || !canale_.Aperto()) {
+      Chiudi();
+      return;
+    }
+    // An answer too long for the channel: the server hears why instead.
+    Frame err;
+    err.tipo = 'R';
+    err.numero = r.numero;
+    err.operazione = "ERR";
+    err.errore = e.Number();
+    err.descrizione = e.Description();
+    try {
+      canale_.Invia(err);
+    } catch (const vb::Errore&) {
+      Chiudi();
+    }
+  }
+}
+
 void ClientMenu::Tratta(const Frame& f) {
   if (f.tipo != 'C') {
     // The server asks nothing else of a program: say so rather than leave
@@ -127,11 +200,7 @@ void ClientMenu::Tratta(const Frame& f) {
     r.operazione = "ERR";
     r.errore = 438;
     r.descrizione = "Operazione non gestita dal programma: " + f.operazione;
-    try {
-      canale_.Invia(r);
-    } catch (const vb::Errore&) {
-      Chiudi();
-    }
+    Rispondi(r);
     return;
   }
   // The handler may release the holder that owns this client ("fine"):
@@ -157,26 +226,18 @@ void ClientMenu::Tratta(const Frame& f) {
     r.descrizione = e.what();
   }
   --inComando_;
-  if (canale_.Aperto()) {
-    try {
-      canale_.Invia(r);
-    } catch (const vb::Errore&) {
-      Chiudi();
-      return;
-    }
-  }
+  Rispondi(r);
   if (inComando_ == 0 && chiudiDopo_) Chiudi();
 }
 
 void ClientMenu::Servi() {
-  if (inComando_ > 0 || !canale_.Aperto()) return;
-  const bool aperto = canale_.Leggi();
+  if (!canale_.Aperto()) return;
   auto vivo = weak_from_this().lock();
+  const bool aperto = canale_.Leggi();
   while (canale_.Aperto()) {
-    auto f = canale_.Prossimo();
+    auto f = Prendi();
     if (!f) break;
-    if (f->tipo == 'R') continue;
-    Tratta(*f);
+    Smista(*f);
   }
   if (!aperto) Chiudi();
 }

@@ -9,13 +9,19 @@
 // ask this very program for its launch keys while it handles a launch).
 // Between requests the socket is served from the backend's loop: the client
 // registers itself as an input source of the control model (ui::Backend.h),
-// which runs with the timers, while a modal window waits too.
+// which runs with the timers, while a modal window waits too, also when
+// that window was opened by a menu command: commands nest as the legacy
+// component's events did. A command the server withdraws before it began
+// is dropped unanswered.
 //
 // Errors: no server, a server that went away or does not answer raise 5
 // (FunzioniComuni.CodiceErrore of 5 means "menu server not running"); an
 // error the server reports comes with its own number and description.
+#include <deque>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <memory>
 #include <string>
 
@@ -78,9 +84,8 @@ class ClientMenu : public std::enable_shared_from_this<ClientMenu> {
   void Disconnetti();
 
   // Serves the commands waiting on the socket, without blocking; run by the
-  // backend's loop through the input source. Does nothing while a command
-  // is being handled (a modal window inside a command does not take the
-  // next one).
+  // backend's loop through the input source, also inside a command that
+  // waits on a modal window.
   void Servi();
 
   // Seconds a request waits for an answer after the last frame received.
@@ -88,13 +93,24 @@ class ClientMenu : public std::enable_shared_from_this<ClientMenu> {
 
  private:
   ValoreMenu Chiama(const std::string& operazione, std::vector<ValoreMenu> argomenti);
+  // The next frame read, withdrawn commands taken out.
+  std::optional<Frame> Prendi();
+  // A frame that is not the answer a call waits for: a command served, an
+  // answer kept for its call, a frame that broke the rules answered.
+  void Smista(const Frame& f);
   void Tratta(const Frame& f);
+  void Rispondi(const Frame& r);
   void Chiudi();
 
   Canale canale_;
   int sorgente_ = 0;
   long numero_ = 0;
-  // Answers read by an inner call that belong to an outer one still waiting.
+  // Frames read and not yet handled, in their order.
+  std::deque<Frame> arrivati_;
+  // Calls still waiting for their answer (nested ones too).
+  std::set<long> inAttesa_;
+  // Answers read by an inner call (or by the loop) that belong to a call
+  // still waiting.
   std::map<long, Frame> risposteTenute_;
   int inComando_ = 0;
   bool chiudiDopo_ = false;  // left the server inside a command: close after answering

@@ -2,7 +2,9 @@
 // The channel between the menu server and the programs it starts: a Unix
 // domain socket in the user's runtime folder, one per menu server
 // ("velnor-menu-<menu identifier>.sock" in $XDG_RUNTIME_DIR, or in
-// /tmp/ddt-<uid> created with mode 0700 when that is not set).
+// /tmp/ddt-<uid> created with mode 0700 when that is not set; a folder of
+// that name that another user owns, or that others may write into, is
+// refused: whoever controls it could stand in for the menu).
 //
 // Frames. One frame is one line of UTF-8 text ending in "\n"; its fields are
 // separated by a TAB. Inside a field a backslash escapes "\\" (backslash),
@@ -15,6 +17,10 @@
 //                                       a menu command to a program
 //   R <n> OK <value>                    the answer to the Q or C numbered n
 //   R <n> ERR <number> <description>    the request failed with that error
+//   K <n>                               the server withdraws its command n
+//                                       (whoever asked for it gave up): a
+//                                       program that has not begun it drops
+//                                       it unanswered
 //
 // Each side numbers its own Q or C frames; an R always answers a frame of
 // the other side, so the two numberings never meet. Either side may receive
@@ -29,6 +35,12 @@
 // serial day number), "S" text. An array is the field "A<count>" followed by
 // its elements, one scalar field each; arrays do not nest.
 //
+// Neither side trusts the other: a line is at most kRigaMassima bytes and
+// kCampiMassimi fields, a count never reaches past the line's own fields.
+// A frame that breaks the rules is not dropped in silence: its receiver
+// answers it "R <n> ERR 5 ..." (n = its number when that could be read, else
+// 0), or, when it was itself an answer, fails the call it answered.
+//
 // Operations of the programs: Connetti (menu id, program key, window id,
 // process id), EseguiFunzione (name, section, argument), LeggiParam (name),
 // ScriviParam (name, value), InfoLancio (window key), PercorsoIni,
@@ -37,7 +49,7 @@
 // InEsecuzione (request text), TornaAlMenu (section), TornaAChiama (key,
 // second key, parameter), PassaA (caption, form, window key), ChiusoForm
 // (window key), Disconnetti. Of the shell tool: Elenco, Comando (program,
-// command, parameter).
+// command, parameter, seconds it waits for the program's answer).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -77,22 +89,35 @@ class ValoreMenu {
   bool matrice_ = false;
 };
 
+// The bounds of one frame.
+inline constexpr size_t kRigaMassima = size_t{1} << 20;
+inline constexpr size_t kCampiMassimi = 65536;
+
 struct Frame {
-  char tipo = 'Q';          // 'Q', 'C' or 'R'
-  long numero = 0;
-  std::string operazione;   // Q: the operation; R: "OK" or "ERR"
+  char tipo = 'Q';          // 'Q', 'C', 'R', 'K'; '?' a frame that broke the rules
+  long numero = 0;          // '?': the number, when it could be read (else 0)
+  std::string operazione;   // Q: the operation; R: "OK" or "ERR"; '?': the type it claimed
   std::vector<ValoreMenu> valori;  // Q: arguments; C: menu id, key, command, parameter; R OK: the answer
   long errore = 0;          // R ERR
-  std::string descrizione;  // R ERR
+  std::string descrizione;  // R ERR; '?': what was wrong
 };
 
-// One frame as a line (with its "\n"); and back (false on a malformed line).
+// One frame as a line (with its "\n"); and back (false on a malformed line,
+// `f` then says as much as could be read: its type in `operazione`, its
+// number, the fault in `descrizione`). Never raises.
 std::string Codifica(const Frame& f);
 bool Decodifica(std::string_view riga, Frame& f);
 
-// The runtime folder of this user and the socket of a menu server in it.
+// The answer "R <n> ERR 5 ..." to a frame that broke the rules.
+Frame RispostaNonValida(const Frame& nonValido);
+
+// The runtime folder of this user and the socket of a menu server in it;
+// raise 70 (permission denied) when the private folder is not safe.
 std::string CartellaRuntime();
 std::string PercorsoSocket(const std::string& idMenu);
+// Creates `percorso` with mode 0700 when missing; raises 70 when it is not a
+// folder of this user's own that only this user may write into.
+void VerificaCartellaPrivata(const std::string& percorso);
 
 // A byte buffer over a non-blocking socket: whole frames out of what has
 // been read, and writes that finish even when the socket pushes back.
@@ -111,24 +136,37 @@ class Canale {
     Chiudi();
     fd_ = fd;
   }
-  // Reads what is available without waiting; false when the other side
-  // closed (or the socket failed).
+  // Reads what is available without waiting (at most a few lines' worth a
+  // call); false when the other side closed (or the socket failed).
   bool Leggi();
-  // The next whole frame read so far, if any (malformed lines are dropped).
+  // The next whole frame read so far, if any; a line that broke the rules
+  // (too long, malformed) comes as a frame of type '?'.
   std::optional<Frame> Prossimo();
   // Writes the frame, waiting as long as needed for room; raises 5 when the
-  // other side is gone.
+  // other side is gone, 6 when the frame is longer than a line may be.
   void Invia(const Frame& f);
-  // Queues the frame; Svuota writes what the socket takes now. For a server
-  // that must never block on one slow program.
-  void Accoda(const Frame& f) { uscita_ += Codifica(f); }
+  // Queues the frame (raises 6 when it is too long); Svuota writes what the
+  // socket takes now. For a server that must never block on one slow program.
+  void Accoda(const Frame& f);
   bool Svuota();
   bool DaScrivere() const { return !uscita_.empty(); }
+  // Bytes queued and not yet written.
+  size_t InUscita() const { return uscita_.size(); }
 
  private:
+  void Accogli(const char* dati, size_t n);
+  // Marks, inside the input, where a line past the limit was skipped.
+  static constexpr char kSegnoTroppoLunga = '\x01';
+  static constexpr size_t kTestaScartata = 64;
+
   int fd_;
   std::string entrata_;
+  size_t letto_ = 0;  // entrata_ up to here has been handed out
   std::string uscita_;
+  // A line past the limit: its first bytes (for its type and number) are
+  // kept, the rest is skipped up to its end.
+  bool scarta_ = false;
+  std::string testaScartata_;
 };
 
 // Connects to the server socket of `idMenu`; -1 when no server listens.

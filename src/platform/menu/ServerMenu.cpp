@@ -121,7 +121,15 @@ struct ServerMenu::Conn {
   std::string caption, form;
   std::vector<std::pair<std::string, vb::Variant>> valoriLancio;
   long numero = 0;
-  std::map<long, std::pair<std::string, Callback>> attese;
+  // Commands sent to this program and not answered yet.
+  struct Pendente {
+    std::string comando;
+    Callback cb;
+    int richiedente = 0;  // the connection that asked for it (0: the server itself)
+    std::optional<std::chrono::steady_clock::time_point> scadenza;
+    long secondi = 0;
+  };
+  std::map<long, Pendente> attese;
 };
 
 ServerMenu::ServerMenu(std::string fileIni, std::string ditta, std::string utente)
@@ -150,6 +158,7 @@ ServerMenu::~ServerMenu() {
   }
   for (int fd : sveglia_)
     if (fd >= 0) ::close(fd);
+  if (riserva_ >= 0) ::close(riserva_);
   for (const auto& l : lanci_)
     if (!l->fileValori.empty()) ::unlink(l->fileValori.c_str());
 }
@@ -210,6 +219,8 @@ void ServerMenu::Avvia() {
     vb::Solleva(5, "Impossibile aprire il socket " + percorsoSocket_ + ": " + err);
   }
   ::chmod(percorsoSocket_.c_str(), 0600);
+  // A spare descriptor, given up when the others are used up.
+  riserva_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (::pipe2(sveglia_, O_NONBLOCK | O_CLOEXEC) != 0) vb::Solleva(7, "pipe");
   Log("menu " + idMenu_ + " in ascolto su " + percorsoSocket_ + " (ditta " + ditta_ + ", utente " + utente_ + ")");
 }
@@ -233,6 +244,14 @@ int ServerMenu::Esegui(bool finoAFine) {
       if (principaleFinito_ && !connessi) break;
     }
   }
+  if (!finoAFine) return 0;
+  // The menu ends with its program: a program that failed fails it too.
+  std::lock_guard<std::recursive_mutex> l(m_);
+  Raccogli();
+  if (Lancio* p = principale_.empty() ? nullptr : LancioDi(principale_)) {
+    if (!p->errore.empty()) return 1;
+    if (p->terminato) return p->codice;
+  }
   return 0;
 }
 
@@ -253,7 +272,11 @@ void ServerMenu::Passo(int ms) {
   std::vector<int> ids;
   {
     std::lock_guard<std::recursive_mutex> l(m_);
-    pf.push_back({ascolto_, POLLIN, 0});
+    // While the descriptors are used up the socket is left alone for a
+    // while: it would be readable at once again, and the loop would spin.
+    const bool pausa = std::chrono::steady_clock::now() < pausaAscolto_;
+    pf.push_back({pausa ? -1 : ascolto_, POLLIN, 0});
+    if (pausa) ms = std::min(ms, 50);
     pf.push_back({sveglia_[0], POLLIN, 0});
     for (auto& c : conn_) {
       pf.push_back({c->canale.Fd(), static_cast<short>(POLLIN | (c->canale.DaScrivere() ? POLLOUT : 0)), 0});
@@ -274,16 +297,33 @@ void ServerMenu::Passo(int ms) {
   daInviare_.clear();
   for (auto& [ticket, a] : attese) {
     long t = ticket;
-    ComandoDaFuori(a.programma, a.comando, a.parametro, [this, t](const RispostaComando& r) { risposte_[t] = r; });
+    try {
+      ComandoDaFuori(a.programma, a.comando, a.parametro, [this, t](const RispostaComando& r) { risposte_[t] = r; });
+    } catch (const vb::Errore& e) {
+      risposte_[t] = RispostaComando{false, {}, e.Number(), e.Description()};
+    }
   }
   if (pf[0].revents & POLLIN) Accetta();
   for (size_t i = 0; i < ids.size(); ++i) {
     Conn* c = PerId(ids[i]);
     if (!c) continue;
-    if (pf[i + 2].revents & (POLLIN | POLLHUP | POLLERR)) Servi(*c);
+    if (!(pf[i + 2].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))) continue;
+    // Whatever one program sends, it costs that program its connection at
+    // worst, never the server.
+    try {
+      Servi(*c);
+    } catch (const std::exception& e) {
+      Log(std::string("collegamento chiuso dopo un errore: ") + e.what());
+      if (Conn* cc = PerId(ids[i])) cc->chiuso = true;
+    }
   }
-  for (auto& c : conn_)
-    if (!c->chiuso && c->canale.DaScrivere() && !c->canale.Svuota()) c->chiuso = true;
+  Scadenze();
+  for (auto& c : conn_) {
+    if (c->chiuso) continue;
+    if (c->canale.DaScrivere() && !c->canale.Svuota()) c->chiuso = true;
+    // A peer that sends and never reads does not fill the server's memory.
+    if (c->canale.InUscita() > 4 * kRigaMassima) c->chiuso = true;
+  }
   for (auto& c : conn_)
     if (c->chiuso) Chiuso(*c);
   std::erase_if(conn_, [](const std::unique_ptr<Conn>& c) { return c->chiuso; });
@@ -293,7 +333,36 @@ void ServerMenu::Passo(int ms) {
 void ServerMenu::Accetta() {
   while (true) {
     int fd = ::accept4(ascolto_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+      // No descriptor left: the spare one makes room to take the waiting
+      // program and tell it why it cannot be served, so it does not wait.
+      Log("descrittori esauriti: nuovi programmi rifiutati per ora");
+      if (riserva_ >= 0) {
+        ::close(riserva_);
+        riserva_ = -1;
+        int k = ::accept4(ascolto_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (k >= 0) {
+          Canale rifiutato(k);
+          Frame r;
+          r.tipo = 'R';
+          r.numero = 0;
+          r.operazione = "ERR";
+          r.errore = 7;
+          r.descrizione = "Il menu non può accettare altri programmi ora: risorse del sistema esaurite";
+          rifiutato.Accoda(r);
+          rifiutato.Svuota();
+        }
+        riserva_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+      }
+      pausaAscolto_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+      return;
+    }
+    if (fd < 0) {
+      // Any other lasting failure (memory, buffers): a pause too, not a spin.
+      if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNABORTED)
+        pausaAscolto_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+      return;
+    }
     auto c = std::make_unique<Conn>();
     c->id = ++prossimaConn_;
     c->canale.Apri(fd);
@@ -311,12 +380,33 @@ void ServerMenu::Servi(Conn& c) {
     if (!f) break;
     if (f->tipo == 'Q') {
       Richiesta(*cc, *f);
-    } else if (f->tipo == 'R') {
+    } else if (f->tipo == 'R' || (f->tipo == '?' && f->operazione == "R")) {
       auto it = cc->attese.find(f->numero);
       if (it == cc->attese.end()) continue;
-      Callback cb = std::move(it->second.second);
+      Callback cb = std::move(it->second.cb);
       cc->attese.erase(it);
-      cb(*f);
+      if (f->tipo == 'R') {
+        cb(*f);
+      } else {
+        // A broken answer still answers: the command failed.
+        Frame r;
+        r.tipo = 'R';
+        r.numero = f->numero;
+        r.operazione = "ERR";
+        r.errore = 5;
+        r.descrizione = "Risposta non valida del programma: " + f->descrizione;
+        cb(r);
+      }
+    } else {
+      // A command or a withdrawal is not for the server to receive; a
+      // frame that broke the rules gets its error, so nobody waits on it.
+      Frame bad = *f;
+      if (bad.tipo != '?') {
+        bad.descrizione = "tipo non accettato dal menu";
+        bad.tipo = '?';
+      }
+      cc->canale.Accoda(RispostaNonValida(bad));
+      if (!cc->canale.Svuota()) cc->chiuso = true;
     }
   }
   if (!aperto) {
@@ -333,7 +423,7 @@ void ServerMenu::Chiuso(Conn& c) {
     Frame r;
     r.tipo = 'R';
     r.numero = n;
-    if (vb::UgualeTesto(a.first, "fine")) {
+    if (vb::UgualeTesto(a.comando, "fine")) {
       r.operazione = "OK";
       r.valori.push_back(vb::Variant(""));
     } else {
@@ -341,7 +431,20 @@ void ServerMenu::Chiuso(Conn& c) {
       r.errore = 5;
       r.descrizione = "Il programma non è più in esecuzione";
     }
-    a.second(r);
+    a.cb(r);
+  }
+  // Commands it asked of programs and no longer waits for: withdrawn, so
+  // that a program still busy does not run them later.
+  for (auto& k : conn_) {
+    if (k.get() == &c || k->chiuso) continue;
+    for (auto it = k->attese.begin(); it != k->attese.end();) {
+      if (it->second.richiedente != c.id) {
+        ++it;
+        continue;
+      }
+      Ritira(*k, it->first);
+      it = k->attese.erase(it);
+    }
   }
   if (c.programma) {
     if (!c.disconnesso) Evento("Perso " + c.finestra);
@@ -361,7 +464,12 @@ void ServerMenu::Rispondi(Conn& c, long numero, const menu::ValoreMenu& v) {
   r.numero = numero;
   r.operazione = "OK";
   r.valori.push_back(v);
-  c.canale.Accoda(r);
+  try {
+    c.canale.Accoda(r);
+  } catch (const vb::Errore& e) {
+    Errore(c, numero, e.Number(), e.Description());
+    return;
+  }
   if (!c.canale.Svuota()) c.chiuso = true;
 }
 
@@ -376,15 +484,55 @@ void ServerMenu::Errore(Conn& c, long numero, long errore, const std::string& de
   if (!c.canale.Svuota()) c.chiuso = true;
 }
 
-void ServerMenu::Comanda(Conn& c, const std::string& keySec, const std::string& comando,
+long ServerMenu::Comanda(Conn& c, const std::string& keySec, const std::string& comando,
                          const menu::ValoreMenu& parametro, Callback cb) {
   Frame f;
   f.tipo = 'C';
   f.numero = ++c.numero;
   f.valori = {idMenu_, keySec, comando, parametro};
-  c.attese[f.numero] = {comando, std::move(cb)};
   c.canale.Accoda(f);
+  Conn::Pendente p;
+  p.comando = comando;
+  p.cb = std::move(cb);
+  c.attese[f.numero] = std::move(p);
   if (!c.canale.Svuota()) c.chiuso = true;
+  return f.numero;
+}
+
+void ServerMenu::Ritira(Conn& c, long numero) {
+  Frame k;
+  k.tipo = 'K';
+  k.numero = numero;
+  c.canale.Accoda(k);
+  if (!c.canale.Svuota()) c.chiuso = true;
+}
+
+void ServerMenu::Scadenze() {
+  const auto ora = std::chrono::steady_clock::now();
+  for (auto& c : conn_) {
+    if (c->chiuso) continue;
+    for (auto it = c->attese.begin(); it != c->attese.end();) {
+      if (!it->second.scadenza || *it->second.scadenza > ora) {
+        ++it;
+        continue;
+      }
+      // The program did not answer in time: whoever asked hears so, and
+      // the command is withdrawn, not left to run whenever it gets to it.
+      Conn::Pendente p = std::move(it->second);
+      const long n = it->first;
+      it = c->attese.erase(it);
+      Ritira(*c, n);
+      Frame r;
+      r.tipo = 'R';
+      r.numero = n;
+      r.operazione = "ERR";
+      r.errore = 5;
+      r.descrizione = "Il programma " + c->chiave + " (" + c->finestra + ") non ha risposto al comando \"" +
+                      p.comando + "\" entro " + std::to_string(p.secondi) + " secondi";
+      Log(r.descrizione);
+      p.cb(r);
+    }
+  }
 }
 
 ServerMenu::Conn* ServerMenu::Trova(const std::string& programma) {
@@ -399,7 +547,7 @@ ServerMenu::Conn* ServerMenu::Trova(const std::string& programma) {
 
 void ServerMenu::ComandoDaFuori(const std::string& programma, const std::string& comando,
                                 const menu::ValoreMenu& parametro,
-                                std::function<void(const RispostaComando&)> fatto) {
+                                std::function<void(const RispostaComando&)> fatto, int richiedente, long secondi) {
   Conn* c = Trova(programma);
   if (!c) {
     RispostaComando r;
@@ -410,7 +558,7 @@ void ServerMenu::ComandoDaFuori(const std::string& programma, const std::string&
     return;
   }
   Evento("Comando " + comando + " " + c->finestra);
-  Comanda(*c, c->finestra, comando, parametro, [fatto](const Frame& f) {
+  const long n = Comanda(*c, c->finestra, comando, parametro, [fatto](const Frame& f) {
     RispostaComando r;
     if (f.operazione == "ERR") {
       r.ok = false;
@@ -421,6 +569,13 @@ void ServerMenu::ComandoDaFuori(const std::string& programma, const std::string&
     }
     fatto(r);
   });
+  auto it = c->attese.find(n);
+  if (it == c->attese.end()) return;
+  it->second.richiedente = richiedente;
+  if (secondi > 0) {
+    it->second.secondi = secondi;
+    it->second.scadenza = std::chrono::steady_clock::now() + std::chrono::seconds(secondi);
+  }
 }
 
 void ServerMenu::Richiesta(Conn& c, const Frame& q) {
@@ -582,14 +737,19 @@ void ServerMenu::Richiesta(Conn& c, const Frame& q) {
     } else if (op == "Comando") {
       const int id = c.id;
       const long n = q.numero;
-      ComandoDaFuori(testo(0), testo(1), arg(2), [this, id, n](const RispostaComando& r) {
-        Conn* k = PerId(id);
-        if (!k) return;
-        if (r.ok)
-          Rispondi(*k, n, r.valore);
-        else
-          Errore(*k, n, r.errore, r.descrizione);
-      });
+      // The fourth value: how long the asker waits for the program.
+      const long secondi = vb::FunzioniComuni::Istanza().ValLong(arg(3).Valore());
+      ComandoDaFuori(
+          testo(0), testo(1), arg(2),
+          [this, id, n](const RispostaComando& r) {
+            Conn* k = PerId(id);
+            if (!k) return;
+            if (r.ok)
+              Rispondi(*k, n, r.valore);
+            else
+              Errore(*k, n, r.errore, r.descrizione);
+          },
+          id, secondi);
     } else {
       Errore(c, q.numero, 438, "Richiesta sconosciuta al menu: " + op);
     }
@@ -895,6 +1055,10 @@ menu::ValoreMenu RichiestaAlServer(const std::string& idMenu, const std::string&
     ::poll(&p, 1, 200);
     const bool aperto = c.Leggi();
     while (auto f = c.Prossimo()) {
+      // Number 0: the server could not take the request at all.
+      if (f->tipo == 'R' && f->numero == 0 && f->operazione == "ERR") vb::Solleva(f->errore, f->descrizione);
+      if (f->tipo == '?' && f->operazione == "R" && f->numero == 1)
+        vb::Solleva(5, "Risposta del menu non valida: " + f->descrizione);
       if (f->tipo != 'R' || f->numero != 1) continue;
       if (f->operazione == "ERR") vb::Solleva(f->errore, f->descrizione);
       return f->valori.empty() ? menu::ValoreMenu() : f->valori.front();

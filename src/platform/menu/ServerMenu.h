@@ -88,7 +88,8 @@ class ServerMenu {
   void Avvia();
   const std::string& IdMenu() const { return idMenu_; }
   // Serves until Ferma(); with `finoAFine` also ends once the program it
-  // launched has ended and no program is connected. Returns the exit code.
+  // launched has ended and no program is connected. Returns the exit code:
+  // that of the program it launched (1 when it could not be started).
   int Esegui(bool finoAFine = false);
   // Any thread.
   void Ferma();
@@ -128,10 +129,16 @@ class ServerMenu {
   void Richiesta(Conn& c, const Frame& q);
   void Rispondi(Conn& c, long numero, const menu::ValoreMenu& v);
   void Errore(Conn& c, long numero, long errore, const std::string& descrizione);
-  void Comanda(Conn& c, const std::string& keySec, const std::string& comando, const menu::ValoreMenu& parametro,
+  // Sends a command; its number.
+  long Comanda(Conn& c, const std::string& keySec, const std::string& comando, const menu::ValoreMenu& parametro,
                Callback cb);
+  // Withdraws command `numero` of that program.
+  void Ritira(Conn& c, long numero);
+  // Commands past the time their asker waits: failed and withdrawn.
+  void Scadenze();
   void ComandoDaFuori(const std::string& programma, const std::string& comando, const menu::ValoreMenu& parametro,
-                      std::function<void(const RispostaComando&)> fatto);
+                      std::function<void(const RispostaComando&)> fatto, int richiedente = 0,
+                      long secondi = 0);
   void Chiuso(Conn& c);
   void Raccogli();
   int StatoPartito(const std::string& nome);
@@ -159,6 +166,8 @@ class ServerMenu {
   std::string terminale_;
   std::string percorsoSocket_;
   int ascolto_ = -1;
+  int riserva_ = -1;
+  std::chrono::steady_clock::time_point pausaAscolto_{};
   int sveglia_[2] = {-1, -1};
   std::atomic<bool> fermo_{false};
   bool silenzioso_ = false;
@@ -187,7 +196,10 @@ class ServerMenu {
 };
 
 // The shell side of ddt-menu: the servers listening in the runtime folder,
-// and one request to one of them (raises on failure).
+// and one request to one of them (raises on failure). The request
+// "Comando" takes a fourth value, the seconds the asker waits for the
+// program: past them the server answers that the program did not answer,
+// and withdraws the command.
 std::vector<std::string> ServerInAscolto();
 menu::ValoreMenu RichiestaAlServer(const std::string& idMenu, const std::string& operazione,
                                    std::vector<menu::ValoreMenu> argomenti, int attesaSecondi = 60);

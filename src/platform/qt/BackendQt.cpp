@@ -618,6 +618,14 @@ void BackendQt::AttendiModale(Form& f) {
   if (!d || !f.Visible() || !f.Caricata()) return;
   QEventLoop ciclo;
   d->attese.push_back(&ciclo);
+  // A clock of this wait's own: Qt does not fire a timer again while its
+  // handler runs, and a modal window opened from the clock's handler (a
+  // menu command's message) would otherwise wait with no menu commands and
+  // no timers served.
+  QTimer orologio;
+  orologio.setInterval(10);
+  QObject::connect(&orologio, &QTimer::timeout, &ciclo, [] { Protetto([] { EseguiTimerScaduti(); }); });
+  orologio.start();
   ciclo.exec(QEventLoop::DialogExec);
   d->attese.erase(std::remove(d->attese.begin(), d->attese.end(), &ciclo), d->attese.end());
 }

@@ -31,6 +31,9 @@ const char* const kUso =
     "  ddt-menu elenco [--menu <id>]\n"
     "  ddt-menu comando [--menu <id>] <programma> <comando> [parametro]\n";
 
+// Seconds a command waits for the program's answer.
+constexpr long kAttesaComando = 600;
+
 menu::ServerMenu* gServer = nullptr;
 
 void Segnale(int) {
@@ -120,7 +123,11 @@ int Comando(const std::vector<std::string>& a) {
       param = menu::ValoreMenu(vb::Variant(pos[2]));
     }
   }
-  menu::ValoreMenu r = menu::RichiestaAlServer(IdMenu(id), "Comando", {pos[0], pos[1], param}, 600);
+  // The server answers for a program that keeps silent past the wait; the
+  // margin is for a server that does not answer at all.
+  menu::ValoreMenu r = menu::RichiestaAlServer(IdMenu(id), "Comando",
+                                               {pos[0], pos[1], param, vb::Variant(kAttesaComando)},
+                                               static_cast<int>(kAttesaComando + 30));
   std::cout << Testo(r.Valore()) << "\n";
   return 0;
 }
