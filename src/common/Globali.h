@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/Variant.h"
 
@@ -191,11 +193,18 @@ struct Globali {
   vb::Variant gvBookmarkDecod;
 
   // Document locks (ComLock): the recordsets of the lock rows held, each
-  // under its key, the key of the default lock ("Standard"), and the keys
-  // under which this program took the lock row (only those are released).
+  // under its key, the key of the default lock ("Standard"), and, by key,
+  // the lock rows this program inserted under it (only those are released,
+  // wherever the key's recordset has moved since).
+  struct LockTenuto {
+    std::string tipo;
+    int16_t anno = 0;
+    int32_t numReg = 0;
+    std::string utente;
+  };
   std::shared_ptr<dati::GestRecordset> goRecLock;
   std::string gsKeyRecLock;
-  std::set<std::string> gsChiaviLockTenute;
+  std::map<std::string, std::vector<LockTenuto>> gmLockTenuti;
   std::string gsFormatData = "dd/mm/yyyy";
 
   // ---- the delivery-note program's own settings

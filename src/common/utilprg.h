@@ -56,6 +56,9 @@ bool ConnessioneOdbc(const std::string& psNome);
 // ".dsn" file through a connect text with the login; errors reach the caller.
 std::shared_ptr<DatabaseDao> ApriDbDao(const std::string& psNome, const std::string& psLogin,
                                        const std::string& psPwd);
+// A connect text as it may be shown: the value of every PWD or Password
+// attribute, braced or not, replaced by "********"; the rest as it stands.
+std::string SenzaPassword(const std::string& psConnect);
 // Finds the suite ini (when the menu gave none), chooses the database's ini,
 // opens the company database: 0 when the start-up may go on, -1 when not.
 int16_t ApriDbAzienda(const std::string& psFileIni, std::shared_ptr<dati::GestDatabase>& pgDb,

@@ -33,9 +33,71 @@ void ScriviLogin(dati::GestDatabase& db) {
   db.ScriviVar("DbSqlPubPWD", 12, ParamMenu("SqlPwd"));
 }
 
+// A value of a connect text as the database manager writes it: between
+// braces, each "}" doubled, when it holds a separator or a brace or begins
+// or ends with a blank (a password always), so that it is read back whole
+// and cannot add attributes of its own.
+std::string ValoreConnessione(const std::string& valore, bool sempre) {
+  const bool graffe = sempre || valore.find_first_of(";{}") != std::string::npos ||
+                      (!valore.empty() && (valore.front() == ' ' || valore.back() == ' '));
+  if (!graffe) return valore;
+  std::string s = "{";
+  for (char c : valore) {
+    s.push_back(c);
+    if (c == '}') s.push_back('}');
+  }
+  s.push_back('}');
+  return s;
+}
+
 }  // namespace
 
 namespace utilprg {
+
+std::string SenzaPassword(const std::string& psConnect) {
+  const std::string& s = psConnect;
+  const size_t n = s.size();
+  std::string out;
+  size_t i = 0;
+  while (i < n) {
+    const size_t uguale = s.find_first_of("=;", i);
+    if (uguale == std::string::npos) {
+      out += s.substr(i);
+      break;
+    }
+    out += s.substr(i, uguale - i + 1);
+    if (s[uguale] == ';') {
+      i = uguale + 1;
+      continue;
+    }
+    const std::string chiave = vb::Trim(s.substr(i, uguale - i));
+    i = uguale + 1;
+    // The value runs to the next ";" outside braces ("}}" inside them is a
+    // brace of the value); an unclosed brace runs to the end.
+    size_t v = i;
+    while (v < n && (s[v] == ' ' || s[v] == '\t')) ++v;
+    size_t fine = std::string::npos;
+    if (v < n && s[v] == '{') {
+      for (size_t j = v + 1; j < n; ++j) {
+        if (s[j] != '}') continue;
+        if (j + 1 < n && s[j + 1] == '}') {
+          ++j;
+          continue;
+        }
+        fine = s.find(';', j + 1);
+        break;
+      }
+      if (fine == std::string::npos) fine = n;
+    } else {
+      fine = s.find(';', i);
+      if (fine == std::string::npos) fine = n;
+    }
+    if (vb::UgualeTesto(chiave, "PWD") || vb::UgualeTesto(chiave, "Password")) out += "********";
+    else out += s.substr(i, fine - i);
+    i = fine;
+  }
+  return out;
+}
 
 bool ConnessioneOdbc(const std::string& psNome) {
   return Inizia(psNome, "ODBC;") || Finisce(psNome, ".dsn") || vb::InStr(psNome, ".") == 0;
@@ -45,8 +107,8 @@ std::shared_ptr<DatabaseDao> ApriDbDao(const std::string& psNome, const std::str
                                        const std::string& psPwd) {
   std::string login;
   if (!psLogin.empty()) {
-    login = "UID=" + psLogin;
-    if (!psPwd.empty()) login += ";PWD=" + psPwd;
+    login = "UID=" + ValoreConnessione(psLogin, false);
+    if (!psPwd.empty()) login += ";PWD=" + ValoreConnessione(psPwd, true);
   }
   auto dao = std::make_shared<DatabaseDao>();
   dao->gestore = std::make_shared<dati::GestDatabase>();

@@ -1,11 +1,17 @@
 #include "platform/IniFile.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <system_error>
+#include <unordered_set>
 
 #include "platform/Percorsi.h"
 #include "platform/Testo.h"
@@ -76,6 +82,9 @@ Profilo Analizza(std::string_view dati) {
     p.bom = kBom;
     dati.remove_prefix(kBom.size());
   }
+  // One allocation for all the lines: a file of many sections would
+  // otherwise be copied over and over as the list grows.
+  p.righe.reserve(static_cast<size_t>(std::count(dati.begin(), dati.end(), '\n')) + 1);
   while (!dati.empty()) {
     const auto nl = dati.find('\n');
     const size_t lunga = nl == std::string_view::npos ? dati.size() : nl;
@@ -107,7 +116,18 @@ std::optional<std::string> LeggiTutto(const fs::path& p) {
   try {
     std::ifstream in(p, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string dati{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read in one piece when the size is known (the file may still grow
+    // or shrink meanwhile: what follows is read as it comes).
+    std::string dati;
+    if (const auto dim = fs::file_size(p, ec); !ec) {
+      dati.resize(static_cast<size_t>(dim));
+      in.read(dati.data(), static_cast<std::streamsize>(dati.size()));
+      dati.resize(static_cast<size_t>(in.gcount()));
+      if (in.bad()) return std::nullopt;
+      if (!in.eof()) in.clear();
+      else return dati;
+    }
+    dati.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
     return dati;
   } catch (const std::exception&) {
@@ -189,24 +209,37 @@ bool ScriviAtomico(const fs::path& percorso, const std::string& dati) {
     fs::create_directories(cartella, ec);
     if (ec) return false;
   }
+  // The new file is created with the mode of the one it replaces (a file
+  // that may hold passwords stays as closed as it was), before any byte is
+  // in it: a reader let in by a looser mode could keep the file open and
+  // read what follows.
   const fs::file_status prima = fs::status(meta, ec);
+  const bool c_era = fs::exists(prima);
+  const mode_t modo = c_era ? static_cast<mode_t>(prima.permissions() & fs::perms::mask) : 0666;
 
   std::random_device caso;
   fs::path temp;
-  std::FILE* f = nullptr;
-  for (int tentativo = 0; tentativo < 16 && !f; ++tentativo) {
+  int fd = -1;
+  for (int tentativo = 0; tentativo < 16 && fd < 0; ++tentativo) {
     temp = cartella / ("." + meta.filename().string() + ".tmp" + std::to_string(caso()));
-    f = std::fopen(temp.c_str(), "wbx");  // "x": never reuse someone else's file
-    if (!f && !fs::exists(temp, ec)) return false;
+    // O_EXCL: never reuse someone else's file (nor follow a link planted there).
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, c_era ? (modo & 0600) : modo);
+    if (fd < 0 && errno != EEXIST) return false;
   }
-  if (!f) return false;
-  bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok && fs::exists(prima)) {
-    fs::permissions(temp, prima.permissions(), fs::perm_options::replace, ec);
-    ok = !ec;
+  if (fd < 0) return false;
+  // The creation mask may have taken bits the old file had: give them back
+  // while the file is still empty.
+  bool ok = !c_era || ::fchmod(fd, modo) == 0;
+  for (size_t fatto = 0; ok && fatto < dati.size();) {
+    const ssize_t n = ::write(fd, dati.data() + fatto, dati.size() - fatto);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) fatto += static_cast<size_t>(n);
   }
+  // On disk before it takes the old file's name: a crash leaves one or the
+  // other whole.
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
   if (ok) {
     fs::rename(temp, meta, ec);
     ok = !ec;
@@ -235,12 +268,11 @@ std::vector<std::string> SezioniProfilo(std::string_view file) {
   std::vector<std::string> nomi;
   const auto p = Carica(file);
   if (!p) return nomi;
-  for (const Riga& r : p->righe) {
-    if (r.tipo != Tipo::Sezione) continue;
-    bool nuova = true;
-    for (const auto& n : nomi) nuova = nuova && !UgualeTesto(n, r.nome);
-    if (nuova) nomi.push_back(r.nome);
-  }
+  // Names already listed, folded as the comparison folds them: one look-up
+  // per header, so a file of many sections is read in linear time.
+  std::unordered_set<std::string> viste;
+  for (const Riga& r : p->righe)
+    if (r.tipo == Tipo::Sezione && viste.insert(Piega(r.nome)).second) nomi.push_back(r.nome);
   return nomi;
 }
 

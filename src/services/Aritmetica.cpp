@@ -1,6 +1,9 @@
 // Price, amount and VAT arithmetic shared by every form, so that the same
 // rounding holds on the header, the lines, the levels and the footer.
 #include "common/AziendaUtil.h"
+
+#include <cmath>
+
 #include "common/FunVarie.h"
 #include "common/Globali.h"
 #include "platform/Testo.h"
@@ -89,9 +92,11 @@ double ScorporaIva(const vb::Variant& pvImporto, const vb::Variant& pvPercIva, i
   if (r == 0) return g;
   const double quoziente = Dividi(g * 100, 100 + r);
   double netto = Arr(quoziente, modoA ? "A" : "T", piNumDec);
-  // Rounding the net up may give back a gross above the one typed: the
-  // truncated net then keeps the VAT-inclusive price whole.
-  if (modoA && FunVarie::ArrotConfronta(netto + CalcImposta(netto, r, piNumDec), g, -8) == 1)
+  // Rounding the net away from zero may give back a gross beyond the one
+  // typed: the truncated net then keeps the VAT-inclusive price whole. By
+  // size, so that a credit note mirrors its invoice.
+  if (modoA &&
+      FunVarie::ArrotConfronta(std::abs(netto + CalcImposta(netto, r, piNumDec)), std::abs(g), -8) == 1)
     netto = Arr(quoziente, "T", piNumDec);
   return netto;
 }

@@ -3,6 +3,7 @@
 #include "services/ComLock.h"
 
 #include <memory>
+#include <vector>
 
 #include "common/Globali.h"
 #include "platform/Errore.h"
@@ -26,6 +27,48 @@ dati::GestRecordset& RecLock() {
   Globali& g = G();
   if (!g.goRecLock) g.goRecLock = std::make_shared<dati::GestRecordset>();
   return *g.goRecLock;
+}
+
+// Remembers a lock row this program inserted under the key.
+void Tieni(const std::string& chiave, Globali::LockTenuto riga) {
+  auto& righe = G().gmLockTenuti[chiave];
+  for (const auto& r : righe)
+    if (vb::UgualeTesto(r.tipo, riga.tipo) && r.anno == riga.anno && r.numReg == riga.numReg) return;
+  righe.push_back(std::move(riga));
+}
+
+bool StessoDoc(dati::GestRecordset& rs, const std::string& k, const Globali::LockTenuto& t) {
+  return vb::UgualeTesto(servizi::Testo(rs.LeggiCampo(k, "Tipo")), t.tipo) &&
+         rs.LeggiCampo(k, "Anno").ToLong() == t.anno && rs.LeggiCampo(k, "NumReg").ToLong() == t.numReg;
+}
+
+// Deletes a held lock row, as it stands now in the table: a row that
+// meanwhile passed to another user (cleared by a recovery utility, then
+// taken) stays. When the key's recordset is on the document, its row is
+// read again and deleted there; else the row is looked up on its own.
+void Cancella(dati::GestRecordset& rs, const std::string& chiave, const Globali::LockTenuto& t) {
+  const auto& fc = vb::FunzioniComuni::Istanza();
+  const std::string suo = "Utente = " + fc.ValoreSql(t.utente, vb::vbString);
+  bool qui = false;
+  try {
+    qui = rs.Esiste(chiave) && !rs.NessunRecord(chiave) && !rs.FineRec(chiave) && !rs.InizioRec(chiave) &&
+          StessoDoc(rs, chiave, t);
+  } catch (const vb::Errore&) {
+    // The current row is gone already (deleted before): look it up.
+  }
+  if (qui) {
+    rs.Riapri(chiave, suo);
+    if (!rs.NessunRecord(chiave)) rs.CancellaRecord(chiave);
+    return;
+  }
+  const std::string sql = std::string("Select * from LockGest") +
+                          " Where Tipo = " + fc.ValoreSql(t.tipo, vb::vbString) +
+                          " AND Anno = " + fc.ValoreSql(t.anno, vb::vbInteger) +
+                          " AND NumReg = " + fc.ValoreSql(t.numReg, vb::vbLong) + " AND " + suo;
+  dati::GestRecordset altro;
+  const std::string k = altro.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 2);
+  if (!altro.NessunRecord(k)) altro.CancellaRecord(k);
+  altro.ChiudiRecordset(k);
 }
 
 }  // namespace
@@ -76,11 +119,19 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
                               " Where Tipo = " + fc.ValoreSql(psTipo, vb::vbString) +
                               " AND Anno = " + fc.ValoreSql(piAnno, vb::vbInteger) +
                               " AND NumReg = " + fc.ValoreSql(plNumReg, vb::vbLong);
-      // Whatever the key held before, from here it is on this document's row
-      // (forgotten only once the new recordset is open).
+      // The rows this program took under the key stay its own when the key
+      // moves on to this document: they are released with the key.
       const std::string chiavePrima = chiave;
       chiave = rs.ApriRecordset(servizi::DbDitta(), g.gsConnAzienda, chiave, sql, false, 2);
-      g.gsChiaviLockTenute.erase(chiavePrima);
+      if (chiave != chiavePrima && !chiavePrima.empty()) {
+        auto it = g.gmLockTenuti.find(chiavePrima);
+        if (it != g.gmLockTenuti.end()) {
+          auto righe = std::move(it->second);
+          g.gmLockTenuti.erase(it);
+          auto& nuove = g.gmLockTenuti[chiave];
+          nuove.insert(nuove.end(), righe.begin(), righe.end());
+        }
+      }
       if (rs.NessunRecord(chiave)) {
         if (soloVerifica) {
           esito = kBloccoAssente;
@@ -89,7 +140,8 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
           rs.ScriviCampo(chiave, "Tipo", psTipo);
           rs.ScriviCampo(chiave, "Anno", piAnno);
           rs.ScriviCampo(chiave, "NumReg", plNumReg);
-          rs.ScriviCampo(chiave, "Utente", servizi::UtenteMenu());
+          const std::string utente = servizi::UtenteMenu();
+          rs.ScriviCampo(chiave, "Utente", utente);
           rs.ScriviCampo(chiave, "Stato", psStato);
           rs.ScriviCampo(chiave, "Ora", vb::Date::Now());
           rs.ScriviCampo(chiave, "Gestione", psGestione);
@@ -100,7 +152,7 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
           rs.SalvaRecord(chiave);
           // The row is ours from the moment it is stored, so that unlocking
           // removes it whatever happens next.
-          g.gsChiaviLockTenute.insert(chiave);
+          Tieni(chiave, {psTipo, piAnno, plNumReg, utente});
           rs.VaiUltimoMod(chiave);
           esito = kBloccoPreso;
         }
@@ -142,14 +194,20 @@ void SbloccaDoc(std::string* psKey, int16_t piChiudi) {
   std::string& variabile = psKey && !vb::UgualeTesto(*psKey, kChiaveStandard) ? *psKey : g.gsKeyRecLock;
   const std::string chiave = variabile;
   dati::GestRecordset& rs = RecLock();
-  try {
-    // Only a row this program inserted under the key: after a refusal or a
-    // check the recordset stands on another user's lock.
-    if (g.gsChiaviLockTenute.count(chiave)) {
-      g.gsChiaviLockTenute.erase(chiave);
-      rs.CancellaRecord(chiave);
+  // Only the rows this program inserted under the key: after a refusal or a
+  // check the recordset stands on the holder's lock, which may be another
+  // user's, and a key asked again for a document it already held stands on
+  // this program's own row.
+  std::vector<Globali::LockTenuto> tenuti;
+  if (auto it = g.gmLockTenuti.find(chiave); it != g.gmLockTenuti.end()) {
+    tenuti = std::move(it->second);
+    g.gmLockTenuti.erase(it);
+  }
+  for (const auto& t : tenuti) {
+    try {
+      Cancella(rs, chiave, t);
+    } catch (...) {
     }
-  } catch (...) {
   }
   if (piChiudi == -1) {
     try {

@@ -30,10 +30,11 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
                   std::string& psUtente, std::string& psGestione, std::string& psVarie,
                   int16_t piSoloVerifica = 0, const std::string& psPadreTipo = "", int16_t piPadreAnno = 0,
                   int32_t plPadreNumReg = 0, int16_t piAccettaPropri = 0, std::string* psStatoTrovato = nullptr);
-// Releases the lock held under the key (nullptr: gsKeyRecLock): its row is
-// deleted only when this program took it under that key, never a row found
-// after a refusal or a check. With piChiudi -1 the recordset is closed and
-// the key emptied. Errors are ignored.
+// Releases the locks held under the key (nullptr: gsKeyRecLock): the rows
+// this program inserted under that key are deleted, also when the key was
+// asked again since (refused by this very lock, or by another user's, or
+// only checked); never a row of another user. With piChiudi -1 the
+// recordset is closed and the key emptied. Errors are ignored.
 void SbloccaDoc(std::string* psKey = nullptr, int16_t piChiudi = -1);
 // The text after "Gestione " of the recovery utility of a Gestione code.
 std::string TestoGestione(const std::string& psGestione);

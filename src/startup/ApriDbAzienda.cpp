@@ -50,19 +50,6 @@ std::string CartellaCorrente() {
   return ec ? std::string(".") : p.string();
 }
 
-// The connect text as the confirmation shows it: passwords never appear.
-std::string SenzaPassword(const std::string& connect) {
-  std::vector<std::string> parti = vb::Split(connect, ";");
-  for (std::string& p : parti) {
-    const long uguale = vb::InStr(p, "=");
-    if (uguale == 0) continue;
-    const std::string chiave = vb::Trim(vb::Left(p, uguale - 1));
-    if (vb::UgualeTesto(chiave, "PWD") || vb::UgualeTesto(chiave, "Password"))
-      p = vb::Left(p, uguale) + "********";
-  }
-  return vb::Join(parti, ";");
-}
-
 int16_t Rinuncia() {
   mainDdt::RilasciaDopoErrore(-1);
   return -1;
@@ -135,7 +122,7 @@ int16_t ApriDbAzienda(const std::string& psFileIni, std::shared_ptr<dati::GestDa
     if (vis == "TUTTO" || vis == "DB1") {
       const int r = vb::MsgBox("Parametri letti:" + crlf + "File dei parametri: " + scelta + crlf +
                                    "Database: " + g.gsNomeDBAzie + crlf +
-                                   "Tipo Connessione: " + SenzaPassword(g.gsConnectDBAzie) + crlf,
+                                   "Tipo Connessione: " + utilprg::SenzaPassword(g.gsConnectDBAzie) + crlf,
                                vb::vbYesNoCancel | vb::vbQuestion);
       if (r == vb::vbNo) continue;
       // Only a plain Yes goes on: a box closed without an answer gives up.

@@ -1,6 +1,9 @@
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +12,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using std::nullopt;
@@ -223,6 +227,72 @@ TEST_F(IniFileTest, PermessiMantenuti) {
   fs::permissions(ini_, permessi);
   ASSERT_TRUE(vb::ScriviProfilo(ini_, "A", "x", "2"));
   EXPECT_EQ(fs::status(ini_).permissions(), permessi);
+}
+
+// What happens to the temporary file of a rewrite, in order, as the
+// kernel reports it: its mode may change only while it is still empty, so
+// nobody the old file kept out can open the new one and read it.
+TEST_F(IniFileTest, IlTemporaneoHaIPermessiFinaliPrimaDelContenuto) {
+  struct Caso {
+    fs::perms permessi;
+    mode_t maschera;
+  };
+  using P = fs::perms;
+  const Caso casi[] = {
+      {P::owner_read | P::owner_write, 022},
+      {P::owner_read | P::owner_write | P::group_read, 077},  // the mask must not narrow it
+      {P::owner_read | P::owner_write | P::group_read | P::group_write | P::others_read, 022},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(static_cast<int>(c.permessi));
+    Scrivi("[Db]\nPWD=vecchia\n");
+    fs::permissions(ini_, c.permessi);
+    const int in = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(in, 0);
+    ASSERT_GE(inotify_add_watch(in, tmp_.c_str(), IN_CREATE | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_MOVED_FROM),
+              0);
+    const mode_t vecchia = umask(c.maschera);
+    const bool scritto = vb::ScriviProfilo(ini_, "Db", "PWD", "segreta");
+    umask(vecchia);
+    ASSERT_TRUE(scritto);
+    std::vector<uint32_t> eventi;
+    alignas(inotify_event) char buf[8192];
+    for (ssize_t n; (n = read(in, buf, sizeof buf)) > 0;) {
+      for (char* q = buf; q < buf + n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(q);
+        if (e->len && std::string(e->name).starts_with(".velnor.ini.tmp")) eventi.push_back(e->mask);
+        q += sizeof(inotify_event) + e->len;
+      }
+    }
+    close(in);
+    ASSERT_FALSE(eventi.empty());
+    EXPECT_TRUE(eventi.front() & IN_CREATE);
+    bool scritti = false;
+    for (uint32_t m : eventi) {
+      if (m & IN_MODIFY) scritti = true;
+      EXPECT_FALSE(scritti && (m & IN_ATTRIB)) << "permessi cambiati dopo la scrittura";
+    }
+    EXPECT_TRUE(scritti);
+    EXPECT_TRUE(eventi.back() & IN_MOVED_FROM);
+    EXPECT_EQ(fs::status(ini_).permissions(), c.permessi);
+    EXPECT_EQ(Contenuto(), "[Db]\nPWD=segreta\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp_), fs::directory_iterator()), 1);
+  }
+}
+
+// Section names of a large file come back in linear time (each new name
+// was compared with all the earlier ones). Not a timing: the figures are in
+// the benchmark; here only the answer for a file of many sections.
+TEST_F(IniFileTest, MoltiSezioniTutteUnaVolta) {
+  std::string dati;
+  for (int i = 0; i < 20000; ++i) dati += "[Sezione" + std::to_string(i) + "]\nx=1\n";
+  dati += "[sezione7]\n[SEZIONE19999]\n[Àncora]\n[àNCORA]\n";
+  Scrivi(dati);
+  const auto nomi = vb::SezioniProfilo(ini_);
+  ASSERT_EQ(nomi.size(), 20001u);
+  EXPECT_EQ(nomi[7], "Sezione7");
+  EXPECT_EQ(nomi[19999], "Sezione19999");
+  EXPECT_EQ(nomi.back(), "Àncora");
 }
 
 TEST_F(IniFileTest, ErroriRestituisconoFalse) {

@@ -135,4 +135,23 @@ TEST_F(Aritmetica, RemovingVat) {
   EXPECT_EQ(Errore([] { ScorporaIva(100, -100, 2); }), vb::ErrDivisionePerZero);
 }
 
+TEST_F(Aritmetica, RemovingVatFromACreditNoteMirrorsTheInvoice) {
+  const CasoScorporo casi[] = {
+      {"A", 5.57, 22, 2, 4.56},   // 4.57 + 1.01 would exceed 5.57
+      {"A", 1.04, 10, 2, 0.94},
+      {"A", 1.08, 22, 2, 0.88},
+      {"A", 122.01, 22, 2, 100.01},
+      {"A", 122, 22, 2, 100},
+      {"A", 0.01, 22, 2, 0.01},
+      {"A", 1221, 22, 1, 1000.8},
+      {"s", 122.01, 22, 2, 100.00},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(testing::Message() << c.arrotIva << " " << c.lordo << " " << c.perc << "% " << c.dec);
+    G().gsArrotIvaEuro = c.arrotIva;
+    EXPECT_DOUBLE_EQ(ScorporaIva(c.lordo, c.perc, c.dec), c.atteso);
+    EXPECT_DOUBLE_EQ(ScorporaIva(-c.lordo, c.perc, c.dec), -c.atteso);
+  }
+}
+
 }  // namespace

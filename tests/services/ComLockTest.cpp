@@ -207,3 +207,91 @@ TEST_F(Blocchi, TheNextNumberOfTheYear) {
   EXPECT_EQ(CalcProssNum(2026, "DdtTest", "numrif", 1, -1), 41);
   EXPECT_THROW(CalcProssNum(2026, "Inesistente", "numrif"), vb::Errore);
 }
+
+TEST_F(Blocchi, AskingAgainForAnOwnLockDoesNotKeepItAfterTheUnlock) {
+  // Asked again under the same key, as a lock or as a check only, with the
+  // default key or the caller's own, closed on unlock or kept open.
+  struct Caso {
+    bool standard;
+    int16_t soloVerifica;
+    int16_t chiudi;
+  };
+  const Caso casi[] = {{true, 0, -1}, {true, 0, 0}, {false, 0, -1}, {false, 0, 0},
+                       {true, -1, -1}, {false, -1, 0}};
+  int32_t numero = 40;
+  for (const auto& c : casi) {
+    SCOPED_TRACE("DDT " + std::to_string(numero));
+    messaggi_.clear();
+    std::string chiave = c.standard ? "Standard" : "";
+    auto blocca = [&](int16_t soloVerifica) {
+      int16_t nuovo = -1;
+      std::string u, g = "D", v;
+      return BloccaDoc("M", "D", 2026, numero, nuovo, -1, chiave, "Il DDT", u, g, v, soloVerifica);
+    };
+    auto sblocca = [&] {
+      if (c.standard) SbloccaDoc(nullptr, c.chiudi);
+      else SbloccaDoc(&chiave, c.chiudi);
+    };
+    ASSERT_EQ(blocca(0), kBloccoPreso);
+    if (c.soloVerifica) {
+      EXPECT_EQ(blocca(-1), kBloccoPreso);
+      EXPECT_TRUE(messaggi_.empty());
+    } else {
+      // Refused by its own lock, naming its own user.
+      EXPECT_EQ(blocca(0), kBloccoInUso);
+      ASSERT_EQ(messaggi_.size(), 1u);
+      EXPECT_NE(messaggi_[0].find("in uso da:\r\nmario\r\n"), std::string::npos);
+    }
+    sblocca();
+    EXPECT_EQ(Righe(" Where NumReg = " + std::to_string(numero)), 0);
+    // The program locks it again, and lets it go again.
+    messaggi_.clear();
+    EXPECT_EQ(blocca(0), kBloccoPreso);
+    EXPECT_TRUE(messaggi_.empty());
+    sblocca();
+    EXPECT_EQ(Righe(), 0);
+    ++numero;
+  }
+}
+
+TEST_F(Blocchi, AKeyMovedToAnotherDocumentStillReleasesWhatItTook) {
+  LockAltrui(51, "anna");
+  // Taken 50, then refused on anna's 51 under the same key: 50 goes, 51 stays.
+  Esito e = Blocca(50, -1, 0);
+  ASSERT_EQ(e.ris, kBloccoPreso);
+  Esito f = Blocca(51, -1, 0, e.chiave);
+  ASSERT_EQ(f.ris, kBloccoInUso);
+  SbloccaDoc(&f.chiave, 0);
+  EXPECT_EQ(Righe(" Where NumReg = 50"), 0);
+  EXPECT_EQ(Righe(" Where NumReg = 51 And Utente = 'anna'"), 1);
+  // Taken 52, then 53 under the same key: both go with the key.
+  e = Blocca(52, -1, 0, f.chiave);
+  ASSERT_EQ(e.ris, kBloccoPreso);
+  f = Blocca(53, -1, 0, e.chiave);
+  ASSERT_EQ(f.ris, kBloccoPreso);
+  SbloccaDoc(&f.chiave, -1);
+  EXPECT_EQ(Righe(" Where NumReg In (52, 53)"), 0);
+  EXPECT_EQ(Righe(), 1);
+}
+
+TEST_F(Blocchi, ALockClearedAndTakenByAnotherUserMeanwhileIsNotReleased) {
+  // A recovery utility cleared this program's lock and anna took it: the
+  // unlock finds her row under the key's document and leaves it.
+  for (int16_t chiudi : {int16_t(-1), int16_t(0)}) {
+    Esito e = Blocca(60, -1, 0);
+    ASSERT_EQ(e.ris, kBloccoPreso);
+    Sql("Delete from LockGest Where NumReg = 60");
+    LockAltrui(60, "anna");
+    SbloccaDoc(&e.chiave, chiudi);
+    EXPECT_EQ(Righe(" Where NumReg = 60 And Utente = 'anna'"), 1) << chiudi;
+    Sql("Delete from LockGest");
+  }
+  // The same after the key was asked again for it and refused by anna.
+  Esito e = Blocca(61, -1, 0);
+  ASSERT_EQ(e.ris, kBloccoPreso);
+  Sql("Delete from LockGest Where NumReg = 61");
+  LockAltrui(61, "anna");
+  EXPECT_EQ(Blocca(61, -1, 0, e.chiave).ris, kBloccoInUso);
+  SbloccaDoc(&e.chiave, -1);
+  EXPECT_EQ(Righe(" Where NumReg = 61 And Utente = 'anna'"), 1);
+}

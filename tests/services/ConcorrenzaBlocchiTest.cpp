@@ -184,6 +184,41 @@ TEST_P(ConcorrenzaBlocchi, TwoProgramsLockingOneDdtOneGetsItTheOtherIsRefused) {
   std::printf("blocchi contesi all'inserimento: %d su %d\n", contese, kGiri);
 }
 
+TEST_P(ConcorrenzaBlocchi, AProgramAskingAgainForItsOwnLockIsNotLockedOutByIt) {
+  {
+    dati::GestDatabase db;
+    const std::string k = GetParam() == Motore::Server ? db.ApriDatabase("", 0, false, false, connessione_)
+                                                       : db.ApriDatabase(connessione_);
+    db.EseguiSql(k, "Insert into LockGest (Tipo, Anno, NumReg, Utente, Stato) Values ('D', 2026, 9999, 'anna', 'M')");
+  }
+  Programma("mario");
+  auto blocca = [](int32_t numero, std::string* utente = nullptr) {
+    std::string chiave = "Standard";
+    int16_t nuovo = -1;
+    std::string u, g = "D", v;
+    const int16_t r = ComLock::BloccaDoc("M", "D", 2026, numero, nuovo, 0, chiave, "Il DDT", u, g, v);
+    if (utente) *utente = u;
+    return r;
+  };
+  const std::string dove = " Where Tipo = 'D' And Anno = 2026 And NumReg = 5";
+  for (int giro = 0; giro < 3; ++giro) {
+    SCOPED_TRACE("giro " + std::to_string(giro));
+    ASSERT_EQ(blocca(5), ComLock::kBloccoPreso);
+    std::string utente;
+    EXPECT_EQ(blocca(5, &utente), ComLock::kBloccoInUso);
+    EXPECT_EQ(utente, "mario");
+    ComLock::SbloccaDoc();
+    EXPECT_EQ(Conta("Select Count(*) As N from LockGest" + dove), 0);
+  }
+  // Refused by anna's lock under the key that held 5: 5 goes, hers stays.
+  ASSERT_EQ(blocca(5), ComLock::kBloccoPreso);
+  EXPECT_EQ(blocca(9999), ComLock::kBloccoInUso);
+  ComLock::SbloccaDoc(nullptr, 0);
+  EXPECT_EQ(Conta("Select Count(*) As N from LockGest" + dove), 0);
+  EXPECT_EQ(Conta("Select Count(*) As N from LockGest Where NumReg = 9999 And Utente = 'anna'"), 1);
+  servizi::ImpostaLatoMenu({});
+}
+
 TEST_P(ConcorrenzaBlocchi, EightProgramsNumberingTogetherLoseAndRepeatNothing) {
   constexpr int kProgrammi = 8;
   constexpr int kNumeri = 200;
