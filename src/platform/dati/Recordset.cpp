@@ -68,21 +68,26 @@ void Recordset::Carica(const std::string& condizione) {
     tipi.push_back(c.tipo);
     conStella = conStella || c.nome == "*";
   }
-  Risultato r = motore.Interroga(t->sql, {}, conStella ? nullptr : &tipi);
+  // A reading that fails to open leaves the previous one as it was.
+  std::unique_ptr<Cursore> nuovo = motore.ApriCursore(t->sql, conStella ? nullptr : &tipi);
+  cursore_ = std::move(nuovo);
+  righe_.clear();
+  cancellate_.clear();
+  vive_ = 0;
+  lette_ = 0;
+  cancellateN_ = 0;
+  pos_ = 0;  // with no rows, BOF and EOF both hold through Vuoto()
+  modo_ = Modo::Nessuno;
+  ultimoMod_ = -1;
+  finito_ = false;
   if (conStella) {
     // Tables the catalog does not know: the names come from the engine.
     colonne_.clear();
-    for (const auto& c : r.colonne) colonne_.push_back({c.nome, "", "", "", c.tipo});
+    for (const auto& c : cursore_->Colonne()) colonne_.push_back({c.nome, "", "", "", c.tipo});
   } else {
     colonne_ = t->colonne;
   }
-  righe_ = std::move(r.righe);
-  cancellate_.assign(righe_.size(), false);
-  vive_ = static_cast<long>(righe_.size());
-  pos_ = righe_.empty() ? -1 : 0;
-  if (righe_.empty()) pos_ = 0;  // BOF and EOF both hold through Vuoto()
-  modo_ = Modo::Nessuno;
-  ultimoMod_ = -1;
+  LeggiAltre(1);
 
   nomi_.clear();
   nomiVisti_.clear();
@@ -134,6 +139,51 @@ void Recordset::Carica(const std::string& condizione) {
   }
 }
 
+// ------------------------------------------------------------ reading
+
+bool Recordset::LeggiAltre(size_t almeno) const {
+  if (finito_) return false;
+  const size_t prima = righe_.size();
+  try {
+    cursore_->Leggi(almeno, righe_);
+  } catch (...) {
+    // What came before the failure stays readable.
+    cancellate_.resize(righe_.size(), false);
+    vive_ += static_cast<long>(righe_.size() - prima);
+    lette_ += static_cast<long>(righe_.size() - prima);
+    throw;
+  }
+  const long nuove = static_cast<long>(righe_.size() - prima);
+  cancellate_.resize(righe_.size(), false);
+  vive_ += nuove;
+  lette_ += nuove;
+  if (cursore_->Finito()) {
+    // The engine's resources (a statement, a snapshot, a server cursor)
+    // are given back as soon as the last row is in.
+    finito_ = true;
+    cursore_.reset();
+  }
+  return nuove > 0;
+}
+
+bool Recordset::LeggiFino(long i) const {
+  while (i >= static_cast<long>(righe_.size()) && !finito_)
+    LeggiAltre(static_cast<size_t>(i + 1) - righe_.size());
+  return i < static_cast<long>(righe_.size());
+}
+
+void Recordset::LeggiTutte() const {
+  while (!finito_) LeggiAltre(std::max<size_t>(righe_.size(), 1024));
+}
+
+long Recordset::RecordCount() const {
+  if (!finito_) {
+    if (std::optional<long> n = cursore_->Conta(); n && *n >= lette_) return vive_ + (*n - lette_);
+    LeggiTutte();
+  }
+  return vive_;
+}
+
 // ------------------------------------------------------------ position
 
 bool Recordset::NessunaCorrente() const {
@@ -143,6 +193,7 @@ bool Recordset::NessunaCorrente() const {
 
 long Recordset::AbsolutePosition() const {
   if (NessunaCorrente()) return -1;
+  if (cancellateN_ == 0) return pos_;
   long n = 0;
   for (long i = 0; i < pos_; ++i)
     if (!cancellate_[static_cast<size_t>(i)]) ++n;
@@ -150,14 +201,20 @@ long Recordset::AbsolutePosition() const {
 }
 
 void Recordset::SetAbsolutePosition(long p) {
-  if (p < 0 || p >= vive_) vb::Solleva(3001, "Posizione non valida");
+  if (p < 0) vb::Solleva(3001, "Posizione non valida");
+  if (cancellateN_ == 0) {
+    if (!Presente(p)) vb::Solleva(3001, "Posizione non valida");
+    Posiziona(p);
+    return;
+  }
   long n = -1;
-  for (long i = 0; i < static_cast<long>(righe_.size()); ++i) {
+  for (long i = 0; Presente(i); ++i) {
     if (!cancellate_[static_cast<size_t>(i)] && ++n == p) {
       Posiziona(i);
       return;
     }
   }
+  vb::Solleva(3001, "Posizione non valida");
 }
 
 void Recordset::Posiziona(long pos) {
@@ -174,6 +231,7 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
   if (Vuoto()) NessunaRiga();
+  LeggiTutte();
   long i = static_cast<long>(righe_.size()) - 1;
   while (cancellate_[static_cast<size_t>(i)]) --i;
   Posiziona(i);
@@ -182,8 +240,8 @@ void Recordset::MoveLast() {
 void Recordset::MoveNext() {
   if (EOF_()) NessunaRiga();
   long i = pos_ + 1;
-  while (i < static_cast<long>(righe_.size()) && cancellate_[static_cast<size_t>(i)]) ++i;
-  Posiziona(i);
+  while (Presente(i) && cancellate_[static_cast<size_t>(i)]) ++i;
+  Posiziona(std::min(i, static_cast<long>(righe_.size())));
 }
 
 void Recordset::MovePrevious() {
@@ -298,6 +356,10 @@ void Recordset::Update() {
   const bool server = c.Tipo() == TipoMotore::Server;
   auto id = [&](const std::string& n) { return "\"" + (server ? vb::LCase(n) : n) + "\""; };
   if (modo_ == Modo::Nuovo) {
+    // A new row stays after all the others: those not read yet come in
+    // first (they are the rows of the moment the recordset opened, so the
+    // new one is not among them).
+    LeggiTutte();
     const TabScrivibile* t = nullptr;
     for (const auto& s : scrivibili_)
       if (vb::UgualeTesto(s.nome, principale_)) t = &s;
@@ -385,6 +447,9 @@ void Recordset::Delete() {
   }
   cancellate_[static_cast<size_t>(pos_)] = true;
   --vive_;
+  ++cancellateN_;
+  // No live row among those read: the next ones tell whether any is left.
+  while (vive_ == 0 && !finito_) LeggiAltre(1);
 }
 
 void Recordset::VaiUltimoMod() {
@@ -399,7 +464,7 @@ void Recordset::Requery(const std::string& condizione) { Carica(condizione); }
 void Recordset::Trova(const std::string& criterio, long da) {
   sql::NodoP n = sql::AnalizzaEspressione(criterio);
   nonTrovato_ = true;
-  for (long i = std::max(0L, da); i < static_cast<long>(righe_.size()); ++i) {
+  for (long i = std::max(0L, da); Presente(i); ++i) {
     if (cancellate_[static_cast<size_t>(i)]) continue;
     const std::vector<vb::Variant>& r = righe_[static_cast<size_t>(i)];
     auto campo = [&](const std::string& q, const std::string& nome) -> vb::Variant {
@@ -418,6 +483,7 @@ void Recordset::Trova(const std::string& criterio, long da) {
 void Recordset::FindFirst(const std::string& criterio) { Trova(criterio, 0); }
 
 void Recordset::FindNext(const std::string& criterio) {
+  if (NessunaCorrente() && pos_ >= 0) LeggiTutte();  // past the end: nothing further
   Trova(criterio, NessunaCorrente() ? (pos_ < 0 ? 0 : static_cast<long>(righe_.size())) : pos_ + 1);
 }
 

@@ -1,7 +1,14 @@
 #pragma once
-// One open recordset: the rows of a query held in memory, a current
-// position with BOF and EOF, bookmarks, and the edit buffer through which an
-// updatable recordset (open type 2) writes its rows back.
+// One open recordset: the rows of a query, a current position with BOF and
+// EOF, bookmarks, and the edit buffer through which an updatable recordset
+// (open type 2) writes its rows back.
+//
+// Rows are read from the engine as the caller moves, in blocks: opening a
+// query of a million rows reads the first block only. The rows read so far
+// stay in memory (positions, bookmarks and moves back need them); a move to
+// the last row, a search that finds nothing, or a new row read the rest.
+// The row count is exact whenever asked: the engine counts the rows not
+// read yet when it can, else they are read.
 //
 // What the layer writes and what it refuses:
 // - a recordset writes to the stored tables whose whole primary key is among
@@ -36,7 +43,9 @@ class Recordset {
   bool BOF() const { return pos_ < 0 || Vuoto(); }
   bool EOF_() const { return pos_ >= static_cast<long>(righe_.size()) || Vuoto(); }
   bool NessunaCorrente() const;
-  long RecordCount() const { return vive_; }
+  long RecordCount() const;
+  // Rows read from the engine so far.
+  long RigheLette() const { return lette_; }
   // 0-based place of the current row among the live rows; -1 off the rows.
   long AbsolutePosition() const;
   void SetAbsolutePosition(long p);
@@ -90,8 +99,19 @@ class Recordset {
     std::vector<int> campi;      // field indexes that are its columns
   };
 
+  // No live row can appear any more: rows are read ahead whenever all those
+  // read so far are deleted.
   bool Vuoto() const { return vive_ == 0; }
   void Carica(const std::string& condizione);
+  // Reads at least `almeno` more rows, unless the result ends first; false
+  // when there was nothing left to read.
+  bool LeggiAltre(size_t almeno) const;
+  // Row `i` is read, if the result has it.
+  bool Presente(long i) const {
+    return i < static_cast<long>(righe_.size()) || (!finito_ && LeggiFino(i));
+  }
+  bool LeggiFino(long i) const;
+  void LeggiTutte() const;
   void Posiziona(long pos);
   std::vector<vb::Variant>& Corrente();
   const TabScrivibile* TabellaDi(int campo) const;
@@ -116,11 +136,16 @@ class Recordset {
     int indice;
   };
   mutable std::vector<NomeRecente> recenti_;
-  // The rows as the engine gave them (taken over whole, no copy) and which
-  // of them this recordset deleted.
-  std::vector<std::vector<vb::Variant>> righe_;
-  std::vector<bool> cancellate_;
-  long vive_ = 0;
+  // The rows read so far, as the engine gave them (taken over whole, no
+  // copy), and which of them this recordset deleted. Reading more is no
+  // change the caller sees, so the const queries may do it.
+  mutable std::unique_ptr<Cursore> cursore_;
+  mutable bool finito_ = true;
+  mutable std::vector<std::vector<vb::Variant>> righe_;
+  mutable std::vector<bool> cancellate_;
+  mutable long vive_ = 0;
+  mutable long lette_ = 0;
+  long cancellateN_ = 0;
   long pos_ = -1;
   Modo modo_ = Modo::Nessuno;
   std::vector<vb::Variant> buffer_;
