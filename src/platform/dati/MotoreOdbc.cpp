@@ -1092,9 +1092,7 @@ std::unique_ptr<Cursore> ConnessioneOdbc::ApriCursore(const std::string& sql, co
     // reading runs it, and raises its error if it has one.
     return Connessione::ApriCursore(sql, tipi);
   }
-  auto c = std::make_unique<CursoreOdbc>(this, nome, tipi);
-  cursori_.push_back(c.get());
-  return c;
+  return std::make_unique<CursoreOdbc>(this, nome, tipi);
 }
 
 void ConnessioneOdbc::ChiudiCursore(CursoreOdbc* c, const std::string& nome) {
@@ -1113,6 +1111,7 @@ CursoreOdbc::CursoreOdbc(ConnessioneOdbc* conn, std::string nome, const std::vec
     tipi_ = *tipi;
     conTipi_ = true;
   }
+  conn_->cursori_.push_back(this);
   try {
     // The first block tells the columns.
     Prendi(blocco_);
