@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -89,6 +90,42 @@ void PrimaRiga(benchmark::State& st) {
   st.counters["MB_picco_processo"] = static_cast<double>(u.ru_maxrss) / 1024;
 }
 BENCHMARK(PrimaRiga)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// The same on the database server of DDT_PG_CONNECT, when there is one
+// (bash scripts/pg.sh start; eval "$(bash scripts/pg.sh env)").
+void PrimaRigaServer(benchmark::State& st) {
+  const char* testo = std::getenv("DDT_PG_CONNECT");
+  if (!testo || !*testo) {
+    st.SkipWithError("DDT_PG_CONNECT non impostata");
+    return;
+  }
+  const long n = st.range(0);
+  dati::GestDatabase db;
+  std::string k = db.ApriDatabase("", 0, false, false, testo);
+  static bool pronta = false;
+  if (!pronta) {
+    db.EseguiSql(k, "DROP TABLE IF EXISTS bench_grande", 64);
+    db.EseguiSql(k, "CREATE TABLE bench_grande (id INTEGER PRIMARY KEY, articolo VARCHAR(20), qta DOUBLE PRECISION, "
+                    "nota VARCHAR(50))", 64);
+    db.EseguiSql(k, "INSERT INTO bench_grande SELECT g, 'ART' || (g % 997), g * 0.5, 'nota ' || g "
+                    "FROM generate_series(1, 1000000) g", 64);
+    db.EseguiSql(k, "ANALYZE bench_grande", 64);
+    db.Motore(k).AzzeraCatalogo();
+    pronta = true;
+  }
+  const std::string sql = "Select id, articolo, qta, nota from bench_grande where id <= " + std::to_string(n) +
+                          " order by id";
+  double tenuti = 0;
+  for (auto _ : st) {
+    const size_t prima = mallinfo2().uordblks;
+    dati::GestRecordset rs;
+    std::string r = rs.ApriRecordset(db, k, "", sql, false, 4);
+    benchmark::DoNotOptimize(rs.LeggiCampo(r, "articolo").StringPtr()->size());
+    tenuti = static_cast<double>(mallinfo2().uordblks - prima);
+  }
+  st.counters["MB_tenuti"] = tenuti / (1 << 20);
+}
+BENCHMARK(PrimaRigaServer)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // The same list walked to the end, as a report over it would.
 void TuttaLaLista(benchmark::State& st) {
