@@ -114,6 +114,10 @@ class Cursore {
   // The number of rows of the whole result as the cursor sees it, when the
   // engine can tell without handing them out; nothing otherwise.
   virtual std::optional<long> Conta() { return std::nullopt; }
+  // Whether the cursor can start again from its first row with the same
+  // rows (Riavvolgi), and doing so; false when it cannot.
+  virtual bool Riavvolgibile() const { return false; }
+  virtual bool Riavvolgi() { return false; }
 
  protected:
   std::vector<ColonnaRis> colonne_;

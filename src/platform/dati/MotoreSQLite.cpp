@@ -398,6 +398,8 @@ class CursoreSQLite final : public Cursore {
   void Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) override;
   bool Finito() const override { return finito_; }
   std::optional<long> Conta() override;
+  bool Riavvolgibile() const override { return lettore_ != nullptr; }
+  bool Riavvolgi() override;
   // The connection closes: the statement and the reading handle go with it.
   void Stacca();
 
@@ -658,7 +660,9 @@ std::unique_ptr<Cursore> ConnessioneSQLite::ApriCursore(const std::string& sql, 
     sqlite3_busy_timeout(db, attesaMs_);
   }
   sqlite3_stmt* st = l->Prepara(sql);
-  if (!st) {
+  // A transaction of the reading handle keeps its snapshot from the first
+  // row to the cursor's end, so the rows can be read again the same.
+  if (!st || sqlite3_exec(l->db.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
     Restituisci(std::move(l));
     return Connessione::ApriCursore(sql, tipi);
   }
@@ -694,7 +698,16 @@ CursoreSQLite::~CursoreSQLite() {
 
 void CursoreSQLite::Chiudi() {
   if (!lettore_) return;
-  sqlite3_reset(st_);  // ends the reading handle's snapshot
+  sqlite3_reset(st_);
+  // Ends the reading handle's snapshot.
+  if (sqlite3_exec(lettore_->db.get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK &&
+      !sqlite3_get_autocommit(lettore_->db.get())) {
+    sqlite3_exec(lettore_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(lettore_->db.get())) {
+      lettore_.reset();  // a handle that cannot end its transaction is not reused
+      return;
+    }
+  }
   lettore_->errore = {};
   if (conn_) conn_->Restituisci(std::move(lettore_));
   lettore_.reset();
@@ -721,8 +734,10 @@ void CursoreSQLite::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& 
     for (size_t n = 0; n < voglio; ++n) {
       const int rc = sqlite3_step(st);
       if (rc == SQLITE_DONE) {
+        // The handle stays with the cursor until it goes: its snapshot
+        // lets the rows be read again.
         finito_ = true;
-        Chiudi();
+        sqlite3_reset(st);
         return;
       }
       if (rc != SQLITE_ROW) lettore_->Fallisci(rc);
@@ -743,6 +758,13 @@ void CursoreSQLite::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& 
   }
 }
 
+bool CursoreSQLite::Riavvolgi() {
+  if (!lettore_ || errore_) return false;
+  sqlite3_reset(st_);
+  finito_ = false;
+  return true;
+}
+
 std::optional<long> CursoreSQLite::Conta() {
   if (conta_ || finito_ || !lettore_) return conta_;
   // Run on the reading handle while the cursor's statement is still
@@ -750,7 +772,7 @@ std::optional<long> CursoreSQLite::Conta() {
   // rows the cursor will give.
   sqlite3_stmt* st = lettore_->Prepara("SELECT count(*) FROM (" + sql_ + ")");
   if (!st) return std::nullopt;
-  Riavvolgi r{st};
+  struct Riavvolgi r{st};
   if (sqlite3_step(st) != SQLITE_ROW) {
     lettore_->errore = {};
     return std::nullopt;

@@ -276,3 +276,60 @@ TEST_P(Lettura, ReadingAfterTheDatabaseClosedIsAnError) {
 
 INSTANTIATE_TEST_SUITE_P(Motori, Lettura, ::testing::Values(Motore::SQLite, Motore::Server),
                          [](const auto& i) { return i.param == Motore::SQLite ? "SQLite" : "Server"; });
+
+// A read-only recordset keeps a window of rows: a walk of the whole result
+// holds no more than the window, and every move, position, bookmark and
+// search still lands on the right row, reading again when it must.
+TEST_P(Lettura, AReadOnlyRecordsetKeepsAWindowAndReadsAgainWhatItLetGo) {
+  struct Finestra {
+    long prima = FinestraRighe();
+    ~Finestra() { ImpostaFinestraRighe(prima); }
+  } ripristino;
+  ImpostaFinestraRighe(1000);
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Nota from Righe order by Id", false, 4);
+  Recordset& r = rs.RecordsetDao(k);
+  if (!SQLite()) {
+    // The server's cursor goes forward only: every row read stays.
+    rs.UltimoRec(k);
+    EXPECT_EQ(r.RigheInMemoria(), kRighe);
+    return;
+  }
+  rs.ProssimoRec(k);
+  const std::string secondo = r.Bookmark();
+  long massimo = 0;
+  EXPECT_EQ(Cammina(rs, k, 1), kRighe - 1);
+  massimo = std::max(massimo, r.RigheInMemoria());
+  EXPECT_LE(massimo, 5000);
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  const long letteUnaVolta = r.RigheLette();
+  EXPECT_EQ(letteUnaVolta, kRighe);
+  // Back to rows the window let go.
+  rs.PrecedenteRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe);
+  r.SetBookmark(secondo);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 2");
+  EXPECT_GT(r.RigheLette(), letteUnaVolta);
+  rs.VaiARec(k, 15000);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 15001);
+  for (int i = 0; i < 3000; ++i) rs.PrecedenteRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 12001);
+  EXPECT_EQ(rs.PosRecord(k), 12000);
+  rs.CercaPrimo(k, "Nota = 'nota 7'");
+  EXPECT_FALSE(rs.NonTrovato(k));
+  EXPECT_EQ(rs.PosRecord(k), 6);
+  rs.CercaProssimo(k, "Id > 19990");
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 19991);
+  rs.PrimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 1);
+  rs.UltimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe);
+  EXPECT_LE(r.RigheInMemoria(), 5000);
+  // Writes meanwhile do not change the rows read again.
+  db_.EseguiSql(conn_, "Update Righe set Nota = 'cambiata' where Id = 3");
+  rs.VaiARec(k, 2);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 3");
+  rs.Riapri(k);
+  rs.VaiARec(k, 2);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "cambiata");
+}
