@@ -339,6 +339,8 @@ std::vector<vb::Variant>& Recordset::Corrente() {
 
 const vb::Variant& Recordset::Valore(int i) const {
   if (modo_ != Modo::Nessuno) return buffer_[static_cast<size_t>(i)];
+  // A walk reads the current row field after field: in memory, not deleted.
+  if (pos_ >= base_ && pos_ < Fine() && cancellateN_ == 0) return Riga(pos_)[static_cast<size_t>(i)];
   if (NessunaCorrente()) NessunaRiga();
   return Riga(pos_)[static_cast<size_t>(i)];
 }
