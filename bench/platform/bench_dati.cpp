@@ -1,8 +1,12 @@
-// The data layer against raw SQLite, and the cost of translating the
-// largest statement of the program (the joined read of a DDT header).
+// The data layer against raw SQLite, the first row of a large result, and
+// the cost of translating the largest statement of the program (the joined
+// read of a DDT header).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -40,6 +44,106 @@ const Archivio& Dati() {
   static Archivio a;
   return a;
 }
+
+// A table of a million rows, filled by the engine itself.
+struct ArchivioGrande {
+  std::string file;
+  ArchivioGrande() {
+    file = (std::filesystem::temp_directory_path() / "bench_dati_grande.db").string();
+    std::filesystem::remove(file);
+    dati::GestDatabase db;
+    std::string k = db.CreaDatabase(file);
+    db.EseguiSql(k, "CREATE TABLE Grande (Id INTEGER PRIMARY KEY, Articolo VARCHAR(20) COLLATE NOCASE, "
+                    "Qta DOUBLE, Prezzo CURRENCY, DataDoc DATETIME, Nota VARCHAR(50) COLLATE NOCASE)", 64);
+    db.EseguiSql(k, "WITH RECURSIVE g(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM g WHERE x < 1000000) "
+                    "INSERT INTO Grande SELECT x, 'ART' || (x % 997), x * 0.5, x * 0.1234, "
+                    "'2026-' || substr('0' || (1 + x % 12), -2) || '-' || substr('0' || (1 + x % 28), -2), "
+                    "'nota ' || x FROM g", 64);
+  }
+};
+
+const ArchivioGrande& Grande() {
+  static ArchivioGrande a;
+  return a;
+}
+
+// Opening a list ordered by key and reading its first row, over 10,000 and
+// over 1,000,000 rows: the time should not grow with the rows, nor the
+// memory the open recordset holds.
+void PrimaRiga(benchmark::State& st) {
+  const long n = st.range(0);
+  dati::GestDatabase db;
+  std::string k = db.ApriDatabase(Grande().file);
+  const std::string sql = "Select Id, Articolo, Qta, Prezzo, DataDoc, Nota from Grande where Id <= " +
+                          std::to_string(n) + " order by Id";
+  double tenuti = 0;
+  for (auto _ : st) {
+    const size_t prima = mallinfo2().uordblks;
+    dati::GestRecordset rs;
+    std::string r = rs.ApriRecordset(db, k, "", sql, false, 4);
+    benchmark::DoNotOptimize(rs.LeggiCampo(r, "Articolo").StringPtr()->size());
+    tenuti = static_cast<double>(mallinfo2().uordblks - prima);
+  }
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  st.counters["MB_tenuti"] = tenuti / (1 << 20);
+  st.counters["MB_picco_processo"] = static_cast<double>(u.ru_maxrss) / 1024;
+}
+BENCHMARK(PrimaRiga)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// The same on the database server of DDT_PG_CONNECT, when there is one
+// (bash scripts/pg.sh start; eval "$(bash scripts/pg.sh env)").
+void PrimaRigaServer(benchmark::State& st) {
+  const char* testo = std::getenv("DDT_PG_CONNECT");
+  if (!testo || !*testo) {
+    st.SkipWithError("DDT_PG_CONNECT non impostata");
+    return;
+  }
+  const long n = st.range(0);
+  dati::GestDatabase db;
+  std::string k = db.ApriDatabase("", 0, false, false, testo);
+  static bool pronta = false;
+  if (!pronta) {
+    db.EseguiSql(k, "DROP TABLE IF EXISTS bench_grande", 64);
+    db.EseguiSql(k, "CREATE TABLE bench_grande (id INTEGER PRIMARY KEY, articolo VARCHAR(20), qta DOUBLE PRECISION, "
+                    "nota VARCHAR(50))", 64);
+    db.EseguiSql(k, "INSERT INTO bench_grande SELECT g, 'ART' || (g % 997), g * 0.5, 'nota ' || g "
+                    "FROM generate_series(1, 1000000) g", 64);
+    db.EseguiSql(k, "ANALYZE bench_grande", 64);
+    db.Motore(k).AzzeraCatalogo();
+    pronta = true;
+  }
+  const std::string sql = "Select id, articolo, qta, nota from bench_grande where id <= " + std::to_string(n) +
+                          " order by id";
+  double tenuti = 0;
+  for (auto _ : st) {
+    const size_t prima = mallinfo2().uordblks;
+    dati::GestRecordset rs;
+    std::string r = rs.ApriRecordset(db, k, "", sql, false, 4);
+    benchmark::DoNotOptimize(rs.LeggiCampo(r, "articolo").StringPtr()->size());
+    tenuti = static_cast<double>(mallinfo2().uordblks - prima);
+  }
+  st.counters["MB_tenuti"] = tenuti / (1 << 20);
+}
+BENCHMARK(PrimaRigaServer)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The same list walked to the end, as a report over it would.
+void TuttaLaLista(benchmark::State& st) {
+  dati::GestDatabase db;
+  std::string k = db.ApriDatabase(Grande().file);
+  for (auto _ : st) {
+    dati::GestRecordset rs;
+    std::string r = rs.ApriRecordset(db, k, "", "Select Id, Articolo, Qta, Prezzo, DataDoc, Nota from Grande order by Id",
+                                     false, 4);
+    long righe = 0;
+    while (!rs.FineRec(r)) {
+      ++righe;
+      rs.ProssimoRec(r);
+    }
+    benchmark::DoNotOptimize(righe);
+  }
+}
+BENCHMARK(TuttaLaLista)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void RawSQLite(benchmark::State& st) {
   sqlite3* db;

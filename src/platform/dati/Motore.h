@@ -98,6 +98,31 @@ struct Risultato {
   std::vector<std::vector<vb::Variant>> righe;
 };
 
+// A query read as the caller moves: rows come from the engine in blocks
+// when asked for, never all at once unless the caller walks to the end.
+// Engines that cannot read so give the whole result in the first block.
+class Cursore {
+ public:
+  virtual ~Cursore() = default;
+  const std::vector<ColonnaRis>& Colonne() const { return colonne_; }
+  // Appends at least `almeno` rows to `righe` (fewer only at the end of the
+  // result); more may come, as many as the engine reads at a time.
+  // A failure is raised again by every later call.
+  virtual void Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) = 0;
+  // True once every row has been handed out.
+  virtual bool Finito() const = 0;
+  // The number of rows of the whole result as the cursor sees it, when the
+  // engine can tell without handing them out; nothing otherwise.
+  virtual std::optional<long> Conta() { return std::nullopt; }
+  // Whether the cursor can start again from its first row with the same
+  // rows (Riavvolgi), and doing so; false when it cannot.
+  virtual bool Riavvolgibile() const { return false; }
+  virtual bool Riavvolgi() { return false; }
+
+ protected:
+  std::vector<ColonnaRis> colonne_;
+};
+
 class Connessione {
  public:
   virtual ~Connessione() = default;
@@ -112,6 +137,13 @@ class Connessione {
   // Boolean); missing or Ignoto kinds give the engine's natural value.
   virtual Risultato Interroga(const std::string& sql, const std::vector<vb::Variant>& parametri = {},
                               const std::vector<TipoCampo>* tipi = nullptr) = 0;
+  // The same query read as the caller moves (see Cursore). The rows are
+  // those of the moment it opens: writes made afterwards, on this
+  // connection or by others, do not show in it. The cursor must not
+  // outlive the connection; one left open when the connection closes
+  // raises 3420 on its next read. By default the whole result is read here.
+  virtual std::unique_ptr<Cursore> ApriCursore(const std::string& sql,
+                                               const std::vector<TipoCampo>* tipi = nullptr);
 
   // Transactions nest: the outermost begins and commits the engine's own,
   // the inner ones use savepoints.
@@ -124,6 +156,9 @@ class Connessione {
   virtual const Catalogo& LeggiCatalogo() = 0;
   virtual void AzzeraCatalogo() = 0;
 };
+
+// A cursor over a result already read whole.
+std::unique_ptr<Cursore> CursoreDa(Risultato r);
 
 // SQLite file database. Raises 3024 when the file is missing and `crea` is
 // false, 3343 when it is no readable database.

@@ -22,7 +22,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <functional>
+#include <iterator>
 
 #include "platform/Errore.h"
 #include "platform/Numeri.h"
@@ -793,6 +795,39 @@ vb::Variant Converti(vb::Variant v, TipoCampo tipo, const ColonnaLetta& c, size_
 
 // ---------------------------------------------------------------- connection
 
+class ConnessioneOdbc;
+
+// A server cursor read in blocks. It is declared WITH HOLD outside any
+// transaction: the server keeps the rows of that moment for it until it is
+// closed, whatever the connection does meanwhile (writes, commits,
+// rollbacks, other recordsets), and no statement stays open on the
+// connection between two reads, so any number of them can be open at once.
+class CursoreOdbc final : public Cursore {
+ public:
+  CursoreOdbc(ConnessioneOdbc* conn, std::string nome, const std::vector<TipoCampo>* tipi);
+  ~CursoreOdbc() override;
+  void Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) override;
+  bool Finito() const override { return finito_ && pronte_.empty(); }
+  void Stacca() {
+    conn_ = nullptr;
+    staccato_ = true;
+  }
+
+ private:
+  void Prendi(size_t quante);
+  void Chiudi();
+
+  ConnessioneOdbc* conn_;
+  std::string nome_;
+  std::vector<TipoCampo> tipi_;
+  bool conTipi_ = false;
+  std::vector<std::vector<vb::Variant>> pronte_;  // fetched, not handed out yet
+  size_t blocco_ = 64;
+  bool finito_ = false;
+  bool staccato_ = false;
+  std::exception_ptr errore_;
+};
+
 class ConnessioneOdbc final : public Connessione {
  public:
   ConnessioneOdbc(const std::string& connessione, const std::string& utente, const std::string& password);
@@ -802,6 +837,7 @@ class ConnessioneOdbc final : public Connessione {
   long Esegui(const std::string& sql, const std::vector<vb::Variant>& parametri) override;
   Risultato Interroga(const std::string& sql, const std::vector<vb::Variant>& parametri,
                       const std::vector<TipoCampo>* tipi) override;
+  std::unique_ptr<Cursore> ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) override;
   void IniziaTransazione() override;
   void ConfermaTransazione() override;
   void AnnullaTransazione() override;
@@ -822,6 +858,11 @@ class ConnessioneOdbc final : public Connessione {
   template <class F>
   auto Protetta(F&& f) -> decltype(f());
   Risultato Leggi(const Istruzione& st, const std::vector<TipoCampo>* tipi);
+
+  friend class CursoreOdbc;
+  void ChiudiCursore(CursoreOdbc* c, const std::string& nome);
+  std::vector<CursoreOdbc*> cursori_;
+  long prossimoCursore_ = 0;
   std::string Savepoint(int livello) const { return "ddt_sp" + std::to_string(livello); }
 
   SQLHENV env_ = nullptr;
@@ -887,6 +928,7 @@ ConnessioneOdbc::ConnessioneOdbc(const std::string& connessione, const std::stri
 }
 
 ConnessioneOdbc::~ConnessioneOdbc() {
+  for (CursoreOdbc* c : cursori_) c->Stacca();
   if (dbc_) {
     if (connessa_) {
       if (livello_ > 0) SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
@@ -1035,6 +1077,94 @@ Risultato ConnessioneOdbc::Leggi(const Istruzione& st, const std::vector<TipoCam
     }
   }
   return ris;
+}
+
+std::unique_ptr<Cursore> ConnessioneOdbc::ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) {
+  // Inside a transaction a held cursor would be computed at its commit,
+  // and dropped by its rollback: the rows are read whole there, as the
+  // transaction's own writes make them.
+  if (livello_ > 0) return Connessione::ApriCursore(sql, tipi);
+  const std::string nome = "ddt_cur" + std::to_string(++prossimoCursore_);
+  try {
+    Diretta("DECLARE " + nome + " NO SCROLL CURSOR WITH HOLD FOR " + sql);
+  } catch (const vb::Errore&) {
+    // No cursor for this text (a query that takes locks, say): the plain
+    // reading runs it, and raises its error if it has one.
+    return Connessione::ApriCursore(sql, tipi);
+  }
+  return std::make_unique<CursoreOdbc>(this, nome, tipi);
+}
+
+void ConnessioneOdbc::ChiudiCursore(CursoreOdbc* c, const std::string& nome) {
+  cursori_.erase(std::remove(cursori_.begin(), cursori_.end(), c), cursori_.end());
+  if (nome.empty()) return;
+  try {
+    Protetta([&] { Diretta("CLOSE " + nome); });
+  } catch (const vb::Errore&) {
+    // A connection that broke meanwhile holds no cursor any more.
+  }
+}
+
+CursoreOdbc::CursoreOdbc(ConnessioneOdbc* conn, std::string nome, const std::vector<TipoCampo>* tipi)
+    : conn_(conn), nome_(std::move(nome)) {
+  if (tipi) {
+    tipi_ = *tipi;
+    conTipi_ = true;
+  }
+  conn_->cursori_.push_back(this);
+  try {
+    // The first block tells the columns.
+    Prendi(blocco_);
+  } catch (...) {
+    Chiudi();
+    throw;
+  }
+}
+
+CursoreOdbc::~CursoreOdbc() {
+  if (!staccato_) Chiudi();
+}
+
+void CursoreOdbc::Chiudi() {
+  if (!conn_) return;
+  ConnessioneOdbc* c = conn_;
+  conn_ = nullptr;
+  c->ChiudiCursore(this, finito_ ? std::string() : nome_);
+  finito_ = true;
+}
+
+void CursoreOdbc::Prendi(size_t quante) {
+  Risultato r = conn_->Interroga("FETCH FORWARD " + std::to_string(quante) + " FROM " + nome_, {},
+                                 conTipi_ ? &tipi_ : nullptr);
+  if (colonne_.empty()) colonne_ = std::move(r.colonne);
+  if (r.righe.size() < quante) {
+    finito_ = true;
+    ConnessioneOdbc* c = conn_;
+    conn_ = nullptr;
+    c->ChiudiCursore(this, nome_);
+  }
+  if (pronte_.empty()) pronte_ = std::move(r.righe);
+  else std::move(r.righe.begin(), r.righe.end(), std::back_inserter(pronte_));
+}
+
+void CursoreOdbc::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) {
+  if (errore_) std::rethrow_exception(errore_);
+  if (staccato_) vb::Solleva(3420, "Oggetto non valido: il database del recordset è stato chiuso", kOrigine);
+  try {
+    while (pronte_.size() < almeno && !finito_) {
+      // Blocks grow while the caller keeps walking: a list shows its first
+      // rows at once, a walk of the whole result pays few round trips.
+      blocco_ = std::min<size_t>(blocco_ * 4, 4096);
+      Prendi(std::max(blocco_, almeno - pronte_.size()));
+    }
+  } catch (...) {
+    errore_ = std::current_exception();
+    Chiudi();
+    throw;
+  }
+  if (righe.empty()) righe = std::move(pronte_);
+  else std::move(pronte_.begin(), pronte_.end(), std::back_inserter(righe));
+  pronte_.clear();
 }
 
 // ---------------------------------------------------------------- transactions

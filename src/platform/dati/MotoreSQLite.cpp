@@ -15,7 +15,9 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <list>
 #include <mutex>
 #include <string_view>
@@ -328,6 +330,94 @@ TipoCampo TipoDichiarato(std::string_view dichiarato, int& lunghezza, bool& cont
   return TipoCampo::Ignoto;
 }
 
+// ---------------------------------------------------------------- reading as the caller moves
+
+// A second handle on the file that only reads: a cursor steps its statement
+// there, so nothing this connection does meanwhile meets a statement still
+// stepping (a write under a scan sees rows changed or twice, a rollback
+// aborts the pending reads, and a write transaction cannot begin on a
+// snapshot older than another process's commit). Under WAL the handle
+// keeps the snapshot of the moment the cursor opened until its last row,
+// without holding back this connection's writes or anyone else's.
+struct Lettore {
+  std::unique_ptr<sqlite3, ChiudiDb> db;
+  sqlite::ErroreFunzione errore;
+  std::unordered_map<std::string, sqlite3_stmt*> istruzioni;
+  Lettore() = default;
+  Lettore(const Lettore&) = delete;
+  Lettore& operator=(const Lettore&) = delete;
+  ~Lettore() {
+    for (auto& [sql, st] : istruzioni) sqlite3_finalize(st);
+  }
+  [[noreturn]] void Fallisci(int rc) {
+    if (errore.numero != 0) {
+      const long n = errore.numero;
+      std::string d = std::move(errore.descrizione);
+      errore = {};
+      vb::Solleva(n, std::move(d), "SQLite");
+    }
+    int estesa = sqlite3_extended_errcode(db.get());
+    if (estesa == SQLITE_OK) estesa = rc;
+    SollevaMotore(estesa, sqlite3_errmsg(db.get()));
+  }
+  // nullptr when the text does not prepare here (the caller then reads on
+  // the connection itself, which raises the proper error if there is one).
+  sqlite3_stmt* Prepara(const std::string& sql) {
+    if (auto it = istruzioni.find(sql); it != istruzioni.end()) return it->second;
+    sqlite3_stmt* st = nullptr;
+    const char* coda = nullptr;
+    if (sqlite3_prepare_v3(db.get(), sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &st,
+                           &coda) != SQLITE_OK ||
+        !st || !sqlite3_stmt_readonly(st) || (coda && !SoloSeparatori(coda, sql.data() + sql.size()))) {
+      sqlite3_finalize(st);
+      return nullptr;
+    }
+    if (istruzioni.size() >= kIstruzioniInMemoria) {
+      // The statement of the cursor that holds this handle stays.
+      for (auto it = istruzioni.begin(); it != istruzioni.end();) {
+        if (sqlite3_stmt_busy(it->second)) {
+          ++it;
+          continue;
+        }
+        sqlite3_finalize(it->second);
+        it = istruzioni.erase(it);
+      }
+    }
+    istruzioni.emplace(sql, st);
+    return st;
+  }
+};
+
+class ConnessioneSQLite;
+
+class CursoreSQLite final : public Cursore {
+ public:
+  CursoreSQLite(ConnessioneSQLite* conn, std::unique_ptr<Lettore> lettore, sqlite3_stmt* st, std::string sql,
+                const std::vector<TipoCampo>* tipi);
+  ~CursoreSQLite() override;
+  void Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) override;
+  bool Finito() const override { return finito_; }
+  std::optional<long> Conta() override;
+  bool Riavvolgibile() const override { return lettore_ != nullptr; }
+  bool Riavvolgi() override;
+  // The connection closes: the statement and the reading handle go with it.
+  void Stacca();
+
+ private:
+  void Chiudi();
+
+  ConnessioneSQLite* conn_;
+  std::unique_ptr<Lettore> lettore_;
+  sqlite3_stmt* st_;
+  std::string sql_;
+  bool tuttiNaturali_ = true;
+  bool finito_ = false;
+  bool staccato_ = false;
+  size_t blocco_ = 64;
+  std::optional<long> conta_;
+  std::exception_ptr errore_;
+};
+
 // ---------------------------------------------------------------- connection
 
 class ConnessioneSQLite final : public Connessione {
@@ -339,6 +429,7 @@ class ConnessioneSQLite final : public Connessione {
   long Esegui(const std::string& sql, const std::vector<vb::Variant>& parametri) override;
   Risultato Interroga(const std::string& sql, const std::vector<vb::Variant>& parametri,
                       const std::vector<TipoCampo>* tipi) override;
+  std::unique_ptr<Cursore> ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) override;
   void IniziaTransazione() override;
   void ConfermaTransazione() override;
   void AnnullaTransazione() override;
@@ -349,7 +440,16 @@ class ConnessioneSQLite final : public Connessione {
     catalogoLetto_ = false;
   }
 
-  void ImpostaAttesa(int ms) { sqlite3_busy_timeout(db_.get(), std::max(ms, 0)); }
+  void ImpostaAttesa(int ms) {
+    attesaMs_ = std::max(ms, 0);
+    sqlite3_busy_timeout(db_.get(), attesaMs_);
+    for (auto& l : lettori_) sqlite3_busy_timeout(l->db.get(), attesaMs_);
+  }
+
+  // Reading handles: taken by a cursor while it has rows to give, then
+  // given back for the next one.
+  void Restituisci(std::unique_ptr<Lettore> l);
+  void Dimentica(CursoreSQLite* c) { cursori_.erase(std::remove(cursori_.begin(), cursori_.end(), c), cursori_.end()); }
 
  private:
   sqlite3_stmt* Prepara(const std::string& sql);
@@ -367,7 +467,16 @@ class ConnessioneSQLite final : public Connessione {
   int livello_ = 0;
   Catalogo catalogo_;
   bool catalogoLetto_ = false;
+  int attesaMs_ = 0;
+  // Cursors read on handles of their own only under WAL: with a rollback
+  // journal a reader's lock would stop this connection's own commits.
+  bool wal_ = false;
+  std::vector<std::unique_ptr<Lettore>> lettori_;  // idle
+  std::vector<CursoreSQLite*> cursori_;            // open on a handle
 };
+
+constexpr size_t kLettoriInAttesa = 4;
+constexpr size_t kBloccoMassimo = 4096;
 
 ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_(file) {
   std::error_code ec;
@@ -404,9 +513,18 @@ ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_
   Diretto("PRAGMA journal_mode=WAL");
   Diretto("PRAGMA synchronous=FULL");
   Diretto("PRAGMA foreign_keys=OFF");
+  {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_.get(), "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+      wal_ = vb::UgualeTesto(TestoColonna(st, 0), "wal");
+    sqlite3_finalize(st);
+  }
 }
 
 ConnessioneSQLite::~ConnessioneSQLite() {
+  for (CursoreSQLite* c : std::vector<CursoreSQLite*>(cursori_)) c->Stacca();
+  lettori_.clear();
   if (db_ && !sqlite3_get_autocommit(db_.get())) sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
   indice_.clear();
   usate_.clear();  // statements go before the connection closes
@@ -520,6 +638,147 @@ Risultato ConnessioneSQLite::Interroga(const std::string& sql,
   }
   if (rc != SQLITE_DONE) Fallisci(rc);
   return ris;
+}
+
+std::unique_ptr<Cursore> ConnessioneSQLite::ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) {
+  // Inside a transaction the rows must include this connection's own
+  // uncommitted writes, which only this handle sees: read whole here.
+  if (livello_ > 0 || !wal_ || !sqlite3_get_autocommit(db_.get())) return Connessione::ApriCursore(sql, tipi);
+  std::unique_ptr<Lettore> l;
+  if (!lettori_.empty()) {
+    l = std::move(lettori_.back());
+    lettori_.pop_back();
+  } else {
+    l = std::make_unique<Lettore>();
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(file_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    l->db.reset(db);
+    if (rc != SQLITE_OK || sqlite::RegistraRuntime(db, &l->errore) != SQLITE_OK ||
+        sqlite3_exec(db, "PRAGMA query_only=1", nullptr, nullptr, nullptr) != SQLITE_OK)
+      return Connessione::ApriCursore(sql, tipi);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, attesaMs_);
+  }
+  sqlite3_stmt* st = l->Prepara(sql);
+  // A transaction of the reading handle keeps its snapshot from the first
+  // row to the cursor's end, so the rows can be read again the same.
+  if (!st || sqlite3_exec(l->db.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    Restituisci(std::move(l));
+    return Connessione::ApriCursore(sql, tipi);
+  }
+  auto c = std::make_unique<CursoreSQLite>(this, std::move(l), st, sql, tipi);
+  cursori_.push_back(c.get());
+  return c;
+}
+
+void ConnessioneSQLite::Restituisci(std::unique_ptr<Lettore> l) {
+  if (lettori_.size() < kLettoriInAttesa) lettori_.push_back(std::move(l));
+}
+
+CursoreSQLite::CursoreSQLite(ConnessioneSQLite* conn, std::unique_ptr<Lettore> lettore, sqlite3_stmt* st,
+                             std::string sql, const std::vector<TipoCampo>* tipi)
+    : conn_(conn), lettore_(std::move(lettore)), st_(st), sql_(std::move(sql)) {
+  const int nc = sqlite3_column_count(st_);
+  colonne_.resize(static_cast<size_t>(nc));
+  for (int i = 0; i < nc; ++i) {
+    ColonnaRis& c = colonne_[static_cast<size_t>(i)];
+    const char* nome = sqlite3_column_name(st_, i);
+    c.nome = nome ? nome : "";
+    if (tipi && static_cast<size_t>(i) < tipi->size()) c.tipo = (*tipi)[static_cast<size_t>(i)];
+    if (c.tipo != TipoCampo::Ignoto) tuttiNaturali_ = false;
+  }
+}
+
+CursoreSQLite::~CursoreSQLite() {
+  if (!staccato_) {
+    Chiudi();
+    conn_->Dimentica(this);
+  }
+}
+
+void CursoreSQLite::Chiudi() {
+  if (!lettore_) return;
+  sqlite3_reset(st_);
+  // Ends the reading handle's snapshot.
+  if (sqlite3_exec(lettore_->db.get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK &&
+      !sqlite3_get_autocommit(lettore_->db.get())) {
+    sqlite3_exec(lettore_->db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(lettore_->db.get())) {
+      lettore_.reset();  // a handle that cannot end its transaction is not reused
+      return;
+    }
+  }
+  lettore_->errore = {};
+  if (conn_) conn_->Restituisci(std::move(lettore_));
+  lettore_.reset();
+}
+
+void CursoreSQLite::Stacca() {
+  if (lettore_) sqlite3_reset(st_);
+  lettore_.reset();
+  conn_ = nullptr;
+  staccato_ = true;
+}
+
+void CursoreSQLite::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) {
+  if (errore_) std::rethrow_exception(errore_);
+  if (staccato_) vb::Solleva(3420, "Oggetto non valido: il database del recordset è stato chiuso", "SQLite");
+  if (finito_) return;
+  sqlite3_stmt* st = st_;
+  const int nc = static_cast<int>(colonne_.size());
+  const size_t voglio = std::max(almeno, blocco_);
+  // Blocks grow while the caller keeps walking: a list shows its first
+  // rows at once, a walk of the whole result pays few calls.
+  blocco_ = std::min(blocco_ * 2, kBloccoMassimo);
+  try {
+    for (size_t n = 0; n < voglio; ++n) {
+      const int rc = sqlite3_step(st);
+      if (rc == SQLITE_DONE) {
+        // The handle stays with the cursor until it goes: its snapshot
+        // lets the rows be read again.
+        finito_ = true;
+        sqlite3_reset(st);
+        return;
+      }
+      if (rc != SQLITE_ROW) lettore_->Fallisci(rc);
+      std::vector<vb::Variant> riga;
+      riga.reserve(static_cast<size_t>(nc));
+      if (tuttiNaturali_) {
+        for (int i = 0; i < nc; ++i) Naturale(st, i, riga);
+      } else {
+        for (int i = 0; i < nc; ++i) Convertita(st, i, colonne_[static_cast<size_t>(i)].tipo, riga);
+      }
+      righe.push_back(std::move(riga));
+    }
+  } catch (...) {
+    errore_ = std::current_exception();
+    finito_ = true;
+    Chiudi();
+    throw;
+  }
+}
+
+bool CursoreSQLite::Riavvolgi() {
+  if (!lettore_ || errore_) return false;
+  sqlite3_reset(st_);
+  finito_ = false;
+  return true;
+}
+
+std::optional<long> CursoreSQLite::Conta() {
+  if (conta_ || finito_ || !lettore_) return conta_;
+  // Run on the reading handle while the cursor's statement is still
+  // pending: both read the same snapshot, so the count is that of the
+  // rows the cursor will give.
+  sqlite3_stmt* st = lettore_->Prepara("SELECT count(*) FROM (" + sql_ + ")");
+  if (!st) return std::nullopt;
+  struct Riavvolgi r{st};
+  if (sqlite3_step(st) != SQLITE_ROW) {
+    lettore_->errore = {};
+    return std::nullopt;
+  }
+  conta_ = static_cast<long>(sqlite3_column_int64(st, 0));
+  return conta_;
 }
 
 // ---------------------------------------------------------------- transactions

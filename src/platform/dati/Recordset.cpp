@@ -17,6 +17,10 @@ namespace {
 
 const vb::Variant kNullo{vb::Null};
 
+long gFinestra = 32768;
+// Rows read again at a time while looking for one before the window.
+constexpr size_t kBloccoLettura = 4096;
+
 [[noreturn]] void NessunaRiga() {
   vb::Solleva(ErrNessunRecordCorrente, "Nessun record corrente");
 }
@@ -68,21 +72,30 @@ void Recordset::Carica(const std::string& condizione) {
     tipi.push_back(c.tipo);
     conStella = conStella || c.nome == "*";
   }
-  Risultato r = motore.Interroga(t->sql, {}, conStella ? nullptr : &tipi);
+  // A reading that fails to open leaves the previous one as it was.
+  std::unique_ptr<Cursore> nuovo = motore.ApriCursore(t->sql, conStella ? nullptr : &tipi);
+  cursore_ = std::move(nuovo);
+  righe_.clear();
+  cancellate_.clear();
+  base_ = 0;
+  noti_ = 0;
+  vive_ = 0;
+  lette_ = 0;
+  cancellateN_ = 0;
+  pos_ = 0;  // with no rows, BOF and EOF both hold through Vuoto()
+  modo_ = Modo::Nessuno;
+  ultimoMod_ = -1;
+  finito_ = false;
+  esaurito_ = false;
+  finestra_ = tipo_ != 2 && cursore_->Riavvolgibile();
   if (conStella) {
     // Tables the catalog does not know: the names come from the engine.
     colonne_.clear();
-    for (const auto& c : r.colonne) colonne_.push_back({c.nome, "", "", "", c.tipo});
+    for (const auto& c : cursore_->Colonne()) colonne_.push_back({c.nome, "", "", "", c.tipo});
   } else {
     colonne_ = t->colonne;
   }
-  righe_ = std::move(r.righe);
-  cancellate_.assign(righe_.size(), false);
-  vive_ = static_cast<long>(righe_.size());
-  pos_ = righe_.empty() ? -1 : 0;
-  if (righe_.empty()) pos_ = 0;  // BOF and EOF both hold through Vuoto()
-  modo_ = Modo::Nessuno;
-  ultimoMod_ = -1;
+  LeggiAltre(1);
 
   nomi_.clear();
   nomiVisti_.clear();
@@ -134,30 +147,109 @@ void Recordset::Carica(const std::string& condizione) {
   }
 }
 
+// ------------------------------------------------------------ reading
+
+bool Recordset::LeggiAltre(size_t almeno) const {
+  if (esaurito_) return false;
+  const long prima = Fine();
+  auto conta = [&] {
+    const long dopo = Fine();
+    lette_ += dopo - prima;
+    if (dopo > noti_) {
+      vive_ += dopo - noti_;
+      noti_ = dopo;
+    }
+    if (!finestra_) cancellate_.resize(righe_.size(), false);
+  };
+  try {
+    cursore_->Leggi(almeno, righe_);
+  } catch (...) {
+    // What came before the failure stays readable.
+    conta();
+    throw;
+  }
+  conta();
+  const long dopo = Fine();
+  if (finestra_ && static_cast<long>(righe_.size()) > 2 * gFinestra) {
+    // The oldest rows go; those just read stay, the one asked for among
+    // them.
+    const long via = std::min(static_cast<long>(righe_.size()) - gFinestra, prima - base_);
+    if (via > 0) {
+      righe_.erase(righe_.begin(), righe_.begin() + via);
+      base_ += via;
+    }
+  }
+  if (cursore_->Finito()) {
+    esaurito_ = finito_ = true;
+    // The engine's resources (a statement, a snapshot, a server cursor) are
+    // given back as soon as the last row is in, unless the window needs
+    // them to read again what it let go.
+    if (base_ == 0) cursore_.reset();
+  }
+  return dopo > prima;
+}
+
+bool Recordset::LeggiFino(long i) const {
+  if (i < 0) return false;
+  if (i < base_) {
+    // Before the window: read again from the first row, the same rows.
+    if (!cursore_ || !cursore_->Riavvolgi()) {
+      if (cursore_) cursore_->Leggi(1, righe_);  // the cursor's own failure, if it had one
+      NessunaRiga();
+    }
+    righe_.clear();
+    base_ = 0;
+    esaurito_ = false;
+  }
+  while (i >= Fine() && !esaurito_)
+    LeggiAltre(finestra_ ? std::min<size_t>(static_cast<size_t>(i + 1 - Fine()), kBloccoLettura)
+                         : static_cast<size_t>(i + 1 - Fine()));
+  return i >= base_ && i < Fine();
+}
+
+void Recordset::LeggiTutte() const {
+  while (!esaurito_) LeggiAltre(finestra_ ? kBloccoLettura : std::max<size_t>(righe_.size(), 1024));
+}
+
+long Recordset::RecordCount() const {
+  if (!finito_) {
+    if (std::optional<long> n = cursore_->Conta(); n && *n >= noti_) return vive_ + (*n - noti_);
+    LeggiTutte();
+  }
+  return vive_;
+}
+
 // ------------------------------------------------------------ position
 
 bool Recordset::NessunaCorrente() const {
-  if (Vuoto() || pos_ < 0 || pos_ >= static_cast<long>(righe_.size())) return true;
-  return cancellate_[static_cast<size_t>(pos_)];
+  if (Vuoto() || pos_ < 0 || pos_ >= noti_ || !Presente(pos_)) return true;
+  return Cancellata(pos_);
 }
 
 long Recordset::AbsolutePosition() const {
   if (NessunaCorrente()) return -1;
+  if (cancellateN_ == 0) return pos_;
   long n = 0;
   for (long i = 0; i < pos_; ++i)
-    if (!cancellate_[static_cast<size_t>(i)]) ++n;
+    if (!Cancellata(i)) ++n;
   return n;
 }
 
 void Recordset::SetAbsolutePosition(long p) {
-  if (p < 0 || p >= vive_) vb::Solleva(3001, "Posizione non valida");
+  if (p < 0) vb::Solleva(3001, "Posizione non valida");
+  if (cancellateN_ == 0) {
+    if (!Presente(p)) vb::Solleva(3001, "Posizione non valida");
+    Posiziona(p);
+    return;
+  }
   long n = -1;
-  for (long i = 0; i < static_cast<long>(righe_.size()); ++i) {
-    if (!cancellate_[static_cast<size_t>(i)] && ++n == p) {
+  for (long i = 0; Presente(i); ++i) {
+    if (!Cancellata(i) && ++n == p) {
       Posiziona(i);
       return;
     }
   }
+  vb::Solleva(3001, "Posizione non valida");
 }
 
 void Recordset::Posiziona(long pos) {
@@ -168,28 +260,29 @@ void Recordset::Posiziona(long pos) {
 void Recordset::MoveFirst() {
   if (Vuoto()) NessunaRiga();
   long i = 0;
-  while (cancellate_[static_cast<size_t>(i)]) ++i;
+  while (Presente(i) && Cancellata(i)) ++i;
   Posiziona(i);
 }
 
 void Recordset::MoveLast() {
   if (Vuoto()) NessunaRiga();
-  long i = static_cast<long>(righe_.size()) - 1;
-  while (cancellate_[static_cast<size_t>(i)]) --i;
+  LeggiTutte();
+  long i = noti_ - 1;
+  while (Cancellata(i)) --i;
   Posiziona(i);
 }
 
 void Recordset::MoveNext() {
   if (EOF_()) NessunaRiga();
   long i = pos_ + 1;
-  while (i < static_cast<long>(righe_.size()) && cancellate_[static_cast<size_t>(i)]) ++i;
-  Posiziona(i);
+  while (Presente(i) && Cancellata(i)) ++i;
+  Posiziona(std::min(i, noti_));
 }
 
 void Recordset::MovePrevious() {
   if (BOF()) NessunaRiga();
   long i = pos_ - 1;
-  while (i >= 0 && cancellate_[static_cast<size_t>(i)]) --i;
+  while (i >= 0 && Cancellata(i)) --i;
   Posiziona(i);
 }
 
@@ -204,7 +297,7 @@ void Recordset::SetBookmark(const std::string& b) {
     i = std::stol(b);
   } catch (...) {
   }
-  if (i < 0 || i >= static_cast<long>(righe_.size()) || cancellate_[static_cast<size_t>(i)])
+  if (i < 0 || i >= noti_ || Cancellata(i))
     vb::Solleva(3159, "Segnalibro non valido");
   Posiziona(i);
 }
@@ -241,13 +334,15 @@ int Recordset::IndiceLento(std::string_view nome) const {
 
 std::vector<vb::Variant>& Recordset::Corrente() {
   if (NessunaCorrente()) NessunaRiga();
-  return righe_[static_cast<size_t>(pos_)];
+  return Riga(pos_);
 }
 
 const vb::Variant& Recordset::Valore(int i) const {
   if (modo_ != Modo::Nessuno) return buffer_[static_cast<size_t>(i)];
+  // A walk reads the current row field after field: in memory, not deleted.
+  if (pos_ >= base_ && pos_ < Fine() && cancellateN_ == 0) return Riga(pos_)[static_cast<size_t>(i)];
   if (NessunaCorrente()) NessunaRiga();
-  return righe_[static_cast<size_t>(pos_)][static_cast<size_t>(i)];
+  return Riga(pos_)[static_cast<size_t>(i)];
 }
 
 const vb::Variant& Recordset::Leggi(std::string_view nome) const {
@@ -298,6 +393,10 @@ void Recordset::Update() {
   const bool server = c.Tipo() == TipoMotore::Server;
   auto id = [&](const std::string& n) { return "\"" + (server ? vb::LCase(n) : n) + "\""; };
   if (modo_ == Modo::Nuovo) {
+    // A new row stays after all the others: those not read yet come in
+    // first (they are the rows of the moment the recordset opened, so the
+    // new one is not among them).
+    LeggiTutte();
     const TabScrivibile* t = nullptr;
     for (const auto& s : scrivibili_)
       if (vb::UgualeTesto(s.nome, principale_)) t = &s;
@@ -319,7 +418,8 @@ void Recordset::Update() {
     righe_.push_back(buffer_);
     cancellate_.push_back(false);
     ++vive_;
-    ultimoMod_ = static_cast<long>(righe_.size()) - 1;
+    ++noti_;
+    ultimoMod_ = noti_ - 1;
     modo_ = Modo::Nessuno;
     if (vive_ == 1) pos_ = ultimoMod_;
     return;
@@ -385,23 +485,29 @@ void Recordset::Delete() {
   }
   cancellate_[static_cast<size_t>(pos_)] = true;
   --vive_;
+  ++cancellateN_;
+  // No live row among those read: the next ones tell whether any is left.
+  while (vive_ == 0 && !esaurito_) LeggiAltre(1);
 }
 
 void Recordset::VaiUltimoMod() {
-  if (ultimoMod_ < 0 || cancellate_[static_cast<size_t>(ultimoMod_)]) NessunaRiga();
+  if (ultimoMod_ < 0 || Cancellata(ultimoMod_)) NessunaRiga();
   Posiziona(ultimoMod_);
 }
 
 void Recordset::Requery(const std::string& condizione) { Carica(condizione); }
+
+void ImpostaFinestraRighe(long righe) { gFinestra = std::max(righe, 1L); }
+long FinestraRighe() { return gFinestra; }
 
 // ------------------------------------------------------------ search
 
 void Recordset::Trova(const std::string& criterio, long da) {
   sql::NodoP n = sql::AnalizzaEspressione(criterio);
   nonTrovato_ = true;
-  for (long i = std::max(0L, da); i < static_cast<long>(righe_.size()); ++i) {
-    if (cancellate_[static_cast<size_t>(i)]) continue;
-    const std::vector<vb::Variant>& r = righe_[static_cast<size_t>(i)];
+  for (long i = std::max(0L, da); Presente(i); ++i) {
+    if (Cancellata(i)) continue;
+    const std::vector<vb::Variant>& r = Riga(i);
     auto campo = [&](const std::string& q, const std::string& nome) -> vb::Variant {
       int k = Indice(q.empty() ? nome : q + "." + nome);
       if (k < 0) vb::Solleva(3070, "Il motore di database non riconosce \"" + nome + "\" come nome di campo");
@@ -418,7 +524,8 @@ void Recordset::Trova(const std::string& criterio, long da) {
 void Recordset::FindFirst(const std::string& criterio) { Trova(criterio, 0); }
 
 void Recordset::FindNext(const std::string& criterio) {
-  Trova(criterio, NessunaCorrente() ? (pos_ < 0 ? 0 : static_cast<long>(righe_.size())) : pos_ + 1);
+  if (NessunaCorrente() && pos_ >= 0) LeggiTutte();  // past the end: nothing further
+  Trova(criterio, NessunaCorrente() ? (pos_ < 0 ? 0 : noti_) : pos_ + 1);
 }
 
 }  // namespace dati

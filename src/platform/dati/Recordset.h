@@ -1,7 +1,17 @@
 #pragma once
-// One open recordset: the rows of a query held in memory, a current
-// position with BOF and EOF, bookmarks, and the edit buffer through which an
-// updatable recordset (open type 2) writes its rows back.
+// One open recordset: the rows of a query, a current position with BOF and
+// EOF, bookmarks, and the edit buffer through which an updatable recordset
+// (open type 2) writes its rows back.
+//
+// Rows are read from the engine as the caller moves, in blocks: opening a
+// query of a million rows reads the first block only. An updatable
+// recordset keeps every row it has read (its edits and deletions live
+// there); a read-only one whose engine can read its rows again from the
+// same moment keeps a window of them, and a move back before the window
+// reads again from the first row. A move to the last row, a search that
+// finds nothing, or a new row read the rest. The row count is exact
+// whenever asked: the engine counts the rows not read yet when it can,
+// else they are read.
 //
 // What the layer writes and what it refuses:
 // - a recordset writes to the stored tables whose whole primary key is among
@@ -34,9 +44,13 @@ class Recordset {
 
   // ---- position
   bool BOF() const { return pos_ < 0 || Vuoto(); }
-  bool EOF_() const { return pos_ >= static_cast<long>(righe_.size()) || Vuoto(); }
+  bool EOF_() const { return pos_ >= noti_ || Vuoto(); }
   bool NessunaCorrente() const;
-  long RecordCount() const { return vive_; }
+  long RecordCount() const;
+  // Rows read from the engine so far.
+  long RigheLette() const { return lette_; }
+  // Rows held in memory now.
+  long RigheInMemoria() const { return static_cast<long>(righe_.size()); }
   // 0-based place of the current row among the live rows; -1 off the rows.
   long AbsolutePosition() const;
   void SetAbsolutePosition(long p);
@@ -90,8 +104,24 @@ class Recordset {
     std::vector<int> campi;      // field indexes that are its columns
   };
 
+  // No live row can appear any more: rows are read ahead whenever all those
+  // read so far are deleted.
   bool Vuoto() const { return vive_ == 0; }
   void Carica(const std::string& condizione);
+  // Reads at least `almeno` more rows, unless the result ends first; false
+  // when there was nothing left to read.
+  bool LeggiAltre(size_t almeno) const;
+  // Row `i` is in memory, if the result has it.
+  bool Presente(long i) const {
+    return (i >= base_ && i < Fine()) || ((!esaurito_ || i < base_) && LeggiFino(i));
+  }
+  bool LeggiFino(long i) const;
+  long Fine() const { return base_ + static_cast<long>(righe_.size()); }
+  std::vector<vb::Variant>& Riga(long i) const { return righe_[static_cast<size_t>(i - base_)]; }
+  bool Cancellata(long i) const {
+    return i < static_cast<long>(cancellate_.size()) && cancellate_[static_cast<size_t>(i)];
+  }
+  void LeggiTutte() const;
   void Posiziona(long pos);
   std::vector<vb::Variant>& Corrente();
   const TabScrivibile* TabellaDi(int campo) const;
@@ -116,11 +146,20 @@ class Recordset {
     int indice;
   };
   mutable std::vector<NomeRecente> recenti_;
-  // The rows as the engine gave them (taken over whole, no copy) and which
-  // of them this recordset deleted.
-  std::vector<std::vector<vb::Variant>> righe_;
-  std::vector<bool> cancellate_;
-  long vive_ = 0;
+  // The rows read so far, as the engine gave them (taken over whole, no
+  // copy), and which of them this recordset deleted. Reading more is no
+  // change the caller sees, so the const queries may do it.
+  mutable std::unique_ptr<Cursore> cursore_;
+  mutable bool finito_ = true;    // the whole count is known
+  mutable bool esaurito_ = true;  // the cursor has no more rows in this pass
+  mutable std::vector<std::vector<vb::Variant>> righe_;  // rows base_ .. Fine() - 1
+  mutable long base_ = 0;
+  bool finestra_ = false;           // read-only, read again when needed
+  mutable long noti_ = 0;           // rows known to exist
+  mutable std::vector<bool> cancellate_;  // by row; empty for a window
+  mutable long vive_ = 0;
+  mutable long lette_ = 0;
+  long cancellateN_ = 0;
   long pos_ = -1;
   Modo modo_ = Modo::Nessuno;
   std::vector<vb::Variant> buffer_;
@@ -130,5 +169,9 @@ class Recordset {
   long ultimoMod_ = -1;
   bool nonTrovato_ = false;
 };
+
+// Rows a read-only recordset keeps in memory at least (tests make it small).
+void ImpostaFinestraRighe(long righe);
+long FinestraRighe();
 
 }  // namespace dati

@@ -1,0 +1,335 @@
+// Recordsets read as the caller moves: the first rows of a large result
+// come without the rest, and whatever the connection does meanwhile
+// (writes, commits, rollbacks, other recordsets, other users) neither
+// breaks the reading nor changes the rows it gives.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "platform/Errore.h"
+#include "platform/dati/GestDatabase.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/dati/RuntimeServer.h"
+#include "platform/dati/Transazioni.h"
+#include "ServerDiProva.h"
+#include "support/CartellaTemp.h"
+#include "support/Errori.h"
+
+using namespace dati;
+
+namespace {
+
+enum class Motore { SQLite, Server };
+
+constexpr long kRighe = 20000;
+
+class Lettura : public ::testing::TestWithParam<Motore> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Motore::Server) {
+      SALTA_SENZA_SERVER();
+      server_ = std::make_unique<prova::DatabaseServer>();
+      server_->Apri();  // installs the run time
+    } else {
+      GestDatabase crea;
+      crea.CreaDatabase(dir_.Percorso("ditta.db"));
+    }
+    conn_ = Apri(db_);
+    db_.EseguiSql(conn_, "CREATE TABLE Righe (Id INTEGER NOT NULL PRIMARY KEY, Gruppo INTEGER, Nota VARCHAR(30))",
+                  64);
+    if (GetParam() == Motore::Server)
+      db_.EseguiSql(conn_,
+                    "INSERT INTO righe SELECT g, g % 7, 'nota ' || g FROM generate_series(1, " +
+                        std::to_string(kRighe) + ") g",
+                    64);
+    else
+      db_.EseguiSql(conn_,
+                    "WITH RECURSIVE g(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM g WHERE x < " +
+                        std::to_string(kRighe) + ") INSERT INTO Righe SELECT x, x % 7, 'nota ' || x FROM g",
+                    64);
+    db_.Motore(conn_).AzzeraCatalogo();
+  }
+  void TearDown() override {
+    while (LivelloTransWorkspace() > 0) AnnullaTransWorkspace();
+  }
+
+  std::string Apri(GestDatabase& db) const {
+    return GetParam() == Motore::Server ? db.ApriDatabase("", 0, false, false, server_->Connessione())
+                                        : db.ApriDatabase(dir_.Percorso("ditta.db"));
+  }
+
+  // A walk of the whole recordset from where it stands: the ids it gives,
+  // each once and in order.
+  long Cammina(GestRecordset& rs, const std::string& k, long dopo = 0) {
+    long n = 0, ultimo = dopo;
+    while (!rs.FineRec(k)) {
+      const long id = rs.LeggiCampo(k, "Id").ToLong();
+      EXPECT_GT(id, ultimo);
+      ultimo = id;
+      ++n;
+      rs.ProssimoRec(k);
+    }
+    return n;
+  }
+
+  long Conta(const std::string& dove) {
+    GestRecordset rs;
+    const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Count(*) as N from Righe where " + dove, false, 4);
+    return rs.LeggiCampo(k, "N").ToLong();
+  }
+
+  bool SQLite() const { return GetParam() == Motore::SQLite; }
+
+  prova::CartellaTemp dir_{"lettura"};
+  std::unique_ptr<prova::DatabaseServer> server_;
+  GestDatabase db_;
+  std::string conn_;
+};
+
+}  // namespace
+
+TEST_P(Lettura, FirstRowsComeWithoutTheRestAndEveryMoveStillWorks) {
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo, Nota from Righe order by Id", false, 4);
+  Recordset& r = rs.RecordsetDao(k);
+  EXPECT_LE(r.RigheLette(), 256);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 1);
+  for (int i = 0; i < 20; ++i) rs.ProssimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 21");
+  EXPECT_EQ(rs.PosRecord(k), 20);
+  EXPECT_LE(r.RigheLette(), 256);
+  // The count is exact at once; the engine that can count without handing
+  // the rows over does so.
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  if (SQLite()) {
+    EXPECT_LE(r.RigheLette(), 256);
+  }
+  const std::string segno = rs.RecordsetDao(k).Bookmark();
+  rs.VaiARec(k, kRighe - 2);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe - 1);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs.VaiARec(k, kRighe); }), 3001);
+  rs.PrecedenteRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe - 2);
+  r.SetBookmark(segno);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 21);
+  rs.UltimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe);
+  EXPECT_EQ(r.RigheLette(), kRighe);
+  rs.ProssimoRec(k);
+  EXPECT_TRUE(rs.FineRec(k));
+  EXPECT_EQ(prova::NumeroErrore([&] { rs.ProssimoRec(k); }), ErrNessunRecordCorrente);
+  rs.PrimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 1);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs.PrecedenteRec(k); rs.PrecedenteRec(k); }), ErrNessunRecordCorrente);
+
+  // A search reads only as far as it needs.
+  const std::string k2 = rs.ApriRecordset(db_, conn_, "", "Select Id, Nota from Righe order by Id", false, 4);
+  rs.CercaPrimo(k2, "Nota = 'nota 300'");
+  EXPECT_FALSE(rs.NonTrovato(k2));
+  EXPECT_EQ(rs.PosRecord(k2), 299);
+  EXPECT_LT(rs.RecordsetDao(k2).RigheLette(), 2000);
+  rs.CercaProssimo(k2, "Nota = 'nota 300'");
+  EXPECT_TRUE(rs.NonTrovato(k2));
+
+  // Read again with a condition, after a partial reading.
+  const std::string k3 = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo from Righe order by Id", false, 2);
+  rs.ProssimoRec(k3);
+  rs.Riapri(k3, "Gruppo = 3");
+  EXPECT_EQ(rs.LeggiCampo(k3, "Id").ToLong(), 3);
+  EXPECT_EQ(rs.NumRecord(k3), Conta("Gruppo = 3"));
+}
+
+TEST_P(Lettura, WritesCommitsAndRollbacksOfTheSameConnectionLeaveTheReadingWhole) {
+  for (const bool conferma : {false, true}) {
+    SCOPED_TRACE(conferma ? "commit" : "rollback");
+    GestRecordset rs;
+    const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo from Righe order by Id", false, 4);
+    for (int i = 0; i < 10; ++i) rs.ProssimoRec(k);
+    // Another recordset of the same connection, read in turns with it.
+    const std::string altro =
+        rs.ApriRecordset(db_, conn_, "", "Select Id from Righe where Gruppo = 1 order by Id desc", false, 4);
+    IniziaTransWorkspace();
+    db_.EseguiSql(conn_, "Update Righe set Gruppo = -1 where Id > 5");
+    db_.EseguiSql(conn_, "Delete from Righe where Id > " + std::to_string(kRighe / 2));
+    db_.EseguiSql(conn_, "Insert into Righe (Id, Gruppo, Nota) Values (" + std::to_string(kRighe * 2) + ", 9, 'x')");
+    for (int i = 0; i < 300; ++i) rs.ProssimoRec(k);
+    EXPECT_EQ(rs.LeggiCampo(k, "Gruppo").ToLong(), 311 % 7);
+    // Inside the transaction a new reading sees its writes.
+    EXPECT_EQ(Conta("Gruppo = -1"), kRighe / 2 - 5);
+    if (conferma) ConfermaTransWorkspace();
+    else AnnullaTransWorkspace();
+    long n = 0;
+    while (!rs.FineRec(k) && !rs.FineRec(altro)) {
+      EXPECT_EQ(rs.LeggiCampo(k, "Gruppo").ToLong(), rs.LeggiCampo(k, "Id").ToLong() % 7);
+      EXPECT_EQ(rs.LeggiCampo(altro, "Id").ToLong() % 7, 1);
+      rs.ProssimoRec(k);
+      rs.ProssimoRec(altro);
+      ++n;
+    }
+    EXPECT_EQ(Cammina(rs, k, 310 + n), kRighe - 310 - n);
+    EXPECT_EQ(rs.NumRecord(k), kRighe);  // the rows of the moment it opened
+    EXPECT_EQ(Conta("Gruppo = -1"), conferma ? kRighe / 2 - 5 : 0);
+    if (conferma) {
+      // Put back for the other pass.
+      db_.EseguiSql(conn_, "Delete from Righe");
+      db_.EseguiSql(conn_,
+                    SQLite() ? "WITH RECURSIVE g(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM g WHERE x < " +
+                                   std::to_string(kRighe) + ") INSERT INTO Righe SELECT x, x % 7, 'nota ' || x FROM g"
+                             : "INSERT INTO righe SELECT g, g % 7, 'nota ' || g FROM generate_series(1, " +
+                                   std::to_string(kRighe) + ") g",
+                    64);
+    }
+  }
+}
+
+TEST_P(Lettura, OtherUsersWriteMeanwhileAndThisOneCanStillSave) {
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo from Righe order by Id", false, 4);
+  rs.ProssimoRec(k);
+  {
+    GestDatabase altro;
+    const std::string c2 = Apri(altro);
+    altro.EseguiSql(c2, "Update Righe set Gruppo = 100 where Id <= 5000");
+    altro.EseguiSql(c2, "Delete from Righe where Id > 15000");
+  }
+  // A save of this user begins after the other's commit, with the reading
+  // still open on the older rows.
+  IniziaTransWorkspace();
+  db_.EseguiSql(conn_, "Update Righe set Nota = 'mia' where Id = 3");
+  ConfermaTransWorkspace();
+  EXPECT_EQ(Conta("Nota = 'mia'"), 1);
+  EXPECT_EQ(rs.LeggiCampo(k, "Gruppo").ToLong(), 2);
+  EXPECT_EQ(Cammina(rs, k, 1), kRighe - 1);
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  rs.Riapri(k);
+  EXPECT_EQ(rs.NumRecord(k), 15000);
+  EXPECT_EQ(rs.LeggiCampo(k, "Gruppo").ToLong(), 100);
+}
+
+TEST_P(Lettura, EditsDeletionsAndNewRowsDuringAWalkGoThroughTheKey) {
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select * from Righe order by Id", false, 2);
+  long n = 0, ultimo = 0;
+  while (!rs.FineRec(k)) {
+    const long id = rs.LeggiCampo(k, "Id").ToLong();
+    EXPECT_GT(id, ultimo);
+    ultimo = id;
+    ++n;
+    if (id % 1000 == 0) {
+      rs.ModificaRecord(k);
+      rs.ScriviCampo(k, "Id", id + kRighe * 10);  // moves the row ahead of the walk
+      rs.ScriviCampo(k, "Nota", "cambiata");
+      rs.SalvaRecord(k);
+    }
+    if (id == 2500) {
+      rs.CancellaRecord(k);
+      EXPECT_TRUE(rs.NessunRecord(k));
+    }
+    rs.ProssimoRec(k);
+    if (n == 3000) {
+      // A new row goes after all the others, read or not.
+      rs.NuovoRecord(k);
+      rs.ScriviCampo(k, "Id", kRighe * 100 + 1);
+      rs.ScriviCampo(k, "Nota", "nuova");
+      rs.SalvaRecord(k);
+      EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 3001);
+    }
+  }
+  EXPECT_EQ(n, kRighe + 1);
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  rs.UltimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nuova");
+  EXPECT_EQ(Conta("Nota = 'cambiata'"), kRighe / 1000);
+  EXPECT_EQ(Conta("Id = 2500"), 0);
+
+  // A row changed by another user after the reading opened is refused.
+  const std::string k2 = rs.ApriRecordset(db_, conn_, "", "Select * from Righe order by Id", false, 2);
+  GestDatabase altro;
+  const std::string c2 = Apri(altro);
+  altro.EseguiSql(c2, "Update Righe set Nota = 'altro' where Id = 7001");
+  rs.CercaPrimo(k2, "Id = 7001");
+  ASSERT_FALSE(rs.NonTrovato(k2));
+  rs.ModificaRecord(k2);
+  rs.ScriviCampo(k2, "Gruppo", 42);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs.SalvaRecord(k2); }), ErrRigaCambiata);
+}
+
+TEST_P(Lettura, ARecordsetOpenedInsideATransactionSeesItsWritesAndOutlivesIt) {
+  IniziaTransWorkspace();
+  db_.EseguiSql(conn_, "Update Righe set Gruppo = -1 where Id <= 100");
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo from Righe order by Id", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(k, "Gruppo").ToLong(), -1);
+  AnnullaTransWorkspace();
+  EXPECT_EQ(Cammina(rs, k), kRighe);
+  EXPECT_EQ(Conta("Gruppo = -1"), 0);
+}
+
+TEST_P(Lettura, ReadingAfterTheDatabaseClosedIsAnError) {
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id from Righe order by Id", false, 4);
+  db_.ChiudiDatabase(conn_);
+  EXPECT_EQ(prova::NumeroErrore([&] { rs.UltimoRec(k); }), 3420);
+  rs.ChiudiRecordset(k);
+}
+
+INSTANTIATE_TEST_SUITE_P(Motori, Lettura, ::testing::Values(Motore::SQLite, Motore::Server),
+                         [](const auto& i) { return i.param == Motore::SQLite ? "SQLite" : "Server"; });
+
+// A read-only recordset keeps a window of rows: a walk of the whole result
+// holds no more than the window, and every move, position, bookmark and
+// search still lands on the right row, reading again when it must.
+TEST_P(Lettura, AReadOnlyRecordsetKeepsAWindowAndReadsAgainWhatItLetGo) {
+  struct Finestra {
+    long prima = FinestraRighe();
+    ~Finestra() { ImpostaFinestraRighe(prima); }
+  } ripristino;
+  ImpostaFinestraRighe(1000);
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Nota from Righe order by Id", false, 4);
+  Recordset& r = rs.RecordsetDao(k);
+  if (!SQLite()) {
+    // The server's cursor goes forward only: every row read stays.
+    rs.UltimoRec(k);
+    EXPECT_EQ(r.RigheInMemoria(), kRighe);
+    return;
+  }
+  rs.ProssimoRec(k);
+  const std::string secondo = r.Bookmark();
+  long massimo = 0;
+  EXPECT_EQ(Cammina(rs, k, 1), kRighe - 1);
+  massimo = std::max(massimo, r.RigheInMemoria());
+  EXPECT_LE(massimo, 5000);
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  const long letteUnaVolta = r.RigheLette();
+  EXPECT_EQ(letteUnaVolta, kRighe);
+  // Back to rows the window let go.
+  rs.PrecedenteRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe);
+  r.SetBookmark(secondo);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 2");
+  EXPECT_GT(r.RigheLette(), letteUnaVolta);
+  rs.VaiARec(k, 15000);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 15001);
+  for (int i = 0; i < 3000; ++i) rs.PrecedenteRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 12001);
+  EXPECT_EQ(rs.PosRecord(k), 12000);
+  rs.CercaPrimo(k, "Nota = 'nota 7'");
+  EXPECT_FALSE(rs.NonTrovato(k));
+  EXPECT_EQ(rs.PosRecord(k), 6);
+  rs.CercaProssimo(k, "Id > 19990");
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 19991);
+  rs.PrimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 1);
+  rs.UltimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe);
+  EXPECT_LE(r.RigheInMemoria(), 5000);
+  // Writes meanwhile do not change the rows read again.
+  db_.EseguiSql(conn_, "Update Righe set Nota = 'cambiata' where Id = 3");
+  rs.VaiARec(k, 2);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 3");
+  rs.Riapri(k);
+  rs.VaiARec(k, 2);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "cambiata");
+}
