@@ -68,6 +68,11 @@ constexpr size_t kIstruzioniInMemoria = 64;
              contiene("unrecognized token")) {
     numero = ErrSintassi;
     testo = "Errore di sintassi nell'istruzione SQL";
+  } else if (contiene("parser stack overflow") || contiene("Expression tree is too large") ||
+             contiene("too many terms in compound SELECT")) {
+    // Nesting the translator accepts but the engine's own parser does not.
+    numero = 3360;
+    testo = "Query troppo complessa";
   }
   vb::Solleva(numero, std::string(testo) + " (" + messaggio + ")", "SQLite");
 }
@@ -404,6 +409,7 @@ ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_
   Diretto("PRAGMA journal_mode=WAL");
   Diretto("PRAGMA synchronous=FULL");
   Diretto("PRAGMA foreign_keys=OFF");
+  sqlite::AllineaOrdineTesti(db_.get());
 }
 
 ConnessioneSQLite::~ConnessioneSQLite() {
