@@ -321,7 +321,13 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
     }
     return out;
   }
-  // Number masks of the program's notation: integer part, ".", decimals.
+  // Number masks of the program's notation: integer part, ".", decimals;
+  // a final "%" shows the value as a percentage.
+  size_t percento = 0;
+  while (!m.empty() && m.back() == '%') {
+    m.pop_back();
+    ++percento;
+  }
   size_t punto = m.find('.');
   std::string intero = punto == std::string::npos ? m : m.substr(0, punto);
   std::string dec = punto == std::string::npos ? std::string() : m.substr(punto + 1);
@@ -331,7 +337,8 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
   for (char& c : intero)
     if (c == '^') c = '#';
   if (!valore.IsNumber() && !valore.IsNumeric()) return valore.ToString();
-  return FormattaNumero(NumeroDi(valore), intero, dec);
+  return FormattaNumero(NumeroDi(valore) * std::pow(100.0, static_cast<double>(percento)), intero, dec) +
+         std::string(percento, '%');
 }
 
 std::string FunzioniComuni::FormatTipo(const Variant& valore, std::string_view tipo) const {

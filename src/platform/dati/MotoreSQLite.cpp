@@ -70,6 +70,11 @@ constexpr size_t kIstruzioniInMemoria = 64;
              contiene("unrecognized token")) {
     numero = ErrSintassi;
     testo = "Errore di sintassi nell'istruzione SQL";
+  } else if (contiene("parser stack overflow") || contiene("Expression tree is too large") ||
+             contiene("too many terms in compound SELECT")) {
+    // Nesting the translator accepts but the engine's own parser does not.
+    numero = 3360;
+    testo = "Query troppo complessa";
   }
   vb::Solleva(numero, std::string(testo) + " (" + messaggio + ")", "SQLite");
 }
@@ -513,6 +518,7 @@ ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_
   Diretto("PRAGMA journal_mode=WAL");
   Diretto("PRAGMA synchronous=FULL");
   Diretto("PRAGMA foreign_keys=OFF");
+  sqlite::AllineaOrdineTesti(db_.get());
   {
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db_.get(), "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK &&

@@ -63,6 +63,50 @@ bool LeggiData(std::string_view t, vb::Date& out) {
 
 // ---------------------------------------------------------------- collation
 
+namespace {
+
+// Letters of U+00C0..U+017F as their plain letters, for the first level of
+// the order: "àrea" sorts among the words in "a", as the legacy engine
+// sorted it, not after "z".
+const char* const kBase[192] = {
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", "d", "n", "o", "o",
+    "o", "o", "o", "\xC3\x97", "o", "u", "u", "u", "u", "y", "th", "ss", "a", "a", "a", "a", "a", "a", "ae",
+    "c", "e", "e", "e", "e", "i", "i", "i", "i", "d", "n", "o", "o", "o", "o", "o", "\xC3\xB7", "o", "u", "u",
+    "u", "u", "y", "th", "y", "a", "a", "a", "a", "a", "a", "c", "c", "c", "c", "c", "c", "c", "c", "d",
+    "d", "d", "d", "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "g", "g", "g", "g", "g", "g", "g",
+    "g", "h", "h", "h", "h", "i", "i", "i", "i", "i", "i", "i", "i", "i", "i", "ij", "ij", "j", "j",
+    "k", "k", "k", "l", "l", "l", "l", "l", "l", "l", "l", "l", "l", "n", "n", "n", "n", "n", "n", "n",
+    "n", "n", "o", "o", "o", "o", "o", "o", "oe", "oe", "r", "r", "r", "r", "r", "r", "s", "s", "s",
+    "s", "s", "s", "s", "s", "t", "t", "t", "t", "t", "t", "u", "u", "u", "u", "u", "u", "u", "u", "u",
+    "u", "u", "u", "w", "w", "y", "y", "y", "z", "z", "z", "z", "z", "z", "s"};
+
+// A folded text with its accented letters made plain.
+std::string SenzaAccenti(const std::string& piegata) {
+  std::string out;
+  out.reserve(piegata.size());
+  size_t i = 0;
+  while (i < piegata.size()) {
+    const unsigned char c = static_cast<unsigned char>(piegata[i]);
+    // U+00C0..U+017F are the two-byte sequences C3 80 .. C5 BF.
+    if (c >= 0xC3 && c <= 0xC5 && i + 1 < piegata.size()) {
+      const unsigned char d = static_cast<unsigned char>(piegata[i + 1]);
+      if ((d & 0xC0) == 0x80) {
+        const unsigned cp = ((c & 0x1Fu) << 6) | (d & 0x3Fu);
+        if (cp >= 0xC0 && cp < 0x180) {
+          out += kBase[cp - 0xC0];
+          i += 2;
+          continue;
+        }
+      }
+    }
+    out.push_back(static_cast<char>(c));
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace
+
 int ConfrontaSenzaMaiuscole(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   size_t i = 0;
@@ -78,10 +122,32 @@ int ConfrontaSenzaMaiuscole(std::string_view a, std::string_view b) {
   }
   if (i == n) return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
   // Everything before i was one-byte characters, so i starts a character on
-  // both sides and the folded rests decide.
+  // both sides and the folded rests decide: first their letters without
+  // accents, then, between texts equal so far, the accents themselves (a
+  // text equals only the same text in another letter case).
   const std::string x = vb::Piega(a.substr(i)), y = vb::Piega(b.substr(i));
-  const int r = x.compare(y);
+  int r = SenzaAccenti(x).compare(SenzaAccenti(y));
+  if (r == 0) r = x.compare(y);
   return r < 0 ? -1 : r > 0 ? 1 : 0;
+}
+
+void AllineaOrdineTesti(sqlite3* db) {
+  auto versione = [db] {
+    sqlite3_stmt* st = nullptr;
+    int v = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      v = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    return v;
+  };
+  if (versione() != 0) return;  // already in this order (or unreadable: left to the caller)
+  if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return;
+  bool ok = true;
+  if (versione() == 0)
+    ok = sqlite3_exec(db, "REINDEX NOCASE", nullptr, nullptr, nullptr) == SQLITE_OK &&
+         sqlite3_exec(db, "PRAGMA user_version = 1", nullptr, nullptr, nullptr) == SQLITE_OK;
+  sqlite3_exec(db, ok ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 namespace {
@@ -526,6 +592,15 @@ void FRound(sqlite3_context* c, int n, Arg* v) {
   RisD(c, r);
 }
 
+// Mod rounds both sides to whole numbers first (halves to even); the
+// remainder takes the sign of the dividend.
+void FMod(sqlite3_context* c, int n, Arg* v) {
+  if (AlcunNullo(c, n, v)) return;
+  const int64_t a = Intero(v[0]), b = Intero(v[1]);
+  if (b == 0) vb::Solleva(vb::ErrDivisionePerZero);
+  Ris(c, a % b);
+}
+
 void FFormat(sqlite3_context* c, int n, Arg* v) {
   if (AlcunNullo(c, n, v)) return;
   Ris(c, vb::FunzioniComuni::Istanza().Formatta(Valore(v[0]), Testo(v[1])));
@@ -742,6 +817,7 @@ const Funzione kFunzioni[] = {
     {"vb_format", 2, 2, true, Protetto<FFormat>},
     {"vb_like", 2, 2, true, Protetto<FLike>},
     {"vb_concat", 2, 2, true, Protetto<FConcat>},
+    {"vb_mod", 2, 2, true, Protetto<FMod>},
 };
 
 }  // namespace

@@ -36,7 +36,15 @@ bool LeggiDataMemorizzata(const char* p, size_t n, vb::Date& out);
 // Stored form or any date text the legacy accepted ("dd/mm/yyyy"...).
 bool LeggiData(std::string_view testo, vb::Date& out);
 
-// The collation: Piega(a) against Piega(b) byte by byte.
+// The collation: letter case ignored; letters ordered first without their
+// accents ("àrea" among the words in "a"), then by accent, so that a text
+// equals only itself in another letter case ("è" <> "e").
 int ConfrontaSenzaMaiuscole(std::string_view a, std::string_view b);
+
+// Indexes built under an earlier order of the collation would no longer
+// find their rows: a database opened for the first time since is
+// reindexed once (its user_version then records it). A database that
+// cannot be written is left as it is.
+void AllineaOrdineTesti(sqlite3* db);
 
 }  // namespace dati::sqlite

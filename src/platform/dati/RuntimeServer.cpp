@@ -129,7 +129,7 @@ void Base(Script& s) {
   // Raising a legacy error. VOLATILE: the planner must not run it while
   // folding constants in a branch that is never taken.
   std::string casi;
-  for (long n : {5L, 6L, 13L, 94L}) casi += " WHEN " + std::to_string(n) + " THEN '" + vb::DescrizioneErrore(n) + "'";
+  for (long n : {5L, 6L, 11L, 13L, 94L}) casi += " WHEN " + std::to_string(n) + " THEN '" + vb::DescrizioneErrore(n) + "'";
   casi += " WHEN 93 THEN 'Stringa di modello non valida'";
   const std::string corpoErrore =
       " PARALLEL SAFE AS $$\nBEGIN\n  RAISE EXCEPTION USING ERRCODE = 'VB' || lpad(numero::text, 3, '0'),\n"
@@ -566,6 +566,14 @@ void Valori(Script& s) {
     if (Numerico(t.genere)) s.Sql("vb_string(n double precision, " + x + ")", "text", "vb__stringa($1, vb_chr(" + Arg(dbl, 2) + "))");
     else s.Sql("vb_string(n double precision, " + x + ")", "text", "vb__stringa($1, " + Testo(t, 2) + ")");
   }
+  // Mod rounds both sides to whole numbers first (halves to even); the
+  // remainder takes the sign of the dividend.
+  s.Sql("vb_mod(a double precision, b double precision)", "integer",
+        "CASE WHEN $1 IS NULL OR $2 IS NULL THEN NULL::integer WHEN vb__lng($2) = 0 THEN vb__errore(11)::integer "
+        "ELSE mod(vb__lng($1), vb__lng($2)) END");
+  s.Sql("vb_mod(a text, b double precision)", "integer", "vb_mod(vb__numero($1)::float8, $2)");
+  s.Sql("vb_mod(a double precision, b text)", "integer", "vb_mod($1, vb__numero($2)::float8)");
+  s.Sql("vb_mod(a text, b text)", "integer", "vb_mod(vb__numero($1)::float8, vb__numero($2)::float8)");
   // Nz with a second value of the same kind (or one the server can meet).
   s.Sql("vb_nz(a anycompatible, b anycompatible)", "anycompatible", "coalesce($1, $2)");
 }
@@ -711,7 +719,7 @@ DECLARE
   v numeric := numero;
   out text COLLATE "C" := '';
   p integer; i integer; j integer; n integer; c text COLLATE "C";
-  intero text COLLATE "C"; dec text COLLATE "C";
+  intero text COLLATE "C"; dec text COLLATE "C"; pc integer := 0;
 BEGIN
   IF t IS NULL THEN RETURN NULL; END IF;
   IF lower(m) = 'conto' THEN
@@ -753,6 +761,11 @@ BEGIN
     END LOOP;
     RETURN out;
   END IF;
+  -- A final "%" shows the value as a percentage.
+  WHILE right(m, 1) = '%' LOOP
+    m := left(m, -1);
+    pc := pc + 1;
+  END LOOP;
   p := strpos(m, '.');
   IF p > 0 THEN intero := left(m, p - 1); dec := substr(m, p + 1); ELSE intero := m; dec := ''; END IF;
   IF intero !~ '^[#,0^]*$' OR dec !~ '^[#0^]*$' THEN RETURN t; END IF;
@@ -762,7 +775,7 @@ BEGIN
     IF vb__numit(t) IS NULL THEN RETURN t; END IF;
     v := vb__numit(t);
   END IF;
-  RETURN vb__formattanumero(v, intero, dec);
+  RETURN vb__formattanumero(v * 100::numeric ^ pc, intero, dec) || repeat('%', pc);
 END)", false);
   for (const TipoValore& t : kTipi) {
     std::string corpo;

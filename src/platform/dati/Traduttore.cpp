@@ -1,6 +1,7 @@
 #include "platform/dati/Traduttore.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -23,6 +24,25 @@ bool Numerico(Tc t) {
 }
 
 // ---------------------------------------------------------------- functions
+
+// Kind of a value that is one of two (Iif, Switch): the kind they share,
+// numbers widened, otherwise the first known one.
+Tc Combina(Tc x, Tc y) {
+  if (x == Tc::Ignoto) return y;
+  if (y == Tc::Ignoto || x == y) return x;
+  if (Numerico(x) && Numerico(y))
+    return (x == Tc::Importo || y == Tc::Importo) && x != Tc::Doppio && y != Tc::Doppio ? Tc::Importo : Tc::Doppio;
+  return x;
+}
+
+// Run-time functions that read their value as text: on SQLite a date is
+// stored as "yyyy-mm-dd", which they must see as the legacy text of a date.
+bool FunzioneDiTesto(const std::string& runtime) {
+  static const std::unordered_set<std::string> f = {
+      "vb_ucase", "vb_lcase", "vb_mid",  "vb_left",  "vb_right",   "vb_len",
+      "vb_instr", "vb_trim",  "vb_ltrim", "vb_rtrim", "vb_replace", "vb_asc"};
+  return f.count(runtime) > 0;
+}
 
 enum class Speciale { Nessuna, Iif, IsNull, Nz, Aggregato, Count, Switch };
 
@@ -97,6 +117,7 @@ struct Voce {
   std::string tabella;                    // stored table name ("" for a sub-select)
   const TabellaCat* cat = nullptr;
   std::vector<ColonnaUscita> colonneSub;  // sub-select outputs
+  bool opzionale = false;                 // on the side of an outer join that may be missing
 };
 
 struct Ambito {
@@ -110,6 +131,8 @@ struct Risolta {
   std::string voce;     // alias/table the column belongs to
   std::string tabella;  // stored table
   std::string colonna;  // stored spelling
+  bool maiNulla = false;  // a stored column that cannot hold Null, on a side always present
+  std::string nome;       // as the statement writes it: stored spelling, or a sub-select's own name
 };
 
 Risolta RisolviIn(const Voce& v, const std::string& col) {
@@ -118,12 +141,15 @@ Risolta RisolviIn(const Voce& v, const std::string& col) {
     int i = v.cat->Colonna(col);
     if (i >= 0) {
       const ColonnaCat& c = v.cat->colonne[static_cast<size_t>(i)];
-      r = {true, c.tipo, v.nome, v.cat->nome, c.nome};
+      r = {true, c.tipo, v.nome, v.cat->nome, c.nome, false, c.nome};
+      bool chiave = c.obbligatoria;
+      for (const auto& k : v.cat->chiave) chiave = chiave || vb::UgualeTesto(k, c.nome);
+      r.maiNulla = chiave && !v.opzionale;
     }
   } else {
     for (const auto& c : v.colonneSub) {
       if (vb::UgualeTesto(c.nome, col)) {
-        r = {true, c.tipo, v.nome, c.tabellaBase, c.colonnaBase};
+        r = {true, c.tipo, v.nome, c.tabellaBase, c.colonnaBase, false, c.nome};
         break;
       }
     }
@@ -163,17 +189,35 @@ class Scrittore {
 
   // statements
   std::string SelectSql(Select& s, const Ambito* esterno, std::vector<ColonnaUscita>* uscite);
+  // One key of an ORDER BY: a result column (by position or by its name)
+  // or an expression of the select's own scope.
+  struct Chiave {
+    int colonna = -1;    // index of the result column, -1 for an expression
+    std::string sql;     // as a plain ORDER BY writes it
+    Tc tipo = Tc::Ignoto;
+    bool nullabile = true;
+    bool discendente = false;
+  };
+  std::vector<Chiave> Chiavi(std::vector<Ordine>& ordine, Ambito& ambito,
+                             const std::vector<ColonnaUscita>& prime, bool unione);
+  std::string Verso(bool discendente, bool nullabile) const;
   std::string OrdineSql(std::vector<Ordine>& ordine, Ambito& ambito,
                         const std::vector<ColonnaUscita>& prime, bool unione);
+  // `aggiunte`, when given, names every result column "__c0", "__c1"... and
+  // appends to the select list what it returns once the scope is known.
+  using Aggiunte = std::function<std::string(Ambito&, const std::vector<ColonnaUscita>&)>;
   std::string NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<ColonnaUscita>& uscite,
-                        Ambito& ambito);
+                        Ambito& ambito, const Aggiunte* aggiunte = nullptr);
+  std::string PrimiConPari(Nucleo& n, std::vector<Ordine>& ordine, const Ambito* esterno,
+                           std::vector<ColonnaUscita>& uscite);
   std::string SorgSql(Sorgente& s, const Ambito* esterno, Ambito& ambito);
-  void Registra(Sorgente& s, const Ambito* esterno, Ambito& ambito);
+  void Registra(Sorgente& s, const Ambito* esterno, Ambito& ambito, bool opzionale = false);
 
   // expressions
   std::string E(Nodo& n, const Ambito* a);      // value as it comes
   std::string V(Nodo& n, const Ambito* a);      // value (truth values as -1/0)
   std::string B(Nodo& n, const Ambito* a);      // truth value
+  std::string T(Nodo& n, const Ambito* a);      // value read as text
   std::string Funz(Nodo& n, const Ambito* a);
   std::string Confr(Nodo& n, const Ambito* a);
   std::string Testuale(const std::string& sql, Nodo& n) const;
@@ -334,11 +378,11 @@ void Scrittore::Tipizza(Nodo& n, const Ambito* a) {
       } else if (f->speciale == Speciale::Iif) {
         Tc x = n.figli.size() > 1 ? n.figli[1]->tipoRis : Tc::Ignoto;
         Tc y = n.figli.size() > 2 ? n.figli[2]->tipoRis : Tc::Ignoto;
-        n.tipoRis = x == Tc::Ignoto ? y : (y == Tc::Ignoto || x == y) ? x
-                    : (Numerico(x) && Numerico(y)) ? Tc::Doppio : x;
-        if (Numerico(x) && Numerico(y) && (x == Tc::Importo || y == Tc::Importo) &&
-            x != Tc::Doppio && y != Tc::Doppio)
-          n.tipoRis = Tc::Importo;
+        n.tipoRis = Combina(x, y);
+      } else if (f->speciale == Speciale::Switch) {
+        // The kind of its values, never of its conditions.
+        n.tipoRis = Tc::Ignoto;
+        for (size_t i = 1; i < n.figli.size(); i += 2) n.tipoRis = Combina(n.tipoRis, n.figli[i]->tipoRis);
       } else if (f->speciale == Speciale::Nz || f->speciale == Speciale::Aggregato ||
                  f->ritorno == Tc::Ignoto) {
         n.tipoRis = n.figli.empty() ? Tc::Ignoto : n.figli[0]->tipoRis;
@@ -365,6 +409,11 @@ std::string Scrittore::B(Nodo& n, const Ambito* a) {
   if (n.booleano) return E(n, a);
   if (n.tipo == TipoNodo::Booleano) return n.testo == "0" ? "(1 = 0)" : "(1 = 1)";
   return "(" + E(n, a) + " <> 0)";
+}
+
+std::string Scrittore::T(Nodo& n, const Ambito* a) {
+  if (!server_ && n.tipoRis == Tc::Data) return "vb_cstr(" + V(n, a) + ")";
+  return V(n, a);
 }
 
 std::string Scrittore::V(Nodo& n, const Ambito* a) {
@@ -406,7 +455,7 @@ std::string Scrittore::E(Nodo& n, const Ambito* a) {
     case TipoNodo::Parametro: return "?";
     case TipoNodo::Colonna: {
       Risolta r = Risolvi(a, n.qual, n.testo);
-      std::string col = r.trovata && !r.colonna.empty() && !server_ ? r.colonna : n.testo;
+      std::string col = r.trovata && !r.nome.empty() && !server_ ? r.nome : n.testo;
       return n.qual.empty() ? Id(col) : Id(n.qual) + "." + Id(col);
     }
     case TipoNodo::Tutte:
@@ -425,7 +474,7 @@ std::string Scrittore::E(Nodo& n, const Ambito* a) {
         return n.negato ? "(" + s + " = 0)" : "(" + s + " <> 0)";
       }
       if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=") return Confr(n, a);
-      if (op == "&") return "vb_concat(" + V(x, a) + ", " + V(y, a) + ")";
+      if (op == "&") return "vb_concat(" + T(x, a) + ", " + T(y, a) + ")";
       if (op == "+" && n.tipoRis == Tc::Testo) return "(" + V(x, a) + " || " + V(y, a) + ")";
       if ((op == "+" || op == "-") && n.tipoRis == Tc::Data) {
         // date plus or minus days
@@ -439,10 +488,12 @@ std::string Scrittore::E(Nodo& n, const Ambito* a) {
       if (op == "-" && x.tipoRis == Tc::Data && y.tipoRis == Tc::Data)
         return "vb_datediff('d', " + V(y, a) + ", " + V(x, a) + ")";
       if (op == "/") return "(1.0 * " + V(x, a) + " / " + V(y, a) + ")";
-      if (op == "\\") return server_ ? "trunc(vb_cint(" + V(x, a) + ") / vb_cint(" + V(y, a) + "))"
-                                     : "(vb_cint(" + V(x, a) + ") / vb_cint(" + V(y, a) + "))";
-      if (op == "MOD") return server_ ? "mod(" + V(x, a) + ", " + V(y, a) + ")"
-                                      : "(" + V(x, a) + " % " + V(y, a) + ")";
+      // Whole division on both sides rounded to Long, as Mod below: a Long
+      // such as a document number divides without overflow.
+      if (op == "\\") return server_ ? "trunc(vb_clng(" + V(x, a) + ") / vb_clng(" + V(y, a) + "))"
+                                     : "(vb_clng(" + V(x, a) + ") / vb_clng(" + V(y, a) + "))";
+      // Mod rounds both sides to whole numbers first (halves to even).
+      if (op == "MOD") return "vb_mod(" + V(x, a) + ", " + V(y, a) + ")";
       if (op == "^") return (server_ ? "power(" : "pow(") + V(x, a) + ", " + V(y, a) + ")";
       return "(" + V(x, a) + " " + op + " " + V(y, a) + ")";
     }
@@ -514,9 +565,11 @@ std::string Scrittore::Funz(Nodo& n, const Ambito* a) {
     case Speciale::Nessuna: {
       std::string s = std::string(f->runtime) + "(";
       if (n.negato) s += "DISTINCT ";
+      const bool testo = FunzioneDiTesto(f->runtime);
       for (int i = 0; i < na; ++i) {
         if (i) s += ", ";
-        s += V(*n.figli[static_cast<size_t>(i)], a);
+        Nodo& x = *n.figli[static_cast<size_t>(i)];
+        s += testo ? T(x, a) : V(x, a);
       }
       return s + ")";
     }
@@ -526,14 +579,15 @@ std::string Scrittore::Funz(Nodo& n, const Ambito* a) {
 
 // ------------------------------------------------------------ FROM
 
-void Scrittore::Registra(Sorgente& s, const Ambito* esterno, Ambito& ambito) {
+void Scrittore::Registra(Sorgente& s, const Ambito* esterno, Ambito& ambito, bool opzionale) {
   if (s.tipo == Sorgente::Join) {
-    Registra(*s.sx, esterno, ambito);
-    Registra(*s.dx, esterno, ambito);
+    Registra(*s.sx, esterno, ambito, opzionale || s.join == "RIGHT");
+    Registra(*s.dx, esterno, ambito, opzionale || s.join == "LEFT");
     return;
   }
   Voce v;
   v.nome = s.Nome();
+  v.opzionale = opzionale;
   if (s.tipo == Sorgente::Tabella) {
     v.tabella = s.nome;
     s.tabella = cat_.Tabella(s.nome);
@@ -571,7 +625,7 @@ std::string Scrittore::SorgSql(Sorgente& s, const Ambito* esterno, Ambito& ambit
 // ------------------------------------------------------------ SELECT
 
 std::string Scrittore::NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<ColonnaUscita>& uscite,
-                                 Ambito& ambito) {
+                                 Ambito& ambito, const Aggiunte* aggiunte) {
   ambito.esterno = esterno;
   for (auto& s : n.da) Registra(*s, esterno, ambito);
   std::string da;
@@ -584,7 +638,8 @@ std::string Scrittore::NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<C
   auto aggiungi = [&](const std::string& sql, ColonnaUscita c, bool alias) {
     if (!lista.empty()) lista += ", ";
     lista += sql;
-    if (alias) lista += " AS " + Id(c.nome);
+    if (aggiunte) lista += " AS __c" + std::to_string(uscite.size());
+    else if (alias) lista += " AS " + Id(c.nome);
     uscite.push_back(std::move(c));
   };
   for (auto& el : n.lista) {
@@ -621,7 +676,7 @@ std::string Scrittore::NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<C
     c.tipo = e.tipoRis;
     if (e.tipo == TipoNodo::Colonna) {
       Risolta r = Risolvi(&ambito, e.qual, e.testo);
-      c.nome = el.alias.empty() ? (r.trovata ? r.colonna : e.testo) : el.alias;
+      c.nome = el.alias.empty() ? (r.trovata && !r.nome.empty() ? r.nome : e.testo) : el.alias;
       c.qualificatore = r.trovata ? r.voce : e.qual;
       c.tabellaBase = r.tabella;
       c.colonnaBase = r.colonna;
@@ -638,6 +693,7 @@ std::string Scrittore::NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<C
     }
     aggiungi(V(e, &ambito), c, true);
   }
+  if (aggiunte) lista += (*aggiunte)(ambito, uscite);
   std::string s = "SELECT ";
   if (n.distinto) s += "DISTINCT ";
   s += lista;
@@ -663,61 +719,161 @@ std::string Scrittore::NucleoSql(Nucleo& n, const Ambito* esterno, std::vector<C
   return s;
 }
 
-std::string Scrittore::OrdineSql(std::vector<Ordine>& ordine, Ambito& ambito,
-                                 const std::vector<ColonnaUscita>& prime, bool unione) {
-  std::string out;
-  for (size_t i = 0; i < ordine.size(); ++i) {
-    if (i) out += ", ";
-    Nodo& e = *ordine[i].espr;
-    std::string o;
+// Position of a result column named by its number (ORDER BY 2): 3075 when
+// it is no whole number from 1 to the count of columns (0: count unknown).
+size_t Posizione(const Nodo& e, size_t colonne) {
+  size_t v = 0;
+  bool ok = !e.testo.empty() && e.testo.size() <= 9;
+  for (char c : e.testo) {
+    if (c < '0' || c > '9') ok = false;
+    else v = v * 10 + static_cast<size_t>(c - '0');
+  }
+  if (!ok || v < 1 || (colonne > 0 && v > colonne))
+    vb::Solleva(ErrSintassi, "Posizione non valida in ORDER BY: " + e.testo + " (posizione " +
+                                 std::to_string(e.pos + 1) + ")");
+  return v;
+}
+
+std::vector<Scrittore::Chiave> Scrittore::Chiavi(std::vector<Ordine>& ordine, Ambito& ambito,
+                                                 const std::vector<ColonnaUscita>& prime, bool unione) {
+  bool ignote = false;  // a "*" the engine expands: the count of columns is unknown
+  for (const auto& c : prime) ignote = ignote || c.nome == "*";
+  std::vector<Chiave> out;
+  for (auto& o : ordine) {
+    Nodo& e = *o.espr;
+    Chiave k;
+    k.discendente = o.discendente;
     if (unione) {
       // A union sorts by the position of the column it names.
-      int pos = 0;
+      size_t pos = 0;
       if (e.tipo == TipoNodo::Numero) {
-        pos = std::stoi(e.testo);
+        pos = Posizione(e, ignote ? 0 : prime.size());
       } else if (e.tipo == TipoNodo::Colonna) {
         for (int giro = 0; giro < 2 && pos == 0; ++giro) {
-          for (size_t k = 0; k < prime.size(); ++k) {
-            if (vb::UgualeTesto(prime[k].nome, e.testo) &&
-                (giro == 1 || e.qual.empty() || vb::UgualeTesto(prime[k].qualificatore, e.qual) ||
-                 vb::UgualeTesto(prime[k].tabellaBase, e.qual))) {
-              pos = static_cast<int>(k) + 1;
+          for (size_t i = 0; i < prime.size(); ++i) {
+            if (vb::UgualeTesto(prime[i].nome, e.testo) &&
+                (giro == 1 || e.qual.empty() || vb::UgualeTesto(prime[i].qualificatore, e.qual) ||
+                 vb::UgualeTesto(prime[i].tabellaBase, e.qual))) {
+              pos = i + 1;
               break;
             }
           }
         }
       }
-      if (pos > 0 && static_cast<size_t>(pos) <= prime.size()) {
-        o = std::to_string(pos);
+      if (pos > 0 && pos <= prime.size()) {
+        k.colonna = static_cast<int>(pos - 1);
+        k.tipo = prime[pos - 1].tipo;
+        k.sql = std::to_string(pos);
         // The server takes no collation on a position; its union columns
         // keep the collation of the stored columns they come from.
-        if (!server_ && ::dati::Testuale(prime[static_cast<size_t>(pos - 1)].tipo)) o += " COLLATE NOCASE";
+        if (!server_ && ::dati::Testuale(k.tipo)) k.sql += " COLLATE NOCASE";
+      } else if (pos > 0) {
+        k.sql = std::to_string(pos);
       } else if (e.tipo == TipoNodo::Colonna) {
-        o = Id(e.testo);  // a column the catalog cannot place: the engine matches the name
+        k.sql = Id(e.testo);  // a column the catalog cannot place: the engine matches the name
       } else {
         Errore(ErrSintassi, "ORDER BY di un'unione su un'espressione", e.pos);
       }
     } else if (e.tipo == TipoNodo::Numero) {
-      o = e.testo;
+      const size_t pos = Posizione(e, ignote ? 0 : prime.size());
+      k.sql = std::to_string(pos);
+      if (pos <= prime.size() && !ignote) {
+        k.colonna = static_cast<int>(pos - 1);
+        k.tipo = prime[pos - 1].tipo;
+      }
     } else {
       // An alias of the select list may be named (the legacy allowed it).
-      bool alias = false;
+      int alias = -1;
       if (e.tipo == TipoNodo::Colonna && e.qual.empty() && !Risolvi(&ambito, "", e.testo).trovata) {
-        for (const auto& c : prime)
-          if (vb::UgualeTesto(c.nome, e.testo)) alias = true;
+        for (size_t i = 0; i < prime.size() && alias < 0; ++i)
+          if (vb::UgualeTesto(prime[i].nome, e.testo)) alias = static_cast<int>(i);
       }
-      if (alias) {
-        o = Id(e.testo);
+      if (alias >= 0) {
+        k.colonna = alias;
+        k.tipo = prime[static_cast<size_t>(alias)].tipo;
+        k.sql = Id(e.testo);
       } else {
         Tipizza(e, &ambito);
-        o = V(e, &ambito);
-        if (::dati::Testuale(e.tipoRis) && !e.diColonna) o = Testuale(o, e);
+        k.sql = V(e, &ambito);
+        k.tipo = e.tipoRis;
+        if (::dati::Testuale(e.tipoRis) && !e.diColonna) k.sql = Testuale(k.sql, e);
+        if (e.tipo == TipoNodo::Colonna) k.nullabile = !Risolvi(&ambito, e.qual, e.testo).maiNulla;
       }
     }
-    if (ordine[i].discendente) o += " DESC";
-    out += o;
+    out.push_back(std::move(k));
   }
   return out;
+}
+
+// Direction of a key and, on the server, where Nulls go: first in
+// ascending order and last in descending, as the legacy engine (and
+// SQLite) sort them, the server's default being the opposite. A column that
+// cannot hold Null needs no clause, so the server can still read it along
+// its index.
+std::string Scrittore::Verso(bool discendente, bool nullabile) const {
+  std::string o = discendente ? " DESC" : "";
+  if (server_ && nullabile) o += discendente ? " NULLS LAST" : " NULLS FIRST";
+  return o;
+}
+
+std::string Scrittore::OrdineSql(std::vector<Ordine>& ordine, Ambito& ambito,
+                                 const std::vector<ColonnaUscita>& prime, bool unione) {
+  std::string out;
+  for (const Chiave& k : Chiavi(ordine, ambito, prime, unione)) {
+    if (!out.empty()) out += ", ";
+    out += k.sql + Verso(k.discendente, k.nullabile);
+  }
+  return out;
+}
+
+// TOP n with an order: the first n rows and every further row tied with
+// the n-th on the order's keys, as the legacy engine gave them; TOP n
+// PERCENT: that share of the rows, rounded up, ties included. The select
+// names its columns "__c0"... and its keys that are not columns "__k0"...,
+// ranks its rows by the keys and keeps those ranked within the limit,
+// under the names the program reads.
+std::string Scrittore::PrimiConPari(Nucleo& n, std::vector<Ordine>& ordine, const Ambito* esterno,
+                                    std::vector<ColonnaUscita>& uscite) {
+  std::vector<Chiave> chiavi;
+  const Aggiunte nascoste = [&](Ambito& ambito, const std::vector<ColonnaUscita>& usc) {
+    std::string extra;
+    chiavi = Chiavi(ordine, ambito, usc, false);
+    for (size_t j = 0; j < chiavi.size(); ++j)
+      if (chiavi[j].colonna < 0) extra += ", " + chiavi[j].sql + " AS __k" + std::to_string(j);
+    return extra;
+  };
+  Ambito ambito;
+  uscite.clear();
+  const std::string interno = NucleoSql(n, esterno, uscite, ambito, &nascoste);
+  bool ignote = false;
+  for (const auto& c : uscite) ignote = ignote || c.nome == "*";
+  if (ignote) {
+    // Columns only the engine knows: the first n rows in order, no more.
+    Ambito semplice;
+    uscite.clear();
+    std::string s = NucleoSql(n, esterno, uscite, semplice);
+    if (!ordine.empty()) s += " ORDER BY " + OrdineSql(ordine, semplice, uscite, false);
+    return s + " LIMIT " + std::to_string(n.top);
+  }
+  std::string ordina;
+  for (size_t j = 0; j < chiavi.size(); ++j) {
+    const Chiave& k = chiavi[j];
+    if (!ordina.empty()) ordina += ", ";
+    ordina += k.colonna >= 0 ? "__t.__c" + std::to_string(k.colonna) : "__t.__k" + std::to_string(j);
+    if (::dati::Testuale(k.tipo)) ordina += server_ ? " COLLATE ci" : " COLLATE NOCASE";
+    ordina += Verso(k.discendente, true);
+  }
+  std::string s = "SELECT ";
+  for (size_t i = 0; i < uscite.size(); ++i)
+    s += (i ? ", __u.__c" : "__u.__c") + std::to_string(i) + " AS " + Id(uscite[i].nome);
+  s += " FROM (SELECT __t.*, ";
+  s += ordina.empty() ? "row_number() OVER ()" : "rank() OVER (ORDER BY " + ordina + ")";
+  s += " AS __r";
+  if (n.percento) s += ", count(*) OVER () AS __n";
+  s += " FROM (" + interno + ") AS __t) AS __u WHERE ";
+  s += n.percento ? "(__u.__r - 1) * 100 < __u.__n * " + std::to_string(n.top)
+                  : "__u.__r <= " + std::to_string(n.top);
+  return s + " ORDER BY __u.__r";
 }
 
 std::string Scrittore::SelectSql(Select& sel, const Ambito* esterno, std::vector<ColonnaUscita>* uscite) {
@@ -729,12 +885,20 @@ std::string Scrittore::SelectSql(Select& sel, const Ambito* esterno, std::vector
     Nucleo& n = sel.nuclei[i];
     std::vector<ColonnaUscita> usc;
     Ambito ambito;
-    std::string s = NucleoSql(n, esterno, usc, ambito);
-    if (unione && (n.top >= 0 || !n.ordine.empty())) {
-      // A member with its own order and TOP: the first n rows of it.
-      if (!n.ordine.empty()) s += " ORDER BY " + OrdineSql(n.ordine, ambito, usc, false);
-      if (n.top >= 0) s += " LIMIT " + std::to_string(n.top);
-      s = "SELECT * FROM (" + s + ") AS " + Id("u" + std::to_string(++espr_));
+    std::string s;
+    std::vector<Ordine>& ordine = unione ? n.ordine : sel.ordine;
+    const bool pari = n.top >= 0 && (!ordine.empty() || n.percento);
+    if (pari) {
+      s = PrimiConPari(n, ordine, esterno, usc);
+      if (unione) s = "SELECT * FROM (" + s + ") AS " + Id("u" + std::to_string(++espr_));
+    } else {
+      s = NucleoSql(n, esterno, usc, ambito);
+      if (unione && (n.top >= 0 || !n.ordine.empty())) {
+        // A member with its own order or TOP: the first n rows of it.
+        if (!n.ordine.empty()) s += " ORDER BY " + OrdineSql(n.ordine, ambito, usc, false);
+        if (n.top >= 0) s += " LIMIT " + std::to_string(n.top);
+        s = "SELECT * FROM (" + s + ") AS " + Id("u" + std::to_string(++espr_));
+      }
     }
     if (i == 0) {
       prime = usc;
@@ -742,6 +906,10 @@ std::string Scrittore::SelectSql(Select& sel, const Ambito* esterno, std::vector
     }
     if (i > 0) out += sel.unioneTutti[i - 1] ? " UNION ALL " : " UNION ";
     out += s;
+    if (!unione && pari) {
+      if (uscite) *uscite = std::move(prime);
+      return out;
+    }
   }
   if (!sel.ordine.empty()) out += " ORDER BY " + OrdineSql(sel.ordine, primoAmbito, prime, unione);
   if (!unione && sel.nuclei[0].top >= 0) out += " LIMIT " + std::to_string(sel.nuclei[0].top);

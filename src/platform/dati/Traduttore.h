@@ -10,11 +10,16 @@
 //  - text comparisons ignore letter case (stored columns carry the engine's
 //    case-insensitive collation, other text comparisons get it explicitly);
 //  - date literals #...# (ISO, or month first as the dialect has it);
-//  - Top n becomes LIMIT n (rows tied with the n-th are not added);
+//  - Top n with an order keeps also the rows tied with the n-th, Top n
+//    Percent that share of the rows rounded up; without an order, the
+//    first n rows;
+//  - Nulls sort first in ascending order and last in descending order, on
+//    the server too;
 //  - joined UPDATE and DELETE ("DELETE T.* FROM T INNER JOIN ...") are
 //    rewritten through the row identity of the target table.
-// A statement it cannot read raises 3075 naming the position, an unknown
-// function 3085: nothing reaches an engine half-translated.
+// A statement it cannot read raises 3075 naming the position, one nested
+// too deep 3360, an unknown function 3085: nothing reaches an engine
+// half-translated.
 #include <string>
 #include <string_view>
 #include <vector>

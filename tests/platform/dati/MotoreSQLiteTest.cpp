@@ -205,8 +205,40 @@ TEST_F(MotoreSQLite, TextsCompareWithoutCaseAccentsIncluded) {
   dati::Risultato r = db->Interroga("SELECT n FROM c ORDER BY k");
   std::vector<long> ordine;
   for (const auto& riga : r.righe) ordine.push_back(riga[0].ToLong());
-  // a b c città e àa àz è: folded code point order, accented letters after z
-  EXPECT_EQ(ordine, (std::vector<long>{7, 6, 8, 1, 2, 10, 9, 3}));
+  // a àa àz b c città e è: letters first without their accents, as the
+  // legacy engine sorted them, then the accent between texts equal so far
+  EXPECT_EQ(ordine, (std::vector<long>{7, 10, 9, 6, 8, 1, 2, 3}));
+  EXPECT_EQ(Uno("COUNT(*) FROM c WHERE k < 'B'"), Variant(3));
+}
+
+// A database whose text indexes were built in the earlier order (accented
+// letters after "z", as SQLite's own NOCASE has them) is reindexed when
+// first opened, so that its keys are found again; once only.
+TEST(MotoreSQLiteOrdine, IndexesOfAnEarlierOrderAreRebuiltOnOpening) {
+  prova::CartellaTemp dir{"ordine"};
+  const std::string file = dir.Percorso("ditta.db");
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(raw,
+                         "CREATE TABLE c (k VARCHAR(20) COLLATE NOCASE PRIMARY KEY, n INTEGER);"
+                         "INSERT INTO c VALUES ('zeta', 1), ('àrea', 2), ('b3x', 3), ('alfa', 4), ('èra', 5), "
+                         "('era', 6), ('àbaco', 7), ('azzurro', 8)",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  auto db = dati::ApriSQLite(file);
+  EXPECT_EQ(db->Interroga("PRAGMA integrity_check").righe.at(0).at(0), Variant("ok"));
+  EXPECT_EQ(db->Interroga("PRAGMA user_version").righe.at(0).at(0).ToLong(), 1);
+  for (const char* k : {"ÀREA", "àbaco", "Èra", "zeta", "AZZURRO"})
+    EXPECT_EQ(db->Interroga("SELECT COUNT(*) FROM c WHERE k = ?", {k}).righe.at(0).at(0).ToLong(), 1) << k;
+  dati::Risultato r = db->Interroga("SELECT n FROM c ORDER BY k");
+  std::vector<long> ordine;
+  for (const auto& riga : r.righe) ordine.push_back(riga[0].ToLong());
+  EXPECT_EQ(ordine, (std::vector<long>{7, 4, 2, 8, 3, 6, 5, 1}));
+  db.reset();
+  // Opened again: nothing more to do.
+  auto di_nuovo = dati::ApriSQLite(file);
+  EXPECT_EQ(di_nuovo->Interroga("PRAGMA user_version").righe.at(0).at(0).ToLong(), 1);
 }
 
 // ---------------------------------------------------------------- functions
@@ -347,6 +379,15 @@ TEST_F(MotoreSQLite, RuntimeFunctions) {
       {"vb_concat(1.5, 'x')", "1,5x"},
       {"vb_concat('x', NULL)", "x"},
       {"vb_concat(NULL, NULL)", vb::Null},
+      {"vb_mod(7.5, 2)", 0},
+      {"vb_mod(6.5, 4)", 2},
+      {"vb_mod(5.5, 3)", 0},
+      {"vb_mod(-7, 3)", -1},
+      {"vb_mod(7, -3)", 1},
+      {"vb_mod('7,5', 2)", 0},
+      {"vb_mod(NULL, 2)", vb::Null},
+      {"vb_format(0.5, '0%')", "50%"},
+      {"vb_format(0.1234, '0.00%')", "12,34%"},
   };
   for (const auto& c : casi) {
     Variant v;
@@ -406,6 +447,8 @@ TEST_F(MotoreSQLite, FunctionErrorsKeepTheLegacyNumber) {
   EXPECT_EQ(NumeroErrore([&] { Uno("vb_dateadd('x', 1, '2024-01-01')"); }), 5);
   EXPECT_EQ(NumeroErrore([&] { Uno("vb_year('non una data')"); }), 13);
   EXPECT_EQ(NumeroErrore([&] { Uno("vb_chr(300)"); }), 5);
+  EXPECT_EQ(NumeroErrore([&] { Uno("vb_mod(7, 0.4)"); }), 11);
+  EXPECT_EQ(NumeroErrore([&] { Uno("vb_mod(3e9, 2)"); }), 6);
   // The next statement is not affected by the previous failure.
   EXPECT_EQ(Uno("vb_len('abc')"), Variant(3));
   EXPECT_EQ(NumeroErrore([&] { Uno("nessuna_funzione(1)"); }), 3146);

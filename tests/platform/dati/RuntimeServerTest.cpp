@@ -228,8 +228,18 @@ TEST_F(RuntimeServer, SameCasesAsTheSQLiteEngine) {
       {"vb_concat(1.5, 'x')", "1,5x"},
       {"vb_concat('x', NULL)", "x"},
       {"vb_concat(NULL, NULL)", vb::Null},
+      {"vb_mod(7.5, 2)", 0},
+      {"vb_mod(6.5, 4)", 2},
+      {"vb_mod(5.5, 3)", 0},
+      {"vb_mod(-7, 3)", -1},
+      {"vb_mod(7, -3)", 1},
+      {"vb_mod('7,5', 2)", 0},
+      {"vb_mod(NULL, 2)", vb::Null},
+      {"vb_format(0.5, '0%')", "50%"},
   });
   VerificaErrori({
+      {"vb_mod(7, 0.4)", 11},
+      {"vb_mod(3e9, 2)", 6},
       {"vb_mid('abc', 0)", 5},
       {"vb_cint('abc')", 13},
       {"vb_cint(40000)", 6},
@@ -629,7 +639,8 @@ TEST_F(RuntimeServer, FormatMatchesTheProgramsMasks) {
       {"true", true},
   };
   const char* maschere[] = {"#,###.^^", "#,##0.00", "#,###", "#,##0", "00000", "0.000", "#,##^.^^^",
-                            "dd/mm/yyyy", "d/m/yy hh:nn:ss", "conto", "Conto", "Standard", ".00"};
+                            "dd/mm/yyyy", "d/m/yy hh:nn:ss", "conto", "Conto", "Standard", ".00",
+                            "0%", "0.00%", "#,##0.0%"};
   const auto& f = vb::FunzioniComuni::Istanza();
   for (const Dato& x : valori)
     for (const char* m : maschere) {

@@ -41,6 +41,7 @@ struct Nodo {
   SelectP sub;
   bool negato = false;  // NOT IN, NOT BETWEEN, IS NOT NULL, NOT LIKE
   size_t pos = 0;
+  int altezza = 1;  // levels of the tree below and including this node
   // Filled by the resolver.
   TipoCampo tipoRis = TipoCampo::Ignoto;
   bool booleano = false;   // a truth value (comparison, AND, ...)
@@ -58,6 +59,7 @@ struct Sorgente {
   std::string join;    // "INNER", "LEFT", "RIGHT"
   SorgenteP sx, dx;
   NodoP on;
+  int altezza = 1;
   // Filled by the resolver.
   const TabellaCat* tabella = nullptr;
   std::string Nome() const { return alias.empty() ? nome : alias; }
@@ -76,6 +78,7 @@ struct Ordine {
 struct Nucleo {
   bool distinto = false;
   long top = -1;
+  bool percento = false;  // TOP n PERCENT
   std::vector<ElemSelect> lista;
   std::vector<SorgenteP> da;  // comma-separated FROM items
   NodoP dove;
@@ -90,6 +93,7 @@ struct Select {
   std::vector<bool> unioneTutti;  // between nuclei[i] and nuclei[i+1]
   std::vector<Ordine> ordine;
   std::string into;  // SELECT ... INTO table (make-table)
+  int altezza = 1;
 };
 
 struct Assegna {
@@ -108,6 +112,16 @@ struct Istruzione {
   std::string bersaglio;          // Canc: "DELETE T.* FROM ..." -> T
   NodoP dove;                     // Agg, Canc
 };
+
+// A statement nested deeper than this (parentheses, Not, unary minus,
+// operators in a row, function calls, sub-selects, joins) is refused with
+// 3360 naming the position, as the legacy engine refused a query too
+// complex: reading and translating it then never exhausts the stack. (The
+// engines have limits of their own, lower for some shapes on SQLite: what
+// they refuse comes back with the same number.) Long chains of And / Or do
+// not count as nesting: they are kept balanced.
+constexpr int kMaxAltezza = 50;
+constexpr long ErrQueryComplessa = 3360;
 
 // Parses one statement; raises 3075 with the position of what it cannot read.
 Istruzione Analizzatore(const std::string& sql);

@@ -130,12 +130,59 @@ class Parser {
   bool ERiservata(const Token& t) const {
     return t.tipo == TipoToken::Nome && Riservate().count(vb::UCase(t.testo)) > 0;
   }
-  [[noreturn]] void Errore(const std::string& cosa) const {
-    size_t p = Cur().pos;
+  [[noreturn]] void Errore(const std::string& cosa) const { ErroreA(Cur().pos, cosa); }
+  [[noreturn]] void ErroreA(size_t p, const std::string& cosa) const {
     std::string vicino = sql_.substr(std::min(p, sql_.size()), 30);
     vb::Solleva(ErrSintassi, "Errore di sintassi nell'istruzione SQL alla posizione " +
                                  std::to_string(p + 1) + ": " + cosa +
                                  (vicino.empty() ? std::string(" (fine del testo)") : " (" + vicino + ")"));
+  }
+  [[noreturn]] void Complessa(size_t p) const {
+    std::string vicino = sql_.substr(std::min(p, sql_.size()), 30);
+    vb::Solleva(ErrQueryComplessa, "Query troppo complessa: più di " + std::to_string(kMaxAltezza) +
+                                       " livelli annidati alla posizione " + std::to_string(p + 1) +
+                                       (vicino.empty() ? std::string() : " (" + vicino + ")"));
+  }
+
+  // One more level of nesting while reading: refused beyond the limit
+  // before the recursion can go any deeper.
+  class Livello {
+   public:
+    explicit Livello(Parser& p) : p_(p) {
+      if (++p_.livello_ > kMaxAltezza) p_.Complessa(p_.Cur().pos);
+    }
+    ~Livello() { --p_.livello_; }
+    Livello(const Livello&) = delete;
+    Livello& operator=(const Livello&) = delete;
+
+   private:
+    Parser& p_;
+  };
+
+  // A node is complete: its height, refused beyond the limit.
+  NodoP Chiudi(NodoP n) {
+    int h = n->sub ? n->sub->altezza : 0;
+    for (const auto& f : n->figli) h = std::max(h, f->altezza);
+    n->altezza = h + 1;
+    if (n->altezza > kMaxAltezza) Complessa(n->pos);
+    massimo_ = std::max(massimo_, n->altezza);
+    return n;
+  }
+
+  // A whole number written in the statement (TOP, ORDER BY position):
+  // 3075 when it is no such number or beyond a Long.
+  long Intero(const Token& t, const char* cosa) const {
+    long v = 0;
+    bool ok = t.tipo == TipoToken::Numero && !t.testo.empty();
+    for (char c : t.testo) {
+      if (c < '0' || c > '9' || v > 214748364L) {
+        ok = false;
+        break;
+      }
+      v = v * 10 + (c - '0');
+    }
+    if (!ok || v > 2147483647L) ErroreA(t.pos, std::string(cosa) + " non valido: " + t.testo);
+    return v;
   }
 
   std::string NomeOggetto() {
@@ -150,6 +197,10 @@ class Parser {
 
   // ---- SELECT
   SelectP Sel(bool interna) {
+    Livello liv(*this);
+    const size_t inizio = Cur().pos;
+    const int fuori = massimo_;
+    massimo_ = 0;
     auto s = std::make_shared<Select>();
     s->nuclei.push_back(Nuc(*s));
     std::vector<Ordine> ordine = Ordinamento();
@@ -170,6 +221,9 @@ class Parser {
     }
     s->ordine = std::move(ordine);
     (void)interna;
+    s->altezza = massimo_ + 1;
+    if (s->altezza > kMaxAltezza) Complessa(inizio);
+    massimo_ = std::max(fuori, s->altezza);
     return s;
   }
 
@@ -195,9 +249,12 @@ class Parser {
     } else Prendi("ALL");
     if (Prendi("TOP")) {
       if (Cur().tipo != TipoToken::Numero) Errore("atteso il numero di TOP");
-      n.top = std::stol(Cur().testo);
+      n.top = Intero(Cur(), "numero di TOP");
       Avanza();
-      if (Parola("PERCENT")) Errore("TOP ... PERCENT non è gestito");
+      if (Prendi("PERCENT")) {
+        if (n.top > 100) ErroreA(t_[i_ - 2].pos, "percentuale di TOP oltre 100");
+        n.percento = true;
+      }
     }
     do {
       ElemSelect e;
@@ -225,6 +282,7 @@ class Parser {
 
   // A FROM item with its joins.
   SorgenteP Sorg() {
+    Livello liv(*this);
     SorgenteP sx = SorgPrim();
     while (true) {
       std::string tipo;
@@ -241,8 +299,12 @@ class Parser {
       j->join = tipo;
       j->sx = sx;
       j->dx = SorgPrim();
+      const size_t p = Cur().pos;
       Atteso("ON");
       j->on = Espr();
+      j->altezza = std::max({j->sx->altezza, j->dx->altezza, j->on->altezza}) + 1;
+      if (j->altezza > kMaxAltezza) Complessa(p);
+      massimo_ = std::max(massimo_, j->altezza);
       sx = j;
     }
     return sx;
@@ -254,6 +316,7 @@ class Parser {
       if (Parola("SELECT")) {
         s->tipo = Sorgente::Sub;
         s->sub = Sel(true);
+        s->altezza = s->sub->altezza + 1;
         AttesoSimb(")");
       } else {
         SorgenteP dentro = Sorg();
@@ -281,37 +344,65 @@ class Parser {
   NodoP Bin(const std::string& op, NodoP a, NodoP b, size_t pos) {
     auto n = Nuovo(TipoNodo::Binario, op, pos);
     n->figli = {std::move(a), std::move(b)};
-    return n;
+    return Chiudi(n);
   }
 
-  NodoP Espr() { return Or(); }
+  NodoP Espr() {
+    Livello liv(*this);
+    return Or();
+  }
 
-  NodoP Or() {
-    NodoP a = And();
-    while (Parola("OR") || Parola("XOR")) {
-      std::string op = vb::UCase(Cur().testo);
-      size_t p = Cur().pos;
-      Avanza();
-      a = Bin(op, a, And(), p);
-    }
-    return a;
+  // A run of one operator that groups either way (And, Or, Xor): the terms
+  // t[i..j), the operator before t[k] at pos[k]. Built balanced, so that a
+  // long chain of conditions stays shallow here and in the translated text.
+  NodoP Bilancia(const std::string& op, const std::vector<NodoP>& t, const std::vector<size_t>& pos,
+                 size_t i, size_t j) {
+    if (j - i == 1) return t[i];
+    const size_t m = (i + j) / 2;
+    return Bin(op, Bilancia(op, t, pos, i, m), Bilancia(op, t, pos, m, j), pos[m]);
   }
-  NodoP And() {
-    NodoP a = Not();
-    while (Parola("AND")) {
-      size_t p = Cur().pos;
+  // Terms joined left to right by the operators `ops`: each run of one
+  // operator is balanced, runs join as the dialect reads them (to the left).
+  template <typename Termine>
+  NodoP Catena(std::initializer_list<const char*> ops, Termine termine) {
+    NodoP a = (this->*termine)();
+    std::string corrente;
+    std::vector<NodoP> termini;
+    std::vector<size_t> pos;
+    while (true) {
+      const char* trovato = nullptr;
+      for (const char* o : ops)
+        if (Parola(o)) trovato = o;
+      if (!trovato) break;
+      const std::string op = trovato;
+      const size_t p = Cur().pos;
       Avanza();
-      a = Bin("AND", a, Not(), p);
+      NodoP b = (this->*termine)();
+      if (!termini.empty() && op != corrente) {
+        a = Bilancia(corrente, termini, pos, 0, termini.size());
+        termini.clear();
+        pos.clear();
+      }
+      if (termini.empty()) {
+        termini.push_back(a);
+        pos.push_back(0);
+      }
+      corrente = op;
+      termini.push_back(std::move(b));
+      pos.push_back(p);
     }
-    return a;
+    return termini.empty() ? a : Bilancia(corrente, termini, pos, 0, termini.size());
   }
+  NodoP Or() { return Catena({"OR", "XOR"}, &Parser::And); }
+  NodoP And() { return Catena({"AND"}, &Parser::Not); }
   NodoP Not() {
     if (Parola("NOT")) {
+      Livello liv(*this);
       size_t p = Cur().pos;
       Avanza();
       auto n = Nuovo(TipoNodo::Unario, "NOT", p);
       n->figli = {Not()};
-      return n;
+      return Chiudi(n);
     }
     return Confronto();
   }
@@ -342,7 +433,7 @@ class Parser {
         Atteso("AND");
         n->figli = {a, da, Concat()};
         n->negato = neg;
-        a = n;
+        a = Chiudi(n);
         continue;
       }
       if (Prendi("IN")) {
@@ -352,13 +443,13 @@ class Parser {
           n->figli = {a};
           n->sub = Sel(true);
           n->negato = neg;
-          a = n;
+          a = Chiudi(n);
         } else {
           auto n = Nuovo(TipoNodo::InLista, "", p);
           n->figli = {a};
           do n->figli.push_back(Espr()); while (PrendiSimb(","));
           n->negato = neg;
-          a = n;
+          a = Chiudi(n);
         }
         AttesoSimb(")");
         continue;
@@ -370,7 +461,7 @@ class Parser {
         auto n = Nuovo(TipoNodo::ENullo, "", p);
         n->figli = {a};
         n->negato = no;
-        a = n;
+        a = Chiudi(n);
         continue;
       }
       return a;
@@ -425,6 +516,7 @@ class Parser {
   }
   NodoP Unario() {
     if (Simb("-") || Simb("+")) {
+      Livello liv(*this);
       std::string op = Cur().testo;
       size_t p = Cur().pos;
       Avanza();
@@ -436,7 +528,7 @@ class Parser {
       }
       auto n = Nuovo(TipoNodo::Unario, "-", p);
       n->figli = {x};
-      return n;
+      return Chiudi(n);
     }
     return Potenza();
   }
@@ -508,7 +600,7 @@ class Parser {
             auto n = Nuovo(TipoNodo::SubSelect, "", t.pos);
             n->sub = Sel(true);
             AttesoSimb(")");
-            return n;
+            return Chiudi(n);
           }
           NodoP e = Espr();
           AttesoSimb(")");
@@ -541,11 +633,14 @@ class Parser {
         auto n = Nuovo(TipoNodo::Esiste, "", t.pos);
         n->sub = Sel(true);
         AttesoSimb(")");
-        return n;
+        return Chiudi(n);
       }
-      if (ERiservata(t)) Errore("parola riservata fuori posto");
+      const bool chiamata = t_[i_ + 1].tipo == TipoToken::Simbolo && t_[i_ + 1].testo == "(";
+      // Left, Right and Asc are also functions: a call when "(" follows.
+      if (ERiservata(t) && !(chiamata && (u == "LEFT" || u == "RIGHT" || u == "ASC")))
+        Errore("parola riservata fuori posto");
       // function call
-      if (t_[i_ + 1].tipo == TipoToken::Simbolo && t_[i_ + 1].testo == "(") {
+      if (chiamata) {
         Avanza();
         Avanza();
         auto n = Nuovo(TipoNodo::Funzione, t.testo, t.pos);
@@ -554,7 +649,7 @@ class Parser {
           do n->figli.push_back(Espr()); while (PrendiSimb(","));
         }
         AttesoSimb(")");
-        return n;
+        return Chiudi(n);
       }
     }
     // column, table.column, table.*
@@ -580,6 +675,8 @@ class Parser {
   const std::string& sql_;
   std::vector<Token> t_;
   size_t i_ = 0;
+  int livello_ = 0;   // nesting of the reading under way
+  int massimo_ = 0;   // highest node of the select being read
 };
 
 }  // namespace
