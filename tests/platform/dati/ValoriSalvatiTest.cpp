@@ -237,3 +237,31 @@ TEST(DiscoPieno, ARefusedCommitIsNotHiddenByTheRollback) {
   dati::AnnullaDopoErrore(c, 0);
   EXPECT_EQ(c.LivelloTransazione(), 0);
 }
+
+// A company file made before the checks existed gets them when its schema
+// is brought up to date (the tables are there already, the checks are
+// added beside them); until then a recordset still refuses a text too long.
+TEST(ValoriSalvati, AnOlderCompanyFileGetsTheChecksWithItsSchema) {
+  prova::CartellaTemp dir("vecchia");
+  GestDatabase db;
+  const std::string k = db.CreaDatabase(dir.Percorso("ditta.db"));
+  dati::Connessione& c = db.Motore(k);
+  for (const auto& t : dati::SchemaDitta())
+    c.Esegui(dati::IstruzioniTabella(t, dati::TipoMotore::SQLite).front());
+  c.AzzeraCatalogo();
+  EXPECT_EQ(c.Interroga("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger'").righe.at(0).at(0).ToLong(), 0);
+  GestRecordset rs;
+  const std::string r = rs.ApriRecordset(db, k, "", "Select * from NumerDdt", false, 2);
+  rs.NuovoRecord(r);
+  EXPECT_EQ(NumeroErrore([&] { rs.ScriviCampo(r, "Prefisso", Variant("AB")); }), dati::ErrCampoPiccolo);
+  rs.ScriviCampo(r, "Anno", Variant(2026));
+  rs.ScriviCampo(r, "Prefisso", Variant("A"));
+  rs.SalvaRecord(r);
+
+  dati::CreaSchema(c, dati::SchemaDitta());
+  EXPECT_EQ(NumeroErrore([&] { db.EseguiSql(k, "Update NumerDdt Set Anno = 40000"); }), vb::ErrOverflow);
+  EXPECT_EQ(NumeroErrore([&] { db.EseguiSql(k, "Update NumerDdt Set Prefisso = 'AB'"); }), dati::ErrCampoPiccolo);
+  const std::string l = rs.ApriRecordset(db, k, "", "Select Anno, Prefisso from NumerDdt", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(l, "Anno").ToLong(), 2026);
+  EXPECT_EQ(rs.LeggiCampo(l, "Prefisso").ToString(), "A");
+}
