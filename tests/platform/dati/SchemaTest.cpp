@@ -203,7 +203,7 @@ TEST(SchemaTest, IstruzioniDelServer) {
       << sql[2];
   EXPECT_EQ(sql[3].rfind("CREATE TRIGGER IF NOT EXISTS \"ck_LockGest_upd\" BEFORE UPDATE ON \"LockGest\" ", 0), 0u)
       << sql[3];
-  EXPECT_NE(sql[2].find("WHEN typeof(NEW.\"Anno\") NOT IN ('integer', 'real', 'null') THEN RAISE(ABORT, 'ddt:3464:LockGest.Anno')"),
+  EXPECT_NE(sql[2].find("WHEN (typeof(NEW.\"Anno\") = 'text' OR typeof(NEW.\"Anno\") = 'blob') THEN RAISE(ABORT, 'ddt:3464:LockGest.Anno')"),
             std::string::npos)
       << sql[2];
 }

@@ -257,11 +257,15 @@ TEST(ValoriSalvati, AnOlderCompanyFileGetsTheChecksWithItsSchema) {
   rs.ScriviCampo(r, "Anno", Variant(2026));
   rs.ScriviCampo(r, "Prefisso", Variant("A"));
   rs.SalvaRecord(r);
+  // What such a file may already hold.
+  c.Esegui("INSERT INTO NumerDdt (Anno, Prefisso, Numero) VALUES (2025, 'XX', 1)");
 
   dati::CreaSchema(c, dati::SchemaDitta());
+  // That row can still be saved in its other columns.
+  EXPECT_EQ(db.EseguiSql(k, "Update NumerDdt Set Numero = 2 Where Anno = 2025"), 1);
   EXPECT_EQ(NumeroErrore([&] { db.EseguiSql(k, "Update NumerDdt Set Anno = 40000"); }), vb::ErrOverflow);
   EXPECT_EQ(NumeroErrore([&] { db.EseguiSql(k, "Update NumerDdt Set Prefisso = 'AB'"); }), dati::ErrCampoPiccolo);
-  const std::string l = rs.ApriRecordset(db, k, "", "Select Anno, Prefisso from NumerDdt", false, 4);
+  const std::string l = rs.ApriRecordset(db, k, "", "Select Anno, Prefisso from NumerDdt Where Anno = 2026", false, 4);
   EXPECT_EQ(rs.LeggiCampo(l, "Anno").ToLong(), 2026);
   EXPECT_EQ(rs.LeggiCampo(l, "Prefisso").ToString(), "A");
 }
