@@ -2,8 +2,10 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "platform/FunzioniComuni.h"
@@ -46,16 +48,35 @@ std::string Quota(const std::string& s, char q) {
   return out + q;
 }
 
-// Copies what can be read of `danneggiato` into a new file: each table by a
-// plain scan (a damaged index is never read), row by row up to the first
-// unreadable one, then the indexes, views and triggers built anew.
+// The file as an SQLite URI opened read-only: a reader sees the main file
+// and its WAL together and never checkpoints nor removes the WAL.
+std::string SolaLettura(const std::string& file) {
+  std::string u = "file:";
+  for (unsigned char c : std::filesystem::absolute(file).string()) {
+    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%%%02X", c);
+      u += buf;
+    } else {
+      u.push_back(static_cast<char>(c));
+    }
+  }
+  return u + "?mode=ro";
+}
+
+// Copies what can be read of `danneggiato` (as SQLite sees it, main file and
+// WAL together) into a new file: each table by a plain scan (a damaged index
+// is never read), row by row up to the first unreadable one, then the
+// indexes, views and triggers built anew.
 bool Ricostruisci(const std::string& danneggiato, const std::string& nuovo) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(nuovo.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(nuovo.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                      nullptr) != SQLITE_OK) {
     sqlite3_close(db);
     return false;
   }
-  bool ok = Esegui(db, "ATTACH DATABASE " + Quota(danneggiato, '\'') + " AS vecchio") && Esegui(db, "BEGIN");
+  bool ok = Esegui(db, "ATTACH DATABASE " + Quota(SolaLettura(danneggiato), '\'') + " AS vecchio") &&
+            Esegui(db, "BEGIN");
   std::vector<std::pair<std::string, std::string>> tabelle, altri;
   sqlite3_stmt* st = nullptr;
   if (ok && sqlite3_prepare_v2(db, "SELECT type, name, sql FROM vecchio.sqlite_master WHERE sql IS NOT NULL "
@@ -116,21 +137,38 @@ long FunzioniComuni::VerifFile(std::string_view nome) const {
   const std::string file = PercorsoLocale(nome);
   std::error_code ec;
   if (!fs::is_regular_file(file, ec)) return ErrFileNonTrovato;
+  const std::string wal = file + "-wal", shm = file + "-shm";
+  // A file of no bytes holds nothing to recover (unless its WAL does).
+  if (fs::file_size(file, ec) == 0) {
+    const auto n = fs::file_size(wal, ec);
+    if (ec || n <= 32) return dati::ErrFileDbIllegibile;
+  }
   if (Integro(file)) return 0;
-  // Keep the damaged file as it is, then copy out whatever the engine can
-  // still read into a fresh file.
+  // Keep the damaged set as it is, main file, -wal and -shm under one new
+  // name (opened, the copy shows what the original showed), then copy out
+  // whatever the engine can still read of the original into a fresh file.
   const std::string copia = file + ".danneggiato-" + Marca();
-  fs::copy_file(file, copia, fs::copy_options::overwrite_existing, ec);
-  if (ec) return dati::ErrFileDbIllegibile;
+  for (const auto& [da, a] : {std::pair{file, copia}, std::pair{wal, copia + "-wal"}, std::pair{shm, copia + "-shm"}}) {
+    if (da != file && !fs::exists(da, ec)) continue;
+    fs::copy_file(da, a, fs::copy_options::overwrite_existing, ec);
+    if (ec) return dati::ErrFileDbIllegibile;
+  }
   const std::string nuovo = file + ".ricostruito";
   fs::remove(nuovo, ec);
-  if (!Ricostruisci(copia, nuovo) || !Integro(nuovo)) {
+  if (!Ricostruisci(file, nuovo) || !Integro(nuovo)) {
     fs::remove(nuovo, ec);
     return dati::ErrFileDbIllegibile;
   }
-  // The write-ahead files belong to the damaged copy.
-  fs::remove(file + "-wal", ec);
-  fs::remove(file + "-shm", ec);
+  // The WAL now lives in the rebuilt file (and whole in the copy): only
+  // then it goes, before the rebuilt file takes the name, so that its old
+  // frames are never laid over the new file.
+  for (const auto& f : {wal, shm}) {
+    fs::remove(f, ec);
+    if (ec) {
+      fs::remove(nuovo, ec);
+      return dati::ErrFileDbIllegibile;
+    }
+  }
   fs::rename(nuovo, file, ec);
   return ec ? static_cast<long>(dati::ErrFileDbIllegibile) : 0L;
 }

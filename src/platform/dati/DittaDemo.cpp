@@ -1302,6 +1302,7 @@ long Conta(GestDatabase& db, const std::string& chiave, const std::string& tabel
 
 void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
   Connessione& c = db.Motore(chiave);
+  const int livello = c.LivelloTransazione();
   c.IniziaTransazione();
   try {
     if (long n = Conta(db, chiave, "DdtTest"); n > 0)
@@ -1327,7 +1328,7 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     Movimentazione(s, ddt);
     c.ConfermaTransazione();
   } catch (...) {
-    c.AnnullaTransazione();
+    AnnullaDopoErrore(c, livello);
     throw;
   }
 }

@@ -9,7 +9,9 @@
 //   3031 wrong password of a file database, 3059 server login refused,
 //   3343 unreadable database file, 3024 file not found, 3078 unknown table,
 //   3061 unknown column or too few parameters, 3075 syntax error,
-//   3146 any other server call failure.
+//   3146 any other server call failure, 3026 disk full, 3163 text longer
+//   than its column, 6 number out of its column's range, 3464 value of the
+//   wrong kind, 3027 database opened read-only.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -37,7 +39,14 @@ enum ErroreDb : long {
   ErrFileDbIllegibile = 3343,
   ErrNonAggiornabile = 3027,
   ErrCampoNonAggiornabile = 3164,
+  ErrDiscoPieno = 3026,
+  ErrCampoPiccolo = 3163,   // text longer than its column
+  ErrTipoDati = 3464,       // a value of the wrong kind for its column
 };
+
+// Message with which the checks the schema puts on a table refuse a value
+// (SQLite): this prefix, the legacy number, ":" and "Table.Column".
+inline constexpr std::string_view kPrefissoControllo = "ddt:";
 
 // Kind of a stored column, as the program sees it.
 enum class TipoCampo : uint8_t {
@@ -159,6 +168,22 @@ class Connessione {
 
 // A cursor over a result already read whole.
 std::unique_ptr<Cursore> CursoreDa(Risultato r);
+
+// Undoes, after an error, the transaction levels opened above `livello`,
+// without hiding the error: a commit that failed has already closed the
+// engine's transaction, and a rollback raising 3034 (or a disk error of its
+// own) must not take the place of the first error, which the caller
+// raises again.
+inline void AnnullaDopoErrore(Connessione& c, int livello) noexcept {
+  while (c.LivelloTransazione() > livello) {
+    const int prima = c.LivelloTransazione();
+    try {
+      c.AnnullaTransazione();
+    } catch (...) {
+    }
+    if (c.LivelloTransazione() >= prima) break;
+  }
+}
 
 // SQLite file database. Raises 3024 when the file is missing and `crea` is
 // false, 3343 when it is no readable database.

@@ -29,6 +29,7 @@
 #include "platform/Errore.h"
 #include "platform/Numeri.h"
 #include "platform/Testo.h"
+#include "platform/dati/Schema.h"
 
 namespace dati {
 
@@ -204,6 +205,15 @@ bool LoginRifiutato(const Diagnosi& d) {
   } else if (s == "42601") {
     numero = ErrSintassi;
     testo = "Errore di sintassi nell'istruzione SQL";
+  } else if (s == "22001") {
+    numero = ErrCampoPiccolo;
+    testo = "Il campo è troppo piccolo per accettare la quantità di dati che si è tentato di aggiungere";
+  } else if (s == "22003") {
+    numero = vb::ErrOverflow;
+    testo = "Overflow: il valore è fuori dall'intervallo del campo";
+  } else if (s == "22P02") {
+    numero = ErrTipoDati;
+    testo = "Tipo di dati non corrispondente";
   } else if (s == "23502") {
     numero = kErrCampoObbligatorio;
     testo = "Campo obbligatorio senza valore";
@@ -501,11 +511,20 @@ std::string TestoTimestamp(vb::Date d) {
   return buf;
 }
 
+// The server's texts cannot hold the character of code 0, and the driver
+// would drop it and what follows: the text is refused, never changed.
+[[noreturn]] void SollevaNul() {
+  vb::Solleva(ErrTipoDati,
+              "Il testo contiene il carattere nullo (Chr(0)), che il database server non può memorizzare",
+              kOrigine);
+}
+
 // Binds `par` to the markers of `sql` and gives back the text to run: a
 // Double goes with an explicit float8 cast, since psqlODBC sends doubles
 // untyped and the server would otherwise pick a text overload for them.
 std::string Lega(const Istruzione& st, const std::string& sql, const std::vector<vb::Variant>& par,
                  std::vector<Parametro>& buf) {
+  if (sql.find('\0') != std::string::npos) SollevaNul();
   const std::vector<size_t> pos = Segnaposti(sql);
   if (pos.size() != par.size())
     vb::Solleva(ErrParametri,
@@ -557,6 +576,7 @@ std::string Lega(const Istruzione& st, const std::string& sql, const std::vector
       case vb::vbString: {
         // Untyped for the server, which reads it as the column or the
         // function argument it meets.
+        if (v.StringPtr()->find('\0') != std::string::npos) SollevaNul();
         p.testo = Utf16(*v.StringPtr());
         p.ind = static_cast<SQLLEN>(p.testo.size() * sizeof(char16_t));
         const SQLULEN dim = std::max<SQLULEN>(1, p.testo.size());
@@ -1320,6 +1340,9 @@ const Catalogo& ConnessioneOdbc::LeggiCatalogo() {
       }
       t.uniche.back().push_back(campo);
     }
+    // The server keeps the names folded to lower case; captions and field
+    // names show them as the program's schema spells them.
+    GrafiaDelloSchema(t);
     catalogo_.Aggiungi(std::move(t));
   }
   catalogoLetto_ = true;

@@ -11,10 +11,13 @@
 #include <malloc.h>
 #endif
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -40,11 +43,38 @@ constexpr size_t kIstruzioniInMemoria = 64;
 
 // ---------------------------------------------------------------- errors
 
+// A value the column cannot hold, refused by the checks the schema puts on
+// its tables: "ddt:<legacy number>:<table>.<column>".
+[[noreturn]] void SollevaControllo(const std::string& messaggio) {
+  const std::string resto = messaggio.substr(kPrefissoControllo.size());
+  long numero = 0;
+  const auto [fine, ec] = std::from_chars(resto.data(), resto.data() + resto.size(), numero);
+  std::string campo = fine < resto.data() + resto.size() && *fine == ':' ? std::string(fine + 1, resto.data() + resto.size()) : "";
+  if (const size_t p = campo.find(" ("); p != std::string::npos) campo.erase(p);
+  switch (ec == std::errc() ? numero : 0) {
+    case ErrCampoPiccolo:
+      vb::Solleva(ErrCampoPiccolo,
+                  "Il campo " + campo + " è troppo piccolo per accettare la quantità di dati che si è "
+                  "tentato di aggiungere",
+                  "SQLite");
+    case vb::ErrOverflow:
+      vb::Solleva(vb::ErrOverflow, "Overflow: il valore è fuori dall'intervallo del campo " + campo, "SQLite");
+    case ErrTipoDati:
+      vb::Solleva(ErrTipoDati, "Tipo di dati non corrispondente: il campo " + campo + " accetta solo numeri",
+                  "SQLite");
+    default:
+      vb::Solleva(ErrOdbc, "Valore non accettato dal campo " + campo, "SQLite");
+  }
+}
+
+
 [[noreturn]] void SollevaMotore(int estesa, const std::string& messaggio) {
   long numero = ErrOdbc;
   const char* testo = "Errore del motore di database";
   const int primario = estesa & 0xFF;
   auto contiene = [&](const char* s) { return messaggio.find(s) != std::string::npos; };
+  if (estesa == SQLITE_CONSTRAINT_TRIGGER && messaggio.rfind(kPrefissoControllo, 0) == 0)
+    SollevaControllo(messaggio);
   if (estesa == SQLITE_CONSTRAINT_PRIMARYKEY || estesa == SQLITE_CONSTRAINT_UNIQUE) {
     numero = ErrChiaveDuplicata;
     testo = "Chiave duplicata: il valore è già presente";
@@ -57,6 +87,13 @@ constexpr size_t kIstruzioniInMemoria = 64;
   } else if (primario == SQLITE_NOTADB || primario == SQLITE_CORRUPT) {
     numero = ErrFileDbIllegibile;
     testo = "Formato di database non riconosciuto o file danneggiato";
+  } else if (primario == SQLITE_FULL) {
+    numero = ErrDiscoPieno;
+    testo = "Spazio su disco insufficiente: il database non può crescere, nulla è stato salvato";
+  } else if (primario == SQLITE_READONLY) {
+    numero = ErrNonAggiornabile;
+    testo = "Impossibile salvare: il database della ditta è aperto in sola lettura "
+            "(la cartella o il supporto che lo contiene non permette di scrivere)";
   } else if (primario == SQLITE_RANGE) {
     numero = ErrParametri;
     testo = "Parametri non corrispondenti";
@@ -102,6 +139,38 @@ struct Riavvolgi {
 struct ChiudiDb {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
+
+// A -wal file holding frames: the database is there even if the main file
+// has not been written yet.
+bool WalConDati(const std::string& file) {
+  std::error_code ec;
+  const auto n = std::filesystem::file_size(file + "-wal", ec);
+  return !ec && n > 32;
+}
+
+// Whether this process may write the file and make its -wal and -shm
+// beside it (a read-only mount refuses even the administrator).
+bool Scrivibile(const std::string& file) {
+  std::filesystem::path cartella = std::filesystem::path(file).parent_path();
+  if (cartella.empty()) cartella = ".";
+  return ::access(file.c_str(), W_OK) == 0 && ::access(cartella.c_str(), W_OK) == 0;
+}
+
+// The file as an SQLite URI ("file:" + path with %, ? and # escaped),
+// read-only and, when asked, immutable.
+std::string IndirizzoFile(const std::string& file, bool immutabile) {
+  std::string u = "file:";
+  for (unsigned char c : std::filesystem::absolute(file).string()) {
+    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%%%02X", c);
+      u += buf;
+    } else {
+      u.push_back(static_cast<char>(c));
+    }
+  }
+  return u + (immutabile ? "?mode=ro&immutable=1" : "?mode=ro");
+}
 
 bool SoloSeparatori(const char* p, const char* fine) {
   for (; p < fine; ++p)
@@ -470,6 +539,7 @@ class ConnessioneSQLite final : public Connessione {
   std::list<Istruzione> usate_;
   std::unordered_map<std::string_view, std::list<Istruzione>::iterator> indice_;
   int livello_ = 0;
+  bool solaLettura_ = false;
   Catalogo catalogo_;
   bool catalogoLetto_ = false;
   int attesaMs_ = 0;
@@ -484,13 +554,31 @@ constexpr size_t kLettoriInAttesa = 4;
 constexpr size_t kBloccoMassimo = 4096;
 
 ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_(file) {
+  namespace fs = std::filesystem;
   std::error_code ec;
-  const bool esiste = std::filesystem::exists(file, ec);
+  const bool esiste = fs::exists(file, ec);
   if (!crea && !esiste)
     vb::Solleva(ErrFileDbNonTrovato, "File di database non trovato: '" + file + "'", "SQLite");
+  // Opening a company never makes one: SQLite would take a file of no
+  // bytes for a new empty database and write it as such.
+  if (!crea && fs::is_regular_file(file, ec) && fs::file_size(file, ec) == 0 && !WalConDati(file))
+    vb::Solleva(ErrFileDbIllegibile,
+                "Il file '" + file + "' è vuoto: non è un database della ditta", "SQLite");
+  // A company in a folder or on a medium that cannot be written is read
+  // all the same; a save then says why it is refused.
+  solaLettura_ = !crea && esiste && !Scrivibile(file);
   sqlite3* db = nullptr;
-  const int flag = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (crea ? SQLITE_OPEN_CREATE : 0);
-  const int rc = sqlite3_open_v2(file.c_str(), &db, flag, nullptr);
+  int rc;
+  if (solaLettura_) {
+    // Without its -wal and -shm, which cannot be made here, SQLite reads a
+    // WAL file only when told that nobody writes it meanwhile.
+    const bool senzaWal = !fs::exists(file + "-wal", ec) && !fs::exists(file + "-shm", ec);
+    rc = sqlite3_open_v2(IndirizzoFile(file, senzaWal).c_str(), &db,
+                         SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
+  } else {
+    const int flag = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (crea ? SQLITE_OPEN_CREATE : 0);
+    rc = sqlite3_open_v2(file.c_str(), &db, flag, nullptr);
+  }
   db_.reset(db);
   if (rc != SQLITE_OK) {
     const std::string msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -515,7 +603,7 @@ ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_
                   "SQLite");
     throw;
   }
-  Diretto("PRAGMA journal_mode=WAL");
+  if (!solaLettura_) Diretto("PRAGMA journal_mode=WAL");
   Diretto("PRAGMA synchronous=FULL");
   Diretto("PRAGMA foreign_keys=OFF");
   sqlite::AllineaOrdineTesti(db_.get());
@@ -649,7 +737,9 @@ Risultato ConnessioneSQLite::Interroga(const std::string& sql,
 std::unique_ptr<Cursore> ConnessioneSQLite::ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) {
   // Inside a transaction the rows must include this connection's own
   // uncommitted writes, which only this handle sees: read whole here.
-  if (livello_ > 0 || !wal_ || !sqlite3_get_autocommit(db_.get())) return Connessione::ApriCursore(sql, tipi);
+  // A company opened read-only has no -shm another handle could share.
+  if (livello_ > 0 || !wal_ || solaLettura_ || !sqlite3_get_autocommit(db_.get()))
+    return Connessione::ApriCursore(sql, tipi);
   std::unique_ptr<Lettore> l;
   if (!lettori_.empty()) {
     l = std::move(lettori_.back());
@@ -793,8 +883,9 @@ void ConnessioneSQLite::IniziaTransazione() {
   if (livello_ == 0) {
     // IMMEDIATE takes the write lock now, through the busy wait: a deferred
     // transaction that reads first and writes later can find the snapshot
-    // stale and fail at once, without waiting at all.
-    Comando("BEGIN IMMEDIATE");
+    // stale and fail at once, without waiting at all. A database opened
+    // read-only takes no lock: its reads go on, its first write is refused.
+    Comando(solaLettura_ ? "BEGIN" : "BEGIN IMMEDIATE");
   } else {
     Comando("SAVEPOINT " + Savepoint(livello_));
   }

@@ -53,6 +53,20 @@ vb::Variant Conforma(const vb::Variant& v, TipoCampo t) {
 
 }  // namespace
 
+// A text longer than its column is refused when written, as the legacy
+// field did, whatever checks the file itself carries.
+void Recordset::ControllaLunghezza(const std::string& testo, const ColonnaUscita& c) const {
+  if (c.tipo != TipoCampo::Testo || c.tabellaBase.empty()) return;
+  const TabellaCat* t = db_.Motore(conn_).LeggiCatalogo().Tabella(c.tabellaBase);
+  const int k = t ? t->Colonna(c.colonnaBase) : -1;
+  if (k < 0) return;
+  const int massimo = t->colonne[static_cast<size_t>(k)].lunghezza;
+  if (massimo > 0 && vb::Len(testo) > massimo)
+    vb::Solleva(ErrCampoPiccolo, "Il campo " + c.colonnaBase +
+                                     " è troppo piccolo per accettare la quantità di dati che si è tentato di "
+                                     "aggiungere (al massimo " + std::to_string(massimo) + " caratteri)");
+}
+
 Recordset::Recordset(GestDatabase& db, std::string connessione, std::string sql, int tipo)
     : db_(db), conn_(std::move(connessione)), sql_(std::move(sql)), tipo_(tipo) {
   Carica({});
@@ -381,7 +395,9 @@ void Recordset::Scrivi(std::string_view nome, const vb::Variant& valore) {
   const TabScrivibile* t = TabellaDi(i);
   if (!t || (modo_ == Modo::Nuovo && !vb::UgualeTesto(t->nome, principale_)))
     vb::Solleva(ErrCampoNonAggiornabile, "Impossibile aggiornare il campo " + std::string(nome));
-  buffer_[static_cast<size_t>(i)] = Conforma(valore, colonne_[static_cast<size_t>(i)].tipo);
+  vb::Variant v = Conforma(valore, colonne_[static_cast<size_t>(i)].tipo);
+  if (v.IsString()) ControllaLunghezza(*v.StringPtr(), colonne_[static_cast<size_t>(i)]);
+  buffer_[static_cast<size_t>(i)] = std::move(v);
   scritto_[static_cast<size_t>(i)] = true;
 }
 

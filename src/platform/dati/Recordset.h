@@ -126,6 +126,7 @@ class Recordset {
   std::vector<vb::Variant>& Corrente();
   const TabScrivibile* TabellaDi(int campo) const;
   void Trova(const std::string& criterio, long da);
+  void ControllaLunghezza(const std::string& testo, const ColonnaUscita& c) const;
 
   GestDatabase& db_;
   std::string conn_, sql_;

@@ -3,9 +3,11 @@
 #include <cctype>
 #include <stdexcept>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
+#include "platform/Errore.h"
 #include "platform/Testo.h"
 #include "platform/dati/RuntimeServer.h"
 
@@ -585,6 +587,50 @@ std::vector<std::string> IndiceDocumento(const TabellaCat& t) {
   return doc;
 }
 
+// The WHEN branches that refuse, row by row, what the columns of `t` cannot
+// hold (SQLite); each raises kPrefissoControllo + number + ":Table.Column".
+// An update is checked only in the columns it changes: a row stored before
+// the checks existed can still be saved in its other columns.
+std::string ControlliValori(const TabellaCat& t, bool aggiornamento) {
+  std::string out;
+  for (const auto& c : t.colonne) {
+    const std::string v = "NEW." + Id(c.nome, TipoMotore::SQLite);
+    const std::string cambiato = aggiornamento ? v + " IS NOT OLD." + Id(c.nome, TipoMotore::SQLite) + " AND " : "";
+    auto rifiuta = [&](const std::string& condizione, long numero) {
+      std::string messaggio = std::string(kPrefissoControllo) + std::to_string(numero) + ":" + t.nome + "." + c.nome;
+      std::string q;
+      for (char ch : messaggio) {
+        if (ch == '\'') q += "''";
+        else q.push_back(ch);
+      }
+      out += " WHEN " + cambiato + condizione + " THEN RAISE(ABORT, '" + q + "')";
+    };
+    // A number may come as a real: the legacy engine rounded it into the
+    // column, so the bounds are those of the rounded value.
+    auto numero = [&](const char* minimo, const char* massimo) {
+      // Compared one by one: an IN list would build a temporary index at
+      // every row the trigger sees, a thousand times slower.
+      rifiuta("(typeof(" + v + ") = 'text' OR typeof(" + v + ") = 'blob')", ErrTipoDati);
+      if (minimo) rifiuta("NOT (" + v + " >= " + minimo + " AND " + v + " < " + massimo + ")", vb::ErrOverflow);
+    };
+    switch (c.tipo) {
+      case TipoCampo::Testo:
+        if (c.lunghezza > 0) rifiuta("length(" + v + ") > " + std::to_string(c.lunghezza), ErrCampoPiccolo);
+        break;
+      case TipoCampo::Byte: numero("-0.5", "255.5"); break;
+      case TipoCampo::Intero: numero("-32768.5", "32767.5"); break;
+      case TipoCampo::Lungo: numero("-2147483648.5", "2147483647.5"); break;
+      case TipoCampo::Importo: numero("-922337203685477.5", "922337203685477.5"); break;
+      case TipoCampo::Doppio:
+      case TipoCampo::SiNo: numero(nullptr, nullptr); break;
+      case TipoCampo::Memo:
+      case TipoCampo::Data:
+      case TipoCampo::Ignoto: break;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 const std::vector<TabellaCat>& SchemaDitta() {
@@ -595,6 +641,26 @@ const std::vector<TabellaCat>& SchemaDitta() {
 const std::vector<TabellaCat>& SchemaMenu() {
   static const std::vector<TabellaCat> s = CostruisciMenu();
   return s;
+}
+
+void GrafiaDelloSchema(TabellaCat& t) {
+  static const std::unordered_map<std::string, const TabellaCat*> perNome = [] {
+    std::unordered_map<std::string, const TabellaCat*> m;
+    for (const auto* s : {&SchemaDitta(), &SchemaMenu()})
+      for (const auto& tab : *s) m.emplace(vb::Piega(tab.nome), &tab);
+    return m;
+  }();
+  auto it = perNome.find(vb::Piega(t.nome));
+  if (it == perNome.end()) return;
+  const TabellaCat& s = *it->second;
+  auto grafia = [&s](std::string& nome) {
+    if (const int i = s.Colonna(nome); i >= 0) nome = s.colonne[static_cast<size_t>(i)].nome;
+  };
+  t.nome = s.nome;
+  for (auto& c : t.colonne) grafia(c.nome);
+  for (auto& k : t.chiave) grafia(k);
+  for (auto& u : t.uniche)
+    for (auto& k : u) grafia(k);
 }
 
 std::vector<std::string> IstruzioniTabella(const TabellaCat& t, TipoMotore m) {
@@ -624,6 +690,19 @@ std::vector<std::string> IstruzioniTabella(const TabellaCat& t, TipoMotore m) {
     out.push_back("CREATE INDEX IF NOT EXISTS " + Id("ix_" + base + "_doc", m) + " ON " + tab + " " +
                   ListaColonne(doc, m));
 
+  if (!srv) {
+    // SQLite stores whatever it is given: a text longer than its column, a
+    // number beyond an Integer, a word in a Double column, and the row
+    // then cannot be read back. The engine refuses them here, for the
+    // program's statements and for any other writer of the file.
+    for (const bool aggiornamento : {false, true}) {
+      const std::string condizioni = ControlliValori(t, aggiornamento);
+      if (condizioni.empty()) break;
+      out.push_back("CREATE TRIGGER IF NOT EXISTS " + Id("ck_" + base + (aggiornamento ? "_upd" : "_ins"), m) +
+                    (aggiornamento ? " BEFORE UPDATE ON " : " BEFORE INSERT ON ") + tab + " BEGIN SELECT CASE" +
+                    condizioni + " END; END");
+    }
+  }
   if (srv) {
     for (const auto& c : t.colonne) {
       const char* nota = c.tipo == TipoCampo::SiNo ? "sino" : c.tipo == TipoCampo::Byte ? "byte" : nullptr;
@@ -636,13 +715,14 @@ std::vector<std::string> IstruzioniTabella(const TabellaCat& t, TipoMotore m) {
 
 void CreaSchema(Connessione& c, const std::vector<TabellaCat>& tabelle) {
   if (c.Tipo() == TipoMotore::Server) InstallaRuntimeServer(c);
+  const int livello = c.LivelloTransazione();
   c.IniziaTransazione();
   try {
     for (const auto& t : tabelle)
       for (const auto& sql : IstruzioniTabella(t, c.Tipo())) c.Esegui(sql);
     c.ConfermaTransazione();
   } catch (...) {
-    c.AnnullaTransazione();
+    AnnullaDopoErrore(c, livello);
     c.AzzeraCatalogo();
     throw;
   }

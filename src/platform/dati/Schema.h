@@ -19,6 +19,11 @@ const std::vector<TabellaCat>& SchemaMenu();
 // functions and the case-insensitive collation go in first.
 void CreaSchema(Connessione& c, const std::vector<TabellaCat>& tabelle);
 
+// A table as an engine's catalog read it, with its table, column and key
+// names spelt as the schema spells them when it is a table of the schema
+// (the server folds the names it is given to lower case).
+void GrafiaDelloSchema(TabellaCat& t);
+
 // The statements CreaSchema runs for one table, in order (CREATE TABLE,
 // indexes, and on the server the column comments that tell flags and bytes
 // from 16-bit integers).

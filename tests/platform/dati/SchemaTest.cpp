@@ -196,8 +196,16 @@ TEST(SchemaTest, IstruzioniDelServer) {
   const TabellaCat* l = Cerca(dati::SchemaDitta(), "LockGest");
   ASSERT_NE(l, nullptr);
   sql = dati::IstruzioniTabella(*l, dati::TipoMotore::SQLite);
-  ASSERT_EQ(sql.size(), 2u);
+  ASSERT_EQ(sql.size(), 4u);
   EXPECT_EQ(sql[1], "CREATE INDEX IF NOT EXISTS \"ix_LockGest_doc\" ON \"LockGest\" (\"Anno\", \"NumReg\")");
+  // On SQLite the checks of the values each column can hold.
+  EXPECT_EQ(sql[2].rfind("CREATE TRIGGER IF NOT EXISTS \"ck_LockGest_ins\" BEFORE INSERT ON \"LockGest\" ", 0), 0u)
+      << sql[2];
+  EXPECT_EQ(sql[3].rfind("CREATE TRIGGER IF NOT EXISTS \"ck_LockGest_upd\" BEFORE UPDATE ON \"LockGest\" ", 0), 0u)
+      << sql[3];
+  EXPECT_NE(sql[2].find("WHEN (typeof(NEW.\"Anno\") = 'text' OR typeof(NEW.\"Anno\") = 'blob') THEN RAISE(ABORT, 'ddt:3464:LockGest.Anno')"),
+            std::string::npos)
+      << sql[2];
 }
 
 void ConfrontaCatalogo(const std::vector<TabellaCat>& attese, const Catalogo& cat) {
@@ -251,29 +259,22 @@ TEST(SchemaTest, CreaIlDatabaseDelMenuSuSQLite) {
   std::filesystem::remove(file);
 }
 
-// The server keeps names in lower case: compare names without regard to case.
+// The server keeps names in lower case; the catalog gives the tables of
+// the schema back with the schema's spelling.
 void ConfrontaCatalogoServer(const std::vector<TabellaCat>& attese, const Catalogo& cat) {
-  auto piegate = [](const std::vector<std::string>& v) {
-    std::vector<std::string> r;
-    for (const auto& s : v) r.push_back(Piega(s));
-    return r;
-  };
   for (const auto& t : attese) {
     SCOPED_TRACE(t.nome);
     const TabellaCat* r = cat.Tabella(t.nome);
     ASSERT_NE(r, nullptr) << "table not created";
+    EXPECT_EQ(r->nome, t.nome);
     ASSERT_EQ(r->colonne.size(), t.colonne.size());
     for (size_t i = 0; i < t.colonne.size(); ++i) {
-      ColonnaCat a = t.colonne[i], b = r->colonne[i];
-      a.nome = Piega(a.nome);
-      b.nome = Piega(b.nome);
-      EXPECT_EQ(Descrivi(b), Descrivi(a));
-      EXPECT_EQ(b.obbligatoria, a.obbligatoria) << a.nome;
+      EXPECT_EQ(Descrivi(r->colonne[i]), Descrivi(t.colonne[i]));
+      EXPECT_EQ(r->colonne[i].obbligatoria, t.colonne[i].obbligatoria) << t.colonne[i].nome;
     }
-    EXPECT_EQ(r->chiave, piegate(t.chiave));
-    std::set<std::vector<std::string>> u1, u2;
-    for (const auto& u : t.uniche) u1.insert(piegate(u));
-    for (const auto& u : r->uniche) u2.insert(piegate(u));
+    EXPECT_EQ(r->chiave, t.chiave);
+    std::set<std::vector<std::string>> u1(t.uniche.begin(), t.uniche.end());
+    std::set<std::vector<std::string>> u2(r->uniche.begin(), r->uniche.end());
     EXPECT_EQ(u2, u1);
   }
 }
