@@ -207,6 +207,17 @@ void ComandiLista::ContaRighe(std::string& psCorr, std::string& psTot) const {
   psTot = std::to_string(tot);
 }
 
+void ComandiLista::EventoTimer() {
+  cambiato_ = true;
+  // The row after the deleted one (the last when it was the last) becomes
+  // current when the grid left none.
+  if (dati::Recordset* rs = Recordset(); rs && rs->NessunaCorrente() && rs->RecordCount() > 0)
+    Posiziona(posCancellata_);
+  else if (dati_ && rs) dati_->Riposizionato();
+  AbilitaBottoni();
+  AggiornaContatore();
+}
+
 void ComandiLista::AggiornaContatore() {
   if (!contaRighe_) return;
   std::string a, b;
@@ -414,7 +425,10 @@ long ComandiLista::Cancella(bool pbDaGriglia) {
   if (vb::MsgBox("Cancellare la riga corrente?", vb::vbYesNo | vb::vbQuestion) != vb::vbYes)
     return pbDaGriglia ? -1 : 1;
   // The grid deletes the row itself when it asked.
-  if (pbDaGriglia) return 0;
+  if (pbDaGriglia) {
+    posCancellata_ = rs->AbsolutePosition();
+    return 0;
+  }
   if (rs->InModifica()) rs->CancelUpdate();
   const long pos = rs->AbsolutePosition();
   rs->Delete();

@@ -168,7 +168,9 @@ class ComandiLista : public barre::ComandiLista {
   void RigaColCambiata(const vb::Variant& pvUltRiga, int piUltCol, int, std::string& psCorr, std::string& psTot);
   void ErroreDati(int piErrore, int& piRisposta, dati::Recordset* prs = nullptr);
   void Ridimensiona(bool = false, long piAltezza = 0, long plAreaUtile = 0);
-  void EventoTimer() {}
+  // The deferred work after the grid deleted a row itself: the counter and
+  // the buttons follow the row it left current.
+  void EventoTimer();
   void Cambiato() { cambiato_ = true; }
   void PrimaModCol(int piColonna, int piTasto, int& piCancel);
   void PrimaAggCol(int piColonna, const vb::Variant& pvVecchio, int& piCancel);
@@ -226,6 +228,7 @@ class ComandiLista : public barre::ComandiLista {
   std::string ordineColonna_;
   bool discendente_ = false;
   bool cambiato_ = false;
+  long posCancellata_ = 0;
   std::map<std::string, vb::Variant> variabili_;
 };
 

@@ -140,5 +140,19 @@ class PaginaLista : public barre::PaginaLista {
   std::vector<std::pair<std::string, vb::Variant>> variabili_;
 };
 
+// A list window serving a record bar: what the bar asks of the window it
+// is bound to (`Collega`) goes to the window's list page, so that "Lista",
+// "Seleziona" and the bar's "ListaAvanti" and "ListaInd" work together. The
+// window derives from it and names its page.
+class ListaConPagina : public barre::ListaCollegata {
+ public:
+  void impOggBase(barre::BarraNavigazione* barra) override { PaginaCollegata().BarraBase(barra); }
+  void ListaAvanti() override { PaginaCollegata().Avanti(); }
+  void ListaIndietro() override { PaginaCollegata().Indietro(); }
+
+ protected:
+  virtual PaginaLista& PaginaCollegata() = 0;
+};
+
 }  // namespace navlib
 }  // namespace barre

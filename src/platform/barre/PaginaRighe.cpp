@@ -6,6 +6,7 @@
 #include "platform/Date.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/InputBox.h"
 #include "platform/MsgBox.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
@@ -24,10 +25,12 @@ const std::vector<BottoneStd>& BottoniRighe() {
   static const std::vector<BottoneStd> v = {
       {"Nuovo", "Nuovo", "(N) Nuovo", true},          {"Salva", "Salva", "(S) Salva", true},
       {"Cancella", "Cancella", "(C) Cancella", true}, {"Annulla", "Annulla", "(A) Annulla", true},
-      {"Duplica", "Duplica", "(D) Duplica", false},   {"-1", "", "", true},
+      {"Duplica", "Duplica", "(D) Duplica", false},   {"VarKey", "Varia chiave", "(R) Varia campi chiave", true},
+      {"-1", "", "", true},
       {"Punta", "Punta", "(P) Puntatore", true},      {"VaiA", "Vai a", "(V) Vai a", true},
       {"Inizio", "Inizio", "(I) Inizio Archivio", true}, {"Fine", "Fine", "(F) Fine Archivio", true},
-      {"Aggiorna", "Aggiorna", "(G) Aggiorna", true}, {"-2", "", "", true},
+      {"Aggiorna", "Aggiorna", "(G) Aggiorna", true}, {"Trova", "Trova", "(T) Trova", true},
+      {"-2", "", "", true},
       {"Chiudi", "Chiudi", "(H) Chiudi", true},       {"Menu", "Menu", "(M) Menu", true},
   };
   return v;
@@ -103,8 +106,16 @@ void PaginaRighe::SetoiAbilRW(int piValore) {
     for (const char* k : {"Nuovo", "Salva", "Cancella", "Duplica"})
       if (barra_->HaElem(k)) barra_->Elem(k).Enabled = piValore == 1;
   if (barra_) barra_->ElementoCambiato();
-  for (auto& c : campi_)
-    if (c->ctrl) c->ctrl->SetLocked(piValore != 1);
+  BloccaChiavi();
+}
+
+void PaginaRighe::BloccaChiavi() {
+  for (auto& c : campi_) {
+    if (!c->ctrl) continue;
+    bool blocca = abilRW_ != 1;
+    if (!blocca && c->oiChiave == 1 && c->oiKeyFisso != 2) blocca = stato_ == 1 && !chiaviAperte_;
+    c->ctrl->SetLocked(blocca);
+  }
 }
 
 void PaginaRighe::RecCorrSuTot(std::string& psCorr, std::string& psTot) {
@@ -294,9 +305,21 @@ void PaginaRighe::LargColonna(const vb::Variant& pvColonna, long plLarg) {
 
 void PaginaRighe::NascondiColonna(const vb::Variant& pvColonna) {
   if (!griglia_) return;
+  // Columns are named by field, by caption (one given by TitoloColonna) or
+  // by position.
   for (int i = 0; i < griglia_->NumColonne(); ++i)
-    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()))
+    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
+        Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str()))
       griglia_->Colonna(i).Visible = false;
+  griglia_->ColonnaCambiata();
+}
+
+void PaginaRighe::FormatColonna(const vb::Variant& pvColonna, const std::string& psFormato) {
+  if (!griglia_) return;
+  for (int i = 0; i < griglia_->NumColonne(); ++i)
+    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
+        Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str()))
+      griglia_->Colonna(i).NumberFormat = psFormato;
   griglia_->ColonnaCambiata();
 }
 
@@ -345,6 +368,8 @@ void PaginaRighe::MostraRiga() {
     if (c->ctrl->BackColor() == coloreErrore_) c->ctrl->SetBackColor(coloreSfondo_);
   }
   inMostra_ = false;
+  chiaviAperte_ = false;
+  BloccaChiavi();
   selezione_.clear();
   Dopo(16);
   AggiornaContatore();
@@ -363,6 +388,8 @@ void PaginaRighe::Azzera() {
 void PaginaRighe::CambiaStato(int piNuovo) {
   const int prima = stato_;
   stato_ = piNuovo;
+  chiaviAperte_ = false;
+  BloccaChiavi();
   if (prima != piNuovo) Dopo(7, "", {vb::Variant(piNuovo)});
 }
 
@@ -524,6 +551,12 @@ std::string PaginaRighe::EseguiTasto(const std::string& psKey) {
       if (r.empty())
         for (size_t i = 0; i < campi_.size(); ++i)
           if (campi_[i]->oiChiave != 1) campi_[i]->ctrl->SetText(testi[i]);
+    } else if (Uguale(psKey, "VarKey")) {
+      r = VarKey();
+    } else if (Uguale(psKey, "Trova")) {
+      r = Trova();
+    } else if (Uguale(psKey, "Cerca")) {
+      r = Cerca(form_ && form_->Esiste("txtCerca") ? form_->C("txtCerca").Text() : std::string());
     } else if (Uguale(psKey, "Chiudi")) {
       if (ProtFormLinPag* p = Prot()) p->ChiudiFrm();
     } else if (Uguale(psKey, "Menu")) {
@@ -589,6 +622,72 @@ std::string PaginaRighe::Muovi(const std::string& psKey) {
   if (dest == pos && stato_ == 1) return {};
   std::string r = LasciaRiga();
   if (!r.empty()) return r;
+  if (rs->InModifica()) rs->CancelUpdate();
+  rs->SetAbsolutePosition(dest);
+  if (dati_) dati_->Riposizionato();
+  CambiaStato(1);
+  MostraRiga();
+  return {};
+}
+
+std::string PaginaRighe::VarKey() {
+  if (abilRW_ != 1) return "Pagina in sola lettura";
+  // A new row's key is open already.
+  if (stato_ != 1) return {};
+  ui::Controllo* primo = nullptr;
+  for (const auto& c : campi_)
+    if (c->oiChiave == 1 && c->oiKeyFisso != 2 && c->ctrl) {
+      primo = c->ctrl;
+      break;
+    }
+  if (!primo) return "Nessun campo chiave modificabile";
+  chiaviAperte_ = true;
+  BloccaChiavi();
+  if (primo->PuoFuoco()) primo->SetFocus();
+  CampoGotFocus(*primo);
+  return {};
+}
+
+std::string PaginaRighe::Trova() {
+  if (form_ && form_->Esiste("FraCerca")) {
+    form_->C("FraCerca").SetVisible(true);
+    if (form_->Esiste("txtCerca"))
+      if (ui::Controllo& t = form_->C("txtCerca"); t.PuoFuoco()) t.SetFocus();
+    return {};
+  }
+  const std::string testo = vb::InputBox("Testo da cercare nella colonna corrente:", "Trova");
+  if (vb::Trim(testo).empty()) return "Operazione annullata";
+  return Cerca(testo);
+}
+
+std::string PaginaRighe::Cerca(const std::string& psTesto) {
+  const std::string cerca = vb::Trim(psTesto);
+  dati::Recordset* rs = Recordset();
+  if (cerca.empty()) return "Nessun valore da cercare";
+  // The first row after the current one (from the top on a new row) whose
+  // cell in the grid's current column begins with the text; -1 none.
+  auto trova = [&]() -> long {
+    if (!rs || !griglia_ || griglia_->NumColonne() == 0) return -1;
+    const int col = std::clamp(griglia_->Col(), 0, griglia_->NumColonne() - 1);
+    const long tot = rs->RecordCount();
+    const long da = stato_ == 2 || rs->NessunaCorrente() ? 0 : rs->AbsolutePosition() + 1;
+    for (long r = da; r < tot; ++r) {
+      const std::string t = griglia_->TestoCella(r, col);
+      if (t.size() >= cerca.size() && vb::StrComp(t.substr(0, cerca.size()), cerca, vb::vbTextCompare) == 0) return r;
+    }
+    return -1;
+  };
+  long dest = trova();
+  if (dest >= 0) {
+    std::string r = LasciaRiga();
+    if (!r.empty()) return r;
+    // Saving the row left may have moved the rows: the search runs again.
+    dest = trova();
+  }
+  if (dest < 0) {
+    Messaggio("Valore non trovato");
+    return "Valore non trovato";
+  }
   if (rs->InModifica()) rs->CancelUpdate();
   rs->SetAbsolutePosition(dest);
   if (dati_) dati_->Riposizionato();
@@ -664,6 +763,8 @@ std::string PaginaRighe::Salva() {
   rs->VaiUltimoMod();
   for (auto& c : campi_) c->testoMostrato = c->ctrl->Text();
   if (dati_) dati_->Riposizionato();
+  chiaviAperte_ = false;
+  BloccaChiavi();
   rit = "";
   Dopo(13, rit);
   rit = "";
@@ -769,6 +870,8 @@ void PaginaRighe::Rileggi() {
   if (rs->InModifica()) rs->CancelUpdate();
   rs->Requery();
   if (dati_) dati_->SetRecordset(rs);
+  // The window lays its columns out again and recounts its totals.
+  if (ProtFormLinPag* p = Prot()) p->DatRefresh();
   if (rs->RecordCount() == 0) {
     Nuovo();
     return;
@@ -798,6 +901,8 @@ void PaginaRighe::Riposiziona() {
   if (rs->InModifica()) rs->CancelUpdate();
   rs->Requery();
   if (dati_) dati_->SetRecordset(rs);
+  // The window lays its columns out again and recounts its totals.
+  if (ProtFormLinPag* p = Prot()) p->DatRefresh();
   if (rs->RecordCount() == 0) {
     Nuovo();
     return;

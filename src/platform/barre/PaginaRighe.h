@@ -17,6 +17,15 @@
 //   when none is selected) B19, the delete, A19; then A17 (pvRit "" when
 //   all went), and A16 for the row shown after it;
 // - "Annulla": the stored values again (a new row is dropped), then A4;
+// - "VarKey": the key boxes of a stored row (fixed parts excepted) are
+//   locked; the command opens them for the row shown and puts the focus on
+//   the first, so that the next "Salva" writes the new key (a duplicate
+//   key is refused as any save). Leaving the row locks them again;
+// - "Trova" shows the window's search frame "FraCerca" (its box
+//   "txtCerca"), or asks the text when the window has none; "Cerca" goes to
+//   the next row, after the current one, whose grid cell in the current
+//   column begins with that text (case not counted), leaving a changed row
+//   as any move does; "Valore non trovato" when none;
 // - `VarDati` asks B0 first: result 1 makes pvRit the whole answer; result
 //   0 with pvRit "N-col,col" leaves those columns out of the comparison.
 // Any hook's error is shown and stops the operation like a refusal. Codes
@@ -209,6 +218,8 @@ class PaginaRighe : public barre::PaginaRighe {
   void FormatGriglia(int = -1, const std::string& = "M", int = 0, const std::string& = {});
   void LargColonna(const vb::Variant& pvColonna, long plLarg);
   void NascondiColonna(const vb::Variant& pvColonna);
+  // The number format of a grid column (named as NascondiColonna names it).
+  void FormatColonna(const vb::Variant& pvColonna, const std::string& psFormato);
   void TitoloColonna(const vb::Variant& pvColonna, const std::string& psTitolo);
 
  private:
@@ -228,6 +239,11 @@ class PaginaRighe : public barre::PaginaRighe {
   std::string Cancella();
   std::string Annulla();
   std::string Muovi(const std::string& psKey);
+  std::string VarKey();
+  std::string Trova();
+  std::string Cerca(const std::string& psTesto);
+  // Locks the key boxes of a stored row unless "VarKey" opened them.
+  void BloccaChiavi();
   // Asks about pending changes before leaving the row: "" to go on.
   std::string LasciaRiga();
   void CambiaStato(int piNuovo);
@@ -263,6 +279,7 @@ class PaginaRighe : public barre::PaginaRighe {
   dati::GestRecordset rs_;
   std::string chiave_;
   bool inMostra_ = false;
+  bool chiaviAperte_ = false;
   std::vector<std::pair<std::string, vb::Variant>> variabili_;
 };
 

@@ -309,3 +309,24 @@ TEST_F(Lista, StampaHandsTheListToTheDialogTheWindowNamedKeepingThePrintState) {
 }
 
 }  // namespace
+
+namespace {
+
+// The grid deletes a row by itself (its own key), then the window's timer
+// hands the object its deferred work: the counter shows the rows left.
+TEST_F(Lista, AfterTheGridDeletedARowTheCounterFollows) {
+  f_->ogComlin.AbilScrittura(1);
+  Criteri({"", "", "1", "3"});
+  f_->ButtonComando("Ricerca");
+  ASSERT_EQ(Righe(), 3);
+  ASSERT_EQ(f_->C("txtRiga").Text(), "1 / 3");
+  f_->ButtonComando("Successiva");
+  risposta_ = vb::vbYes;
+  EXPECT_EQ(f_->ogComlin.EseguiTasto("Cancella", -1, true), 0);
+  f_->ogComlin.Recordset()->Delete();  // what the grid does then
+  f_->ogComlin.EventoTimer();
+  EXPECT_EQ(f_->C("txtRiga").Text(), "2 / 2");
+  EXPECT_FALSE(f_->ogComlin.Recordset()->NessunaCorrente());
+}
+
+}  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "platform/Errore.h"
+#include "platform/InputBox.h"
 #include "platform/MsgBox.h"
 #include "platform/barre/RigheFormProva.h"
 #include "platform/dati/GestRecordset.h"
@@ -334,6 +337,190 @@ TEST_F(Righe, AHookThatRaisesIsShownAndStopsLikeARefusal) {
   f_->ButtonComando("Annulla");
   EXPECT_NE(f_->ButtonComando("Cancella").find("3260"), std::string::npos);
   EXPECT_EQ(Conta("NumRif = 7"), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// The key of a stored row is changed only after "VarKey"; the save then
+// writes it like any other value, a duplicate refused.
+TEST_F(Righe, VarKeyOpensTheKeyOfAStoredRowForTheNextSave) {
+  Apri();
+  EXPECT_TRUE(f_->C("txt", 10).Locked());
+  EXPECT_FALSE(f_->C("txt", 20).Locked());
+  EXPECT_FALSE(f_->C("txt", 600).Locked());  // fixed parts are the window's business
+
+  EXPECT_EQ(f_->ButtonComando("VarKey"), "");
+  EXPECT_FALSE(f_->C("txt", 10).Locked());
+  Scrivi(10, "9");
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "RigDet");
+  EXPECT_EQ(f_->ButtonComando("Salva"), "");
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet = 9 And Articolo = 'ART1'"), 1);
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet = 1"), 0);
+  EXPECT_EQ(Conta("NumRif = 7"), 5);
+  EXPECT_TRUE(f_->C("txt", 10).Locked());
+
+  // a key already taken: refused, nothing written, the value stays pending
+  f_->ogLinPag.Riposiziona();
+  EXPECT_EQ(Tx(10), "9");
+  f_->ButtonComando("Inizio");
+  ASSERT_EQ(Tx(10), "2");
+  EXPECT_EQ(f_->ButtonComando("VarKey"), "");
+  Scrivi(10, "3");
+  messaggi_.clear();
+  EXPECT_EQ(f_->ButtonComando("Salva"), "Riga già esistente: la chiave è duplicata");
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet = 2"), 1);
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet = 3 And Articolo = 'ART3'"), 1);
+  EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "RigDet");
+
+  // leaving the row locks the key again
+  f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+  EXPECT_EQ(f_->ButtonComando("Annulla"), "");
+  EXPECT_TRUE(f_->C("txt", 10).Locked());
+
+  // a new row's key is open; a read-only page refuses
+  f_->ButtonComando("Nuovo");
+  EXPECT_FALSE(f_->C("txt", 10).Locked());
+  EXPECT_EQ(f_->ButtonComando("VarKey"), "");
+  f_->ButtonComando("Annulla");
+  f_->ogLinPag.SetoiAbilRW(0);
+  EXPECT_EQ(f_->ButtonComando("VarKey"), "Pagina in sola lettura");
+  EXPECT_TRUE(f_->C("txt", 10).Locked());
+  EXPECT_TRUE(f_->C("txt", 20).Locked());
+}
+
+// "Trova" asks the text (or shows the window's search frame), then goes to
+// the next row whose cell in the grid's current column begins with it.
+TEST_F(Righe, TrovaGoesToTheNextRowBeginningWithTheText) {
+  std::deque<std::string> digitati;
+  auto prima = vb::ImpostaGestoreInputBox([&](const std::string&, const std::string&, const std::string&) {
+    std::string t = digitati.empty() ? std::string() : digitati.front();
+    if (!digitati.empty()) digitati.pop_front();
+    return t;
+  });
+  Apri();
+  auto& g = static_cast<ui::Griglia&>(f_->C("dbgRiga"));
+  int colArt = -1;
+  for (int i = 0; i < g.NumColonne(); ++i)
+    if (g.Colonna(i).DataField == "Articolo") colArt = i;
+  ASSERT_GE(colArt, 0);
+  g.SetCol(colArt);
+
+  struct Caso {
+    const char* testo;
+    const char* esito;
+    const char* riga;  // RigDet shown after it
+  };
+  const std::vector<Caso> casi = {
+      {"art4", "", "4"},                                  // case not counted
+      {"ART", "", "5"},                                   // the next one after the current row
+      {"ART", "Valore non trovato", "5"},                 // none after the last
+      {"O'Brien*", "Valore non trovato", "5"},            // quotes and stars are plain text
+      {"", "Operazione annullata", "5"},                  // the question cancelled
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.testo);
+    digitati = {c.testo};
+    messaggi_.clear();
+    EXPECT_EQ(f_->ButtonComando("Trova"), c.esito);
+    EXPECT_EQ(Tx(10), c.riga);
+    EXPECT_EQ(messaggi_.size(), std::string(c.esito) == "Valore non trovato" ? 1u : 0u);
+  }
+
+  // a changed row is dealt with before the move (here: not saved)
+  f_->ButtonComando("Inizio");
+  Scrivi(30, "77");
+  risposta_ = vb::vbNo;
+  digitati = {"ART3"};
+  EXPECT_EQ(f_->ButtonComando("Trova"), "");
+  EXPECT_EQ(Tx(10), "3");
+  EXPECT_EQ(Valore("Qta", "NumRif = 7 And RigDet = 1").ToDouble(), 1.0);
+  // with Cancel the row stays
+  Scrivi(30, "77");
+  risposta_ = vb::vbCancel;
+  digitati = {"ART5"};
+  EXPECT_EQ(f_->ButtonComando("Trova"), "Operazione annullata");
+  EXPECT_EQ(Tx(10), "3");
+  risposta_ = vb::vbYes;
+
+  // with a search frame the window's box is used
+  auto& fra = f_->Crea(ui::Tipo::Frame, "FraCerca");
+  fra.SetVisible(false);
+  f_->Crea(ui::Tipo::TextBox, "txtCerca").SetContainer(&fra);
+  f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+  f_->ButtonComando("Annulla");
+  EXPECT_EQ(f_->ButtonComando("Trova"), "");
+  EXPECT_TRUE(fra.Visible());
+  f_->C("txtCerca").SetText("art5");
+  EXPECT_EQ(f_->ButtonComando("Cerca"), "");
+  EXPECT_EQ(Tx(10), "5");
+  vb::ImpostaGestoreInputBox(prima);
+}
+
+}  // namespace
+
+namespace {
+
+// The level window names its columns by the captions it gave them: hiding
+// and formatting find them by caption as well as by field or position.
+TEST_F(Righe, GridColumnsAreNamedByFieldCaptionOrPosition) {
+  Apri();
+  auto& g = static_cast<ui::Griglia&>(f_->C("dbgRiga"));
+  auto indice = [&](const std::string& campo) {
+    for (int i = 0; i < g.NumColonne(); ++i)
+      if (g.Colonna(i).DataField == campo) return i;
+    return -1;
+  };
+  ASSERT_GE(indice("Prezzo"), 0);
+  f_->ogLinPag.TitoloColonna("Articolo", "Codice");
+  f_->ogLinPag.NascondiColonna("Codice");
+  EXPECT_FALSE(g.Colonna(indice("Articolo")).Visible);
+  f_->ogLinPag.FormatColonna("Prezzo", "#,##0.00");
+  EXPECT_EQ(g.Colonna(indice("Prezzo")).NumberFormat, "#,##0.00");
+  f_->ogLinPag.TitoloColonna("Qta", "Pezzi");
+  f_->ogLinPag.FormatColonna("Pezzi", "0.000");
+  EXPECT_EQ(g.Colonna(indice("Qta")).NumberFormat, "0.000");
+  f_->ogLinPag.FormatColonna(vb::Variant(indice("Nota")), "@");
+  EXPECT_EQ(g.Colonna(indice("Nota")).NumberFormat, "@");
+  EXPECT_TRUE(g.Colonna(indice("Prezzo")).Visible);
+}
+
+}  // namespace
+
+namespace {
+
+// A window that lays out its columns and counts its totals after every
+// reading of the rows.
+class FormConTotali : public prova::FormRigheProva {
+ public:
+  using prova::FormRigheProva::FormRigheProva;
+  void DatRefresh() override {
+    ++letture;
+    ogLinPag.TitoloColonna("Articolo", "Codice");
+  }
+  int letture = 0;
+};
+
+TEST_F(Righe, EveryReadingOfTheRowsTellsTheWindow) {
+  auto* f = new FormConTotali(db_, conn_, 2026, 7);
+  f_.reset(f);
+  f->Load();
+  EXPECT_EQ(f->letture, 1);
+  auto& g = static_cast<ui::Griglia&>(f->C("dbgRiga"));
+  auto titolo = [&] {
+    for (int i = 0; i < g.NumColonne(); ++i)
+      if (g.Colonna(i).DataField == "Articolo") return g.Colonna(i).Caption;
+    return std::string();
+  };
+  EXPECT_EQ(titolo(), "Codice");
+  db_.EseguiSql(conn_, "Insert into RigheProva (Anno, NumRif, RigDet, Articolo) Values (2026, 7, 6, 'ART6')");
+  EXPECT_EQ(f->ButtonComando("Aggiorna"), "");
+  EXPECT_EQ(f->letture, 2);
+  EXPECT_EQ(f->C("txtRiga").Text(), "1 / 6");
+  EXPECT_EQ(titolo(), "Codice");
+  f->ogLinPag.Rileggi();
+  EXPECT_EQ(f->letture, 3);
 }
 
 }  // namespace
