@@ -333,3 +333,31 @@ TEST_P(Lettura, AReadOnlyRecordsetKeepsAWindowAndReadsAgainWhatItLetGo) {
   rs.VaiARec(k, 2);
   EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "cambiata");
 }
+
+// The count asked before the last row is read is that of the rows the
+// recordset gives, whatever closes the statement: an order (which counting
+// leaves out), an order that picks the rows (Top, with the rows tied with
+// the last), the words "order by" inside a text or a sub-select.
+TEST_P(Lettura, TheCountBeforeTheLastRowIsThatOfTheRowsGiven) {
+  struct Caso {
+    const char* sql;
+    long righe;
+  } casi[] = {
+      {"Select Id, Nota from Righe order by Nota desc, Id", kRighe},
+      {"Select Id from Righe where Gruppo = 3 order by Id", kRighe / 7},
+      {"Select Top 3 Id, Gruppo from Righe order by Gruppo", kRighe / 7},
+      {"Select Id from Righe where Nota <> 'x order by y' and Id in (select top 10 Id from Righe order by Id) "
+       "order by Id",
+       10},
+      {"Select Gruppo, Count(*) as N from Righe group by Gruppo order by Count(*) desc", 7},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.sql);
+    GestRecordset rs;
+    const std::string k = rs.ApriRecordset(db_, conn_, "", c.sql, false, 4);
+    EXPECT_EQ(rs.RecordsetDao(k).RecordCount(), c.righe);
+    long n = 0;
+    for (; !rs.FineRec(k); rs.ProssimoRec(k)) ++n;
+    EXPECT_EQ(n, c.righe);
+  }
+}
