@@ -816,29 +816,59 @@ vb::Variant Converti(vb::Variant v, TipoCampo tipo, const ColonnaLetta& c, size_
 // ---------------------------------------------------------------- connection
 
 class ConnessioneOdbc;
+bool BloccaLettori(std::string_view sql);
 
-// A server cursor read in blocks. It is declared WITH HOLD outside any
-// transaction: the server keeps the rows of that moment for it until it is
-// closed, whatever the connection does meanwhile (writes, commits,
-// rollbacks, other recordsets), and no statement stays open on the
-// connection between two reads, so any number of them can be open at once.
+// A server cursor read in blocks, in one of two ways.
+//
+// On a reading session of its own (a second connection with the same
+// connect text, taken from a small pool): a plain cursor inside a
+// read-only REPEATABLE READ transaction of that session. The server
+// computes rows only as they are fetched, so the first ones come at once
+// whatever the size of the result; the transaction's snapshot keeps the
+// rows of the moment the cursor opened, lets them be read again from the
+// first (a SCROLL cursor) and counted in the same snapshot. The program's
+// own connection stays free for its writes, commits and rollbacks.
+//
+// On the connection itself, declared WITH HOLD, when no reading session
+// can be had: the server computes the whole result at once and keeps it
+// until the cursor is closed, whatever the connection does meanwhile.
+//
+// Either way no statement stays open between two reads, so any number of
+// cursors can be open at once.
 class CursoreOdbc final : public Cursore {
  public:
-  CursoreOdbc(ConnessioneOdbc* conn, std::string nome, const std::vector<TipoCampo>* tipi);
+  CursoreOdbc(ConnessioneOdbc* conn, std::unique_ptr<ConnessioneOdbc> lettore, std::string nome, std::string sql,
+              const std::vector<TipoCampo>* tipi);
   ~CursoreOdbc() override;
   void Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) override;
-  bool Finito() const override { return finito_ && pronte_.empty(); }
-  void Stacca() {
-    conn_ = nullptr;
-    staccato_ = true;
+  bool Finito() const override {
+    return inMemoria_ ? consegnate_ >= memoria_.size() : finito_ && pronte_.empty();
   }
+  std::optional<long> Conta() override;
+  bool Riavvolgibile() const override { return lettore_ != nullptr || inMemoria_; }
+  bool Riavvolgi() override;
+  // The connection closes: the reading session goes with it.
+  void Stacca();
+  // The connection is about to take a lock the reading session's own would
+  // block (a table dropped or altered): every row is read into memory and
+  // the session given back.
+  void Scarica();
+  bool SuLettore() const { return lettore_ != nullptr; }
 
  private:
   void Prendi(size_t quante);
   void Chiudi();
+  void RestituisciLettore();
 
   ConnessioneOdbc* conn_;
+  std::unique_ptr<ConnessioneOdbc> lettore_;  // the reading session, when the cursor has one
   std::string nome_;
+  std::string sql_;
+  // After Scarica: the whole result, and how many rows were handed out.
+  bool inMemoria_ = false;
+  std::vector<std::vector<vb::Variant>> memoria_;
+  size_t consegnate_ = 0;
+  std::optional<long> conta_;
   std::vector<TipoCampo> tipi_;
   bool conTipi_ = false;
   std::vector<std::vector<vb::Variant>> pronte_;  // fetched, not handed out yet
@@ -881,8 +911,23 @@ class ConnessioneOdbc final : public Connessione {
 
   friend class CursoreOdbc;
   void ChiudiCursore(CursoreOdbc* c, const std::string& nome);
+  std::unique_ptr<Cursore> ApriSuLettore(const std::string& sql, const std::vector<TipoCampo>* tipi);
+  void Restituisci(std::unique_ptr<ConnessioneOdbc> l);
+  bool FineLettura();
+  bool Persa() const {
+    SQLUINTEGER morta = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &morta, 0, nullptr)) &&
+           morta == SQL_CD_TRUE;
+  }
   std::vector<CursoreOdbc*> cursori_;
   long prossimoCursore_ = 0;
+  // What opens the reading sessions: the same text this connection opened
+  // with. Idle sessions wait in the pool; a connection never holds more
+  // than a few at once (the server's connection count is shared by every
+  // workstation), beyond them cursors are held on the connection itself.
+  std::string connessione_, utente_, password_;
+  std::vector<std::unique_ptr<ConnessioneOdbc>> lettori_;
+  bool senzaLettori_ = false;  // a session could not be opened: not tried again
   std::string Savepoint(int livello) const { return "ddt_sp" + std::to_string(livello); }
 
   SQLHENV env_ = nullptr;
@@ -898,7 +943,8 @@ class ConnessioneOdbc final : public Connessione {
 };
 
 ConnessioneOdbc::ConnessioneOdbc(const std::string& connessione, const std::string& utente,
-                                 const std::string& password) {
+                                 const std::string& password)
+    : connessione_(connessione), utente_(utente), password_(password) {
   const std::vector<Attributo> attr = AttributiConnessione(connessione, utente, password);
   std::u16string testo = Utf16(ComponiTesto(attr));
   if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
@@ -949,9 +995,13 @@ ConnessioneOdbc::ConnessioneOdbc(const std::string& connessione, const std::stri
 
 ConnessioneOdbc::~ConnessioneOdbc() {
   for (CursoreOdbc* c : cursori_) c->Stacca();
+  lettori_.clear();
+  std::fill(password_.begin(), password_.end(), '\0');
   if (dbc_) {
     if (connessa_) {
-      if (livello_ > 0) SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
+      // A reading session ends its transaction here too: the driver
+      // refuses to disconnect with one open.
+      SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
       SQLDisconnect(dbc_);
     }
     SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
@@ -992,6 +1042,10 @@ auto ConnessioneOdbc::Protetta(F&& f) -> decltype(f()) {
 }
 
 long ConnessioneOdbc::Esegui(const std::string& sql, const std::vector<vb::Variant>& parametri) {
+  if (!cursori_.empty() && BloccaLettori(sql)) {
+    const std::vector<CursoreOdbc*> aperti = cursori_;
+    for (CursoreOdbc* c : aperti) c->Scarica();
+  }
   return Protetta([&]() -> long {
     Istruzione st(dbc_);
     std::vector<Parametro> buf;
@@ -1099,11 +1153,34 @@ Risultato ConnessioneOdbc::Leggi(const Istruzione& st, const std::vector<TipoCam
   return ris;
 }
 
+constexpr size_t kLettoriAperti = 4;    // reading sessions held by cursors of one connection
+constexpr size_t kLettoriInAttesa = 2;  // idle ones kept for the next cursor
+
+// Statements that take a lock a reading session's own share lock would
+// hold up (the program's connection would wait for itself until its lock
+// timeout).
+bool BloccaLettori(std::string_view sql) {
+  size_t i = 0;
+  while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+  size_t j = i;
+  while (j < sql.size() && std::isalpha(static_cast<unsigned char>(sql[j]))) ++j;
+  const std::string w = Maiuscolo(std::string(sql.substr(i, j - i)));
+  if (w == "CREATE") {
+    // CREATE OR REPLACE VIEW locks the view it replaces.
+    const std::string resto = Maiuscolo(std::string(sql.substr(j, 40)));
+    return resto.find("OR REPLACE") != std::string::npos && resto.find("VIEW") != std::string::npos;
+  }
+  for (const char* k : {"DROP", "ALTER", "TRUNCATE", "LOCK", "CLUSTER", "REINDEX", "VACUUM", "REFRESH"})
+    if (w == k) return true;
+  return false;
+}
+
 std::unique_ptr<Cursore> ConnessioneOdbc::ApriCursore(const std::string& sql, const std::vector<TipoCampo>* tipi) {
-  // Inside a transaction a held cursor would be computed at its commit,
-  // and dropped by its rollback: the rows are read whole there, as the
-  // transaction's own writes make them.
+  // Inside a transaction the rows must include its own uncommitted writes,
+  // which only this connection sees; a held cursor would also be computed
+  // at its commit, and dropped by its rollback: the rows are read whole.
   if (livello_ > 0) return Connessione::ApriCursore(sql, tipi);
+  if (auto c = ApriSuLettore(sql, tipi)) return c;
   const std::string nome = "ddt_cur" + std::to_string(++prossimoCursore_);
   try {
     Diretta("DECLARE " + nome + " NO SCROLL CURSOR WITH HOLD FOR " + sql);
@@ -1112,7 +1189,60 @@ std::unique_ptr<Cursore> ConnessioneOdbc::ApriCursore(const std::string& sql, co
     // reading runs it, and raises its error if it has one.
     return Connessione::ApriCursore(sql, tipi);
   }
-  return std::make_unique<CursoreOdbc>(this, nome, tipi);
+  return std::make_unique<CursoreOdbc>(this, nullptr, nome, std::string(), tipi);
+}
+
+std::unique_ptr<Cursore> ConnessioneOdbc::ApriSuLettore(const std::string& sql, const std::vector<TipoCampo>* tipi) {
+  if (senzaLettori_) return nullptr;
+  size_t inUso = 0;
+  for (const CursoreOdbc* c : cursori_) inUso += c->SuLettore() ? 1 : 0;
+  if (inUso >= kLettoriAperti) return nullptr;
+  std::unique_ptr<ConnessioneOdbc> l;
+  if (!lettori_.empty()) {
+    l = std::move(lettori_.back());
+    lettori_.pop_back();
+  } else {
+    try {
+      l = std::make_unique<ConnessioneOdbc>(connessione_, utente_, password_);
+      // Every transaction of the session reads one snapshot and writes
+      // nothing; the driver opens one with the cursor's first statement.
+      l->Diretta("SET SESSION CHARACTERISTICS AS TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+      l->Autocommit(false);
+    } catch (const vb::Errore&) {
+      // The server takes no more connections, say: cursors are held here.
+      senzaLettori_ = true;
+      return nullptr;
+    }
+  }
+  const std::string nome = "ddt_cur" + std::to_string(++prossimoCursore_);
+  try {
+    l->Diretta("DECLARE " + nome + " SCROLL CURSOR FOR " + sql);
+  } catch (const vb::Errore&) {
+    // A text the session will not read (one that writes or takes locks):
+    // the connection itself tries it.
+    Restituisci(std::move(l));
+    return nullptr;
+  }
+  try {
+    return std::make_unique<CursoreOdbc>(this, std::move(l), nome, sql, tipi);
+  } catch (const vb::Errore&) {
+    // A failure at the first rows (a query that writes, which the session
+    // refuses): the session went back with the cursor, and the connection
+    // itself runs the query, raising its error if it has one.
+    return nullptr;
+  }
+}
+
+bool ConnessioneOdbc::FineLettura() {
+  // Ends the session's transaction, its cursor and its snapshot with it.
+  return SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK));
+}
+
+void ConnessioneOdbc::Restituisci(std::unique_ptr<ConnessioneOdbc> l) {
+  // A session that cannot end its transaction (one the server closed) is
+  // not reused.
+  if (!l->FineLettura()) return;
+  if (lettori_.size() < kLettoriInAttesa) lettori_.push_back(std::move(l));
 }
 
 void ConnessioneOdbc::ChiudiCursore(CursoreOdbc* c, const std::string& nome) {
@@ -1125,8 +1255,9 @@ void ConnessioneOdbc::ChiudiCursore(CursoreOdbc* c, const std::string& nome) {
   }
 }
 
-CursoreOdbc::CursoreOdbc(ConnessioneOdbc* conn, std::string nome, const std::vector<TipoCampo>* tipi)
-    : conn_(conn), nome_(std::move(nome)) {
+CursoreOdbc::CursoreOdbc(ConnessioneOdbc* conn, std::unique_ptr<ConnessioneOdbc> lettore, std::string nome,
+                         std::string sql, const std::vector<TipoCampo>* tipi)
+    : conn_(conn), lettore_(std::move(lettore)), nome_(std::move(nome)), sql_(std::move(sql)) {
   if (tipi) {
     tipi_ = *tipi;
     conTipi_ = true;
@@ -1145,23 +1276,62 @@ CursoreOdbc::~CursoreOdbc() {
   if (!staccato_) Chiudi();
 }
 
+void CursoreOdbc::RestituisciLettore() {
+  if (!lettore_) return;
+  if (conn_) conn_->Restituisci(std::move(lettore_));
+  lettore_.reset();
+}
+
 void CursoreOdbc::Chiudi() {
   if (!conn_) return;
   ConnessioneOdbc* c = conn_;
-  conn_ = nullptr;
-  c->ChiudiCursore(this, finito_ ? std::string() : nome_);
+  if (lettore_) {
+    RestituisciLettore();
+    conn_ = nullptr;
+    c->ChiudiCursore(this, std::string());
+  } else {
+    conn_ = nullptr;
+    c->ChiudiCursore(this, finito_ ? std::string() : nome_);
+  }
   finito_ = true;
 }
 
+void CursoreOdbc::Stacca() {
+  lettore_.reset();
+  conn_ = nullptr;
+  staccato_ = true;
+}
+
 void CursoreOdbc::Prendi(size_t quante) {
-  Risultato r = conn_->Interroga("FETCH FORWARD " + std::to_string(quante) + " FROM " + nome_, {},
-                                 conTipi_ ? &tipi_ : nullptr);
+  Risultato r;
+  if (lettore_) {
+    try {
+      r = lettore_->Interroga("FETCH FORWARD " + std::to_string(quante) + " FROM " + nome_, {},
+                              conTipi_ ? &tipi_ : nullptr);
+    } catch (const vb::Errore& e) {
+      if (e.Number() != ErrOdbc || !lettore_->Persa()) throw;
+      // The session lost (closed by the server after waiting too long
+      // idle, say): its snapshot is gone with it.
+      vb::Solleva(ErrOdbc,
+                  "Lettura interrotta: il server ha chiuso la sessione che leggeva il recordset; "
+                  "riaprire il recordset (" + e.Description() + ")",
+                  kOrigine);
+    }
+  } else {
+    r = conn_->Interroga("FETCH FORWARD " + std::to_string(quante) + " FROM " + nome_, {},
+                         conTipi_ ? &tipi_ : nullptr);
+  }
   if (colonne_.empty()) colonne_ = std::move(r.colonne);
   if (r.righe.size() < quante) {
     finito_ = true;
-    ConnessioneOdbc* c = conn_;
-    conn_ = nullptr;
-    c->ChiudiCursore(this, nome_);
+    if (!lettore_) {
+      // A held cursor keeps the whole result on the server: closed now.
+      ConnessioneOdbc* c = conn_;
+      conn_ = nullptr;
+      c->ChiudiCursore(this, nome_);
+    }
+    // On a reading session the cursor stays until it goes, so that the
+    // rows can be read again from the same snapshot.
   }
   if (pronte_.empty()) pronte_ = std::move(r.righe);
   else std::move(r.righe.begin(), r.righe.end(), std::back_inserter(pronte_));
@@ -1170,6 +1340,11 @@ void CursoreOdbc::Prendi(size_t quante) {
 void CursoreOdbc::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& righe) {
   if (errore_) std::rethrow_exception(errore_);
   if (staccato_) vb::Solleva(3420, "Oggetto non valido: il database del recordset è stato chiuso", kOrigine);
+  if (inMemoria_) {
+    const size_t fino = std::min(memoria_.size(), consegnate_ + std::max(almeno, blocco_));
+    for (; consegnate_ < fino; ++consegnate_) righe.push_back(memoria_[consegnate_]);
+    return;
+  }
   try {
     while (pronte_.size() < almeno && !finito_) {
       // Blocks grow while the caller keeps walking: a list shows its first
@@ -1182,9 +1357,75 @@ void CursoreOdbc::Leggi(size_t almeno, std::vector<std::vector<vb::Variant>>& ri
     Chiudi();
     throw;
   }
+  consegnate_ += pronte_.size();
   if (righe.empty()) righe = std::move(pronte_);
   else std::move(pronte_.begin(), pronte_.end(), std::back_inserter(righe));
   pronte_.clear();
+}
+
+bool CursoreOdbc::Riavvolgi() {
+  if (errore_ || staccato_) return false;
+  if (inMemoria_) {
+    consegnate_ = 0;
+    return true;
+  }
+  if (!lettore_) return false;
+  try {
+    lettore_->Diretta("MOVE ABSOLUTE 0 IN " + nome_);
+  } catch (const vb::Errore& e) {
+    // The next read raises why.
+    if (!lettore_->Persa()) {
+      errore_ = std::current_exception();
+      Chiudi();
+      return false;
+    }
+    errore_ = std::make_exception_ptr(vb::Errore(
+        ErrOdbc,
+        "Lettura interrotta: il server ha chiuso la sessione che leggeva il recordset; riaprire il recordset (" +
+            e.Description() + ")",
+        kOrigine));
+    Chiudi();
+    return false;
+  }
+  pronte_.clear();
+  finito_ = false;
+  blocco_ = 64;
+  consegnate_ = 0;
+  return true;
+}
+
+std::optional<long> CursoreOdbc::Conta() {
+  if (conta_ || inMemoria_) return inMemoria_ ? std::optional<long>(static_cast<long>(memoria_.size())) : conta_;
+  if (!lettore_ || errore_) return std::nullopt;
+  // The session's snapshot is the cursor's: the count is that of the rows
+  // the cursor gives.
+  try {
+    const Risultato r = lettore_->Interroga("SELECT count(*) FROM (" + sql_ + "\n) ddt_conta", {}, nullptr);
+    if (r.righe.size() == 1 && r.righe[0].size() == 1 && !r.righe[0][0].IsNull())
+      conta_ = static_cast<long>(r.righe[0][0].ToDouble());
+  } catch (const vb::Errore&) {
+    // No count: the caller reads to the end instead.
+  }
+  return conta_;
+}
+
+void CursoreOdbc::Scarica() {
+  if (!lettore_ || errore_ || staccato_) return;
+  try {
+    lettore_->Diretta("MOVE ABSOLUTE 0 IN " + nome_);
+    pronte_.clear();
+    finito_ = false;
+    while (!finito_) Prendi(4096);
+  } catch (...) {
+    errore_ = std::current_exception();
+    Chiudi();
+    return;
+  }
+  memoria_ = std::move(pronte_);
+  pronte_.clear();
+  inMemoria_ = true;
+  consegnate_ = std::min(consegnate_, memoria_.size());
+  RestituisciLettore();
 }
 
 // ---------------------------------------------------------------- transactions

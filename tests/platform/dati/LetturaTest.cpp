@@ -99,12 +99,10 @@ TEST_P(Lettura, FirstRowsComeWithoutTheRestAndEveryMoveStillWorks) {
   EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 21");
   EXPECT_EQ(rs.PosRecord(k), 20);
   EXPECT_LE(r.RigheLette(), 256);
-  // The count is exact at once; the engine that can count without handing
-  // the rows over does so.
+  // The count is exact at once, counted in the reading's own snapshot
+  // without handing the rows over.
   EXPECT_EQ(rs.NumRecord(k), kRighe);
-  if (SQLite()) {
-    EXPECT_LE(r.RigheLette(), 256);
-  }
+  EXPECT_LE(r.RigheLette(), 256);
   const std::string segno = rs.RecordsetDao(k).Bookmark();
   rs.VaiARec(k, kRighe - 2);
   EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe - 1);
@@ -289,12 +287,6 @@ TEST_P(Lettura, AReadOnlyRecordsetKeepsAWindowAndReadsAgainWhatItLetGo) {
   GestRecordset rs;
   const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Nota from Righe order by Id", false, 4);
   Recordset& r = rs.RecordsetDao(k);
-  if (!SQLite()) {
-    // The server's cursor goes forward only: every row read stays.
-    rs.UltimoRec(k);
-    EXPECT_EQ(r.RigheInMemoria(), kRighe);
-    return;
-  }
   rs.ProssimoRec(k);
   const std::string secondo = r.Bookmark();
   long massimo = 0;
@@ -360,4 +352,112 @@ TEST_P(Lettura, TheCountBeforeTheLastRowIsThatOfTheRowsGiven) {
     for (; !rs.FineRec(k); rs.ProssimoRec(k)) ++n;
     EXPECT_EQ(n, c.righe);
   }
+}
+
+// The server computes the rows of a reading only as they are fetched: a
+// row that cannot be computed fails when the walk reaches it, not when the
+// recordset opens.
+TEST_P(Lettura, TheServerComputesOnlyTheRowsFetched) {
+  if (SQLite()) GTEST_SKIP() << "the file engine steps its statement anyway";
+  db_.EseguiSql(conn_,
+                "CREATE FUNCTION fallisce_a(i integer, n integer) RETURNS integer LANGUAGE plpgsql AS "
+                "$$BEGIN IF i = n THEN RAISE EXCEPTION 'riga %', i; END IF; RETURN i; END$$",
+                64);
+  db_.EseguiSql(conn_, "CREATE VIEW Fallibili AS SELECT id, fallisce_a(id, 5000) AS x FROM righe", 64);
+  db_.Motore(conn_).AzzeraCatalogo();
+  GestRecordset rs;
+  // No order: a sort would compute every row before the first.
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, X from Fallibili", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(k, "X").ToLong(), 1);
+  EXPECT_LE(rs.RecordsetDao(k).RigheLette(), 256);
+  rs.VaiARec(k, 4000);
+  EXPECT_EQ(rs.LeggiCampo(k, "X").ToLong(), 4001);
+  std::string descrizione;
+  EXPECT_NE(prova::NumeroErrore([&] { rs.UltimoRec(k); }, &descrizione), 0);
+  EXPECT_NE(descrizione.find("riga 5000"), std::string::npos) << descrizione;
+  // A query the reading session refuses (one that writes) still reads, on
+  // the connection itself.
+  db_.EseguiSql(conn_, "CREATE SEQUENCE numeri", 64);
+  db_.EseguiSql(conn_, "CREATE VIEW Numerate AS SELECT id, nextval('numeri') AS n FROM righe", 64);
+  db_.Motore(conn_).AzzeraCatalogo();
+  const std::string k2 = rs.ApriRecordset(db_, conn_, "", "Select Id, N from Numerate order by Id", false, 4);
+  EXPECT_EQ(rs.NumRecord(k2), kRighe);
+}
+
+// The session a reading holds may be closed by the server (a timeout on
+// sessions idle in a transaction, an administrator): the reading fails with
+// a clear error, every time, and the connection goes on.
+TEST_P(Lettura, AReadingWhoseServerSessionWasClosedFailsClearly) {
+  if (SQLite()) GTEST_SKIP() << "no server session";
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id from Righe order by Id", false, 4);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 1);
+  auto admin = server_->Apri(false);
+  const Risultato chiuse = admin->Interroga(
+      "SELECT count(pg_terminate_backend(pid))::int FROM pg_stat_activity WHERE datname = current_database() "
+      "AND pid <> pg_backend_pid() AND state LIKE 'idle in transaction%'");
+  EXPECT_EQ(chiuse.righe.at(0).at(0).ToLong(), 1);
+  for (int volta = 0; volta < 2; ++volta) {
+    std::string descrizione;
+    EXPECT_EQ(prova::NumeroErrore([&] { rs.UltimoRec(k); }, &descrizione), ErrOdbc);
+    EXPECT_NE(descrizione.find("Lettura interrotta"), std::string::npos) << descrizione;
+  }
+  rs.ChiudiRecordset(k);
+  EXPECT_EQ(Conta("Id > 0"), kRighe);
+  const std::string k2 = rs.ApriRecordset(db_, conn_, "", "Select Id from Righe order by Id", false, 4);
+  EXPECT_EQ(Cammina(rs, k2), kRighe);
+}
+
+// Many readings open at once hold few server sessions: beyond a handful
+// the server keeps their rows itself.
+TEST_P(Lettura, ManyOpenReadingsHoldFewServerSessions) {
+  if (SQLite()) GTEST_SKIP() << "no server session";
+  auto admin = server_->Apri(false);
+  auto sessioni = [&] {
+    return admin->Interroga("SELECT count(*)::int FROM pg_stat_activity WHERE datname = current_database()")
+        .righe.at(0)
+        .at(0)
+        .ToLong();
+  };
+  const long prima = sessioni();
+  GestRecordset rs;
+  std::vector<std::string> aperti;
+  for (int i = 0; i < 12; ++i) {
+    aperti.push_back(rs.ApriRecordset(db_, conn_, "", "Select Id from Righe where Gruppo = " + std::to_string(i % 7) +
+                                                          " order by Id",
+                                      false, 4));
+    rs.ProssimoRec(aperti.back());
+  }
+  EXPECT_LE(sessioni(), prima + 4);
+  for (int i = 0; i < 12; ++i) {
+    long n = 0;
+    while (!rs.FineRec(aperti[i])) {
+      EXPECT_EQ(rs.LeggiCampo(aperti[i], "Id").ToLong() % 7, i % 7);
+      ++n;
+      rs.ProssimoRec(aperti[i]);
+    }
+    EXPECT_EQ(n + 1, Conta("Gruppo = " + std::to_string(i % 7)));
+  }
+}
+
+// A table changed or dropped by the same connection while a reading is
+// open on it: the change does not wait for the reading, and the reading
+// still gives its rows.
+TEST_P(Lettura, TheConnectionChangesATableItIsReading) {
+  struct Finestra {
+    long prima = FinestraRighe();
+    ~Finestra() { ImpostaFinestraRighe(prima); }
+  } ripristino;
+  ImpostaFinestraRighe(1000);
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Nota from Righe order by Id", false, 4);
+  for (int i = 0; i < 5000; ++i) rs.ProssimoRec(k);
+  db_.EseguiSql(conn_, "ALTER TABLE Righe ADD Extra INTEGER", 64);
+  EXPECT_EQ(Cammina(rs, k, 5000), kRighe - 5000);
+  rs.PrimoRec(k);
+  EXPECT_EQ(rs.LeggiCampo(k, "Nota").ToString(), "nota 1");
+  EXPECT_EQ(rs.NumRecord(k), kRighe);
+  db_.EseguiSql(conn_, "DROP TABLE Righe", 64);
+  rs.VaiARec(k, 12345);
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 12346);
 }
