@@ -9,6 +9,7 @@
 //   3031 wrong password of a file database, 3059 server login refused,
 //   3343 unreadable database file, 3024 file not found, 3078 unknown table,
 //   3061 unknown column or too few parameters, 3075 syntax error,
+//   3360 query too complex (nested deeper than the engine takes),
 //   3146 any other server call failure, 3026 disk full, 3163 text longer
 //   than its column, 6 number out of its column's range, 3464 value of the
 //   wrong kind, 3027 database opened read-only.
@@ -37,6 +38,7 @@ enum ErroreDb : long {
   ErrRigaCambiata = 3197,
   ErrBloccato = 3260,
   ErrFileDbIllegibile = 3343,
+  ErrQueryComplessa = 3360,
   ErrNonAggiornabile = 3027,
   ErrCampoNonAggiornabile = 3164,
   ErrDiscoPieno = 3026,

@@ -1,6 +1,7 @@
 #include "platform/dati/Recordset.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -306,12 +307,11 @@ std::string Recordset::Bookmark() const {
 }
 
 void Recordset::SetBookmark(const std::string& b) {
+  // Exactly the text Bookmark handed out: "20x" or " 20" is no bookmark,
+  // not the row 20.
   long i = -1;
-  try {
-    i = std::stol(b);
-  } catch (...) {
-  }
-  if (i < 0 || i >= noti_ || Cancellata(i))
+  const auto r = std::from_chars(b.data(), b.data() + b.size(), i);
+  if (r.ec != std::errc() || r.ptr != b.data() + b.size() || i < 0 || i >= noti_ || Cancellata(i))
     vb::Solleva(3159, "Segnalibro non valido");
   Posiziona(i);
 }

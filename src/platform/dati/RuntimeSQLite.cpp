@@ -61,6 +61,31 @@ bool LeggiData(std::string_view t, vb::Date& out) {
   return false;
 }
 
+// ---------------------------------------------------------------- division
+
+namespace {
+int64_t Lungo(double x) { return vb::ArrotondaPari(x, INT32_MIN, INT32_MAX); }
+}  // namespace
+
+double Diviso(double a, double b) {
+  if (b == 0) vb::Solleva(vb::ErrDivisionePerZero);
+  return a / b;
+}
+
+long DivisoIntero(double a, double b) {
+  const int64_t x = Lungo(a), y = Lungo(b);
+  if (y == 0) vb::Solleva(vb::ErrDivisionePerZero);
+  const int64_t q = x / y;  // -2147483648 \ -1 leaves the Long range
+  if (q > INT32_MAX) vb::Solleva(vb::ErrOverflow);
+  return static_cast<long>(q);
+}
+
+long Resto(double a, double b) {
+  const int64_t x = Lungo(a), y = Lungo(b);
+  if (y == 0) vb::Solleva(vb::ErrDivisionePerZero);
+  return static_cast<long>(x % y);
+}
+
 // ---------------------------------------------------------------- collation
 
 namespace {
@@ -592,13 +617,17 @@ void FRound(sqlite3_context* c, int n, Arg* v) {
   RisD(c, r);
 }
 
-// Mod rounds both sides to whole numbers first (halves to even); the
-// remainder takes the sign of the dividend.
 void FMod(sqlite3_context* c, int n, Arg* v) {
   if (AlcunNullo(c, n, v)) return;
-  const int64_t a = Intero(v[0]), b = Intero(v[1]);
-  if (b == 0) vb::Solleva(vb::ErrDivisionePerZero);
-  Ris(c, a % b);
+  Ris(c, int64_t{Resto(Numero(v[0]), Numero(v[1]))});
+}
+void FDiv(sqlite3_context* c, int n, Arg* v) {
+  if (AlcunNullo(c, n, v)) return;
+  RisD(c, Diviso(Numero(v[0]), Numero(v[1])));
+}
+void FDivIntero(sqlite3_context* c, int n, Arg* v) {
+  if (AlcunNullo(c, n, v)) return;
+  Ris(c, int64_t{DivisoIntero(Numero(v[0]), Numero(v[1]))});
 }
 
 void FFormat(sqlite3_context* c, int n, Arg* v) {
@@ -818,6 +847,8 @@ const Funzione kFunzioni[] = {
     {"vb_like", 2, 2, true, Protetto<FLike>},
     {"vb_concat", 2, 2, true, Protetto<FConcat>},
     {"vb_mod", 2, 2, true, Protetto<FMod>},
+    {"vb_div", 2, 2, true, Protetto<FDiv>},
+    {"vb_intdiv", 2, 2, true, Protetto<FDivIntero>},
 };
 
 }  // namespace

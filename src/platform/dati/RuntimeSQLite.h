@@ -41,6 +41,15 @@ bool LeggiData(std::string_view testo, vb::Date& out);
 // equals only itself in another letter case ("è" <> "e").
 int ConfrontaSenzaMaiuscole(std::string_view a, std::string_view b);
 
+// The legacy division operators on numbers already read, shared by the
+// engine's functions and the search in memory. All three raise 11 on a
+// zero divisor. `\` and Mod first round both sides to whole Longs (halves
+// to even, 6 beyond the Long range); the quotient is truncated, the
+// remainder takes the sign of the dividend.
+double Diviso(double a, double b);
+long DivisoIntero(double a, double b);
+long Resto(double a, double b);
+
 // Indexes built under an earlier order of the collation would no longer
 // find their rows: a database opened for the first time since is
 // reindexed once (its user_version then records it). A database that

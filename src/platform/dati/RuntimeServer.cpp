@@ -574,6 +574,20 @@ void Valori(Script& s) {
   s.Sql("vb_mod(a text, b double precision)", "integer", "vb_mod(vb__numero($1)::float8, $2)");
   s.Sql("vb_mod(a double precision, b text)", "integer", "vb_mod($1, vb__numero($2)::float8)");
   s.Sql("vb_mod(a text, b text)", "integer", "vb_mod(vb__numero($1)::float8, vb__numero($2)::float8)");
+  // "/" gives a Double; "\\" rounds both sides as Mod does and truncates.
+  // Both raise 11 on a zero divisor, as the legacy engine did.
+  s.Sql("vb_div(a double precision, b double precision)", "double precision",
+        "CASE WHEN $1 IS NULL OR $2 IS NULL THEN NULL::float8 WHEN $2 = 0 THEN vb__errore(11)::float8 "
+        "ELSE $1 / $2 END");
+  s.Sql("vb_intdiv(a double precision, b double precision)", "integer",
+        "CASE WHEN $1 IS NULL OR $2 IS NULL THEN NULL::integer WHEN vb__lng($2) = 0 THEN vb__errore(11)::integer "
+        "ELSE vb__intero(vb__lng($1)::bigint / vb__lng($2), -2147483648, 2147483647)::integer END");
+  for (const char* f : {"vb_div", "vb_intdiv"}) {
+    const std::string r = std::string(f) == "vb_div" ? "double precision" : "integer";
+    s.Sql(std::string(f) + "(a text, b double precision)", r, std::string(f) + "(vb__numero($1)::float8, $2)");
+    s.Sql(std::string(f) + "(a double precision, b text)", r, std::string(f) + "($1, vb__numero($2)::float8)");
+    s.Sql(std::string(f) + "(a text, b text)", r, std::string(f) + "(vb__numero($1)::float8, vb__numero($2)::float8)");
+  }
   // Nz with a second value of the same kind (or one the server can meet).
   s.Sql("vb_nz(a anycompatible, b anycompatible)", "anycompatible", "coalesce($1, $2)");
 }

@@ -487,11 +487,12 @@ std::string Scrittore::E(Nodo& n, const Ambito* a) {
       }
       if (op == "-" && x.tipoRis == Tc::Data && y.tipoRis == Tc::Data)
         return "vb_datediff('d', " + V(y, a) + ", " + V(x, a) + ")";
-      if (op == "/") return "(1.0 * " + V(x, a) + " / " + V(y, a) + ")";
+      // Both divisions raise 11 on a zero divisor, as the legacy engine did,
+      // where the engines would give Null or their own error.
+      if (op == "/") return "vb_div(" + V(x, a) + ", " + V(y, a) + ")";
       // Whole division on both sides rounded to Long, as Mod below: a Long
       // such as a document number divides without overflow.
-      if (op == "\\") return server_ ? "trunc(vb_clng(" + V(x, a) + ") / vb_clng(" + V(y, a) + "))"
-                                     : "(vb_clng(" + V(x, a) + ") / vb_clng(" + V(y, a) + "))";
+      if (op == "\\") return "vb_intdiv(" + V(x, a) + ", " + V(y, a) + ")";
       // Mod rounds both sides to whole numbers first (halves to even).
       if (op == "MOD") return "vb_mod(" + V(x, a) + ", " + V(y, a) + ")";
       if (op == "^") return (server_ ? "power(" : "pow(") + V(x, a) + ", " + V(y, a) + ")";

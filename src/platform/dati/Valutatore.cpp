@@ -7,6 +7,7 @@
 #include "platform/Numeri.h"
 #include "platform/Testo.h"
 #include "platform/dati/Motore.h"
+#include "platform/dati/RuntimeSQLite.h"
 
 namespace dati {
 
@@ -123,7 +124,11 @@ Variant Valuta(const Nodo& n, const LeggiCampoFn& campo) {
       }
       Variant x = Valuta(*n.figli[0], campo);
       Variant y = Valuta(*n.figli[1], campo);
-      if (op == "&") return (x.IsNull() ? "" : x.ToString()) + (y.IsNull() ? "" : y.ToString());
+      // A Null side counts as empty; Null & Null stays Null, as in a query.
+      if (op == "&") {
+        if (x.IsNull() && y.IsNull()) return Variant(vb::Null);
+        return (x.IsNull() ? "" : x.ToString()) + (y.IsNull() ? "" : y.ToString());
+      }
       if (x.IsNull() || y.IsNull()) return Variant(vb::Null);
       if (op == "=") return Verita(Confronta(x, y) == 0);
       if (op == "<>") return Verita(Confronta(x, y) != 0);
@@ -144,11 +149,11 @@ Variant Valuta(const Nodo& n, const LeggiCampoFn& campo) {
       if (op == "+") return p + q;
       if (op == "-") return p - q;
       if (op == "*") return p * q;
-      if (op == "/") {
-        if (q == 0) vb::Solleva(vb::ErrDivisionePerZero);
-        return p / q;
-      }
-      if (op == "MOD") return std::fmod(vb::Variant(p).ToLong(), vb::Variant(q).ToLong());
+      // The same arithmetic as the engine's functions, so that a search
+      // finds what a query with the same criterion selects.
+      if (op == "/") return sqlite::Diviso(p, q);
+      if (op == "\\") return Variant(static_cast<long long>(sqlite::DivisoIntero(p, q)));
+      if (op == "MOD") return Variant(static_cast<long long>(sqlite::Resto(p, q)));
       vb::Solleva(ErrSintassi, "Operatore non gestito nella ricerca: " + op);
     }
     case TipoNodo::TraValori: {

@@ -1,5 +1,6 @@
 #include "platform/qt/BackendQt.h"
 
+#include <clocale>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -803,6 +804,10 @@ int AvviaQt(int argc, char** argv) {
     for (const Messaggio& m : messaggi)
       if (gestorePrima) gestorePrima(m.tipo, QMessageLogContext(), m.testo);
     app->setQuitOnLastWindowClosed(false);
+    // Qt takes the system's locale for the C library too; under an Italian
+    // one strtod and the like would stop at the "." of the numbers the
+    // program reads and writes in the C form (fields, the menu channel).
+    std::setlocale(LC_NUMERIC, "C");
   }
   if (!istanza) istanza = new BackendQt;
   ImpostaBackend(istanza);

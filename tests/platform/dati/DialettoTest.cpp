@@ -11,6 +11,8 @@
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/Schema.h"
+#include "platform/dati/Valutatore.h"
+#include "platform/dati/sql/Albero.h"
 #include "support/CartellaTemp.h"
 #include "support/Errori.h"
 
@@ -138,6 +140,49 @@ TEST_P(Dialetto, FunctionsGiveTheLegacyAnswers) {
   EXPECT_EQ(prova::NumeroErrore([&] { Valore("Id Mod 0"); }), vb::ErrDivisionePerZero);
 }
 
+// Division by zero is the legacy error 11 on both engines, never Null.
+TEST_P(Dialetto, DivisionByZeroIsError11) {
+  for (const char* e : {"Id / 0", "Num / (Id - 1)", "Id \\ 0", "7 \\ 0.4", "Id Mod 0.2", "'7,5' / 0"})
+    EXPECT_EQ(prova::NumeroErrore([&] { Valore(e); }), vb::ErrDivisionePerZero) << e;
+  EXPECT_EQ(prova::NumeroErrore([&] { Righe("Select Id from Prova where Num / (Id - 1) > 0"); }),
+            vb::ErrDivisionePerZero);
+  EXPECT_TRUE(Valore("Null / 0").IsNull());
+  EXPECT_TRUE(Valore("Null \\ 0").IsNull());
+}
+
+// The search of a recordset evaluates its criterion in memory: it must give
+// what the engine gives for the same expression over the same row.
+TEST_P(Dialetto, TheSearchInMemoryAgreesWithTheEngine) {
+  const char* espressioni[] = {
+      "7.5 Mod 2", "6.5 Mod 4", "5.5 Mod 3", "-7 Mod 3", "7 Mod -3", "Num Mod 2", "-7.5 Mod 2", "'7,5' Mod 2",
+      "Null Mod 2", "7.5 \\ 2", "-7 \\ 2", "Id \\ 2", "Num / 4", "DataDoc & ''", "'Data: ' & DataDoc",
+      "Testo & Num", "Testo & Null", "Num & ''", "(Num / 4) & ''",
+  };
+  for (int id : {1, 4}) {
+    const std::string k = rs_.ApriRecordset(db_, k_, "", "Select * from Prova where Id = " + std::to_string(id), false, 4);
+    auto campo = [&](const std::string&, const std::string& nome) { return rs_.LeggiCampoNull(k, nome); };
+    for (const char* e : espressioni) {
+      const auto sqlv = Colonna("Select " + std::string(e) + " as X from Prova where Id = " + std::to_string(id));
+      ASSERT_EQ(sqlv.size(), 1u) << e;
+      const Variant v = Valuta(*sql::AnalizzaEspressione(e), campo);
+      if (sqlv[0].IsNull() || v.IsNull()) {
+        EXPECT_EQ(sqlv[0].IsNull(), v.IsNull()) << e << " (riga " << id << ")";
+        continue;
+      }
+      EXPECT_EQ(v.ToString(), sqlv[0].ToString()) << e << " (riga " << id << ")";
+      EXPECT_EQ(v.IsString(), sqlv[0].IsString()) << e << " (riga " << id << ")";
+    }
+    for (const char* e : {"Id Mod 0", "Id \\ 0", "Num / 0"})
+      EXPECT_EQ(prova::NumeroErrore([&] { Valuta(*sql::AnalizzaEspressione(e), campo); }), vb::ErrDivisionePerZero)
+          << e;
+    // The search itself: the criterion that selects the row finds it.
+    Recordset& r = rs_.RecordsetDao(k);
+    r.FindFirst("Id Mod 3 = " + std::to_string(id % 3) + " And DataDoc & '' Like '0?/02/2024*'");
+    EXPECT_FALSE(r.NoMatch()) << id;
+    rs_.ChiudiRecordset(k);
+  }
+}
+
 TEST_P(Dialetto, NullsComeFirstAscendingAndAccentsSortWithTheirLetter) {
   EXPECT_EQ(Righe("Select Testo from Prova order by Testo"), "Null|alfa|àrea|b3x|Zeta");
   EXPECT_EQ(Righe("Select Testo from Prova order by Testo desc"), "Zeta|b3x|àrea|alfa|Null");
@@ -204,7 +249,8 @@ TEST_P(Dialetto, LongChainsOfConditionsRun) {
 TEST_P(Dialetto, NestingTheEngineRefusesIsAQueryTooComplex) {
   std::string sql = "Select Id from Prova where Id = 1";
   for (int i = 0; i < 20; ++i) sql = "Select Id from Prova where Id in (" + sql + ")";
-  if (GetParam() == TipoMotore::SQLite) EXPECT_EQ(prova::NumeroErrore([&] { Colonna(sql); }), 3360);
+  static_assert(ErrQueryComplessa == 3360 && sql::ErrQueryComplessa == ErrQueryComplessa);
+  if (GetParam() == TipoMotore::SQLite) EXPECT_EQ(prova::NumeroErrore([&] { Colonna(sql); }), ErrQueryComplessa);
   else EXPECT_EQ(Righe(sql), "1");
 }
 

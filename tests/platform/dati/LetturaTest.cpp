@@ -109,6 +109,12 @@ TEST_P(Lettura, FirstRowsComeWithoutTheRestAndEveryMoveStillWorks) {
   EXPECT_EQ(prova::NumeroErrore([&] { rs.VaiARec(k, kRighe); }), 3001);
   rs.PrecedenteRec(k);
   EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe - 2);
+  // A bookmark this recordset did not hand out is refused with the legacy
+  // error, and the current row stays.
+  for (const std::string& cattivo : {segno + "x", " " + segno, "+" + segno, segno + " ", std::string(),
+                                    std::string("99999999999999999999"), std::string("-1"), std::string("abc")})
+    EXPECT_EQ(prova::NumeroErrore([&] { r.SetBookmark(cattivo); }), 3159) << "[" << cattivo << "]";
+  EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), kRighe - 2);
   r.SetBookmark(segno);
   EXPECT_EQ(rs.LeggiCampo(k, "Id").ToLong(), 21);
   rs.UltimoRec(k);
