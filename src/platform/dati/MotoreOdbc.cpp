@@ -181,6 +181,8 @@ bool LoginRifiutato(const Diagnosi& d) {
     std::from_chars(s.data() + 2, s.data() + 5, n);
     if (n > 0) vb::Solleva(n, Pulisci(d.messaggio), kOrigine);
   }
+  // A character the server's texts cannot hold (Chr(0) of a statement).
+  if (s == "22021") vb::Solleva(ErrTipoDati, Pulisci(d.messaggio), kOrigine);
   if (s == "23505") {
     numero = ErrChiaveDuplicata;
     testo = "Chiave duplicata: il valore è già presente";

@@ -363,12 +363,16 @@ BEGIN
   p := strpos(')" + t1252 + R"(', c);
   RETURN CASE WHEN p > 0 THEN 127 + p ELSE 63 END;
 END)");
-  // Chr(0) would be a NUL, which the server's texts cannot hold: empty.
+  // Chr(0) would be a NUL, which the server's texts cannot hold: a text
+  // built with it is refused rather than stored without it.
   s.PlPgSql("vb_chr(n double precision)", "text", R"(
 DECLARE k integer := vb__lng(n);
 BEGIN
   IF k < 0 OR k > 255 THEN PERFORM vb__errore(5); END IF;
-  IF k = 0 THEN RETURN ''; END IF;
+  IF k = 0 THEN
+    RAISE EXCEPTION USING ERRCODE = '22021',
+      MESSAGE = 'Il testo contiene il carattere nullo (Chr(0)), che il database server non può memorizzare';
+  END IF;
   IF k >= 128 AND k < 160 THEN RETURN substr(')" + t1252 + R"(', k - 127, 1); END IF;
   RETURN chr(k);
 END)");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Errore.h"
+#include "platform/FunzioniComuni.h"
 #include "platform/Variant.h"
 #include "platform/dati/DittaDemo.h"
 #include "platform/dati/GestDatabase.h"
@@ -156,6 +157,20 @@ TEST_P(Ditta, ATextWithTheNulCharacterIsStoredWholeOrRefused) {
   } else {
     EXPECT_EQ(n, 0) << descrizione;
     const std::string l = rs.ApriRecordset(db_, k_, "", "Select RifCli from DdtTest", false, 4);
+    EXPECT_EQ(rs.LeggiCampo(l, "RifCli").ToString(), conNul);
+  }
+  // The same text as a literal of a statement (Chr(0) joined in).
+  const std::string sql = "Insert into DdtTest (Anno, NumRif, RifCli) Values (2026, 2, " +
+                          vb::FunzioniComuni::Istanza().ValoreSql(Variant(conNul), 8) + ")";
+  descrizione.clear();
+  const long m = NumeroErrore([&] { db_.EseguiSql(k_, sql); }, &descrizione);
+  if (GetParam() == dati::TipoMotore::Server) {
+    EXPECT_EQ(m, dati::ErrTipoDati);
+    EXPECT_NE(descrizione.find("carattere nullo"), std::string::npos) << descrizione;
+    EXPECT_EQ(Conta("DdtTest"), 0);
+  } else {
+    EXPECT_EQ(m, 0) << descrizione;
+    const std::string l = rs.ApriRecordset(db_, k_, "", "Select RifCli from DdtTest where NumRif = 2", false, 4);
     EXPECT_EQ(rs.LeggiCampo(l, "RifCli").ToString(), conNul);
   }
 }
