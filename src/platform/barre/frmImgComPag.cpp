@@ -35,9 +35,13 @@ frmImgComPag::frmImgComPag() : ui::Form("frmImgComPag") {
 }
 
 frmImgComPag& frmImgComPag::Istanza() {
-  static std::unique_ptr<frmImgComPag> f;
+  // Kept to the end of the process and never destroyed: the list of open
+  // forms it enters on loading is made after it, so it would go first, and
+  // a destructor run at exit would take the form out of a list no longer
+  // there.
+  static frmImgComPag* f = nullptr;
   if (!f) {
-    f = std::make_unique<frmImgComPag>();
+    f = new frmImgComPag();
     f->Load();
   }
   return *f;

@@ -46,8 +46,11 @@ TEST(AttesaModaleQt, AModalWindowOpenedFromTheClockStillRunsTimersAndSources) {
     dialogo.Show(1);
     chiusa = true;
   });
-  // A safety net: a wait nobody serves would hang the run.
-  QTimer::singleShot(3000, [&] {
+  // A safety net: a wait nobody serves would hang the run. Bound to a
+  // local object so that, unused, it dies with the test and never reaches
+  // the window after it has gone.
+  QObject rete;
+  QTimer::singleShot(3000, &rete, [&] {
     scaduto = true;
     dialogo.Hide();
   });

@@ -497,8 +497,10 @@ TEST_F(QtBackend, AModalFormWaitsForItsAnswerWhileTimersRun) {
     auto* b = W<QPushButton>(dialogo.C("cmdSi"));
     if (b) b->click();
   });
-  // A safety net: a wait that never ended would hang the test run.
-  QTimer::singleShot(5000, [&] { dialogo.Unload(); });
+  // A safety net: a wait that never ended would hang the test run. Bound
+  // to a local object so that, unused, it dies with the test.
+  QObject rete;
+  QTimer::singleShot(5000, &rete, [&] { dialogo.Unload(); });
   dialogo.Show(1);
   EXPECT_EQ(risposta, "cmdSi");
   EXPECT_TRUE(bloccata);
@@ -666,7 +668,9 @@ TEST_F(QtBackend, TheProgramLoopEndsWithTheLastForm) {
   g.giri = &giri;
   g.Crea(Tipo::Timer, "tim").SetInterval(20);
   g.Show();
-  QTimer::singleShot(5000, [&] { g.Unload(); });
+  // A safety net, gone with the test when unused.
+  QObject rete;
+  QTimer::singleShot(5000, &rete, [&] { g.Unload(); });
   CicloQt();
   EXPECT_EQ(giri, 3);
   EXPECT_FALSE(g.Caricata());

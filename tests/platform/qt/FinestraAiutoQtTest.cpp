@@ -114,8 +114,10 @@ TEST_F(FinestraAiutoQt, TheLookUpIsARealWindowSearchedAsTheUserTypes) {
     visto = true;
     Tasto(cerca, Qt::Key_Return, "\r");
   });
-  // Should the steps above fail, the window still goes.
-  QTimer::singleShot(8000, [&] { lib_.FinestraAttiva().Esci(); });
+  // Should the steps above fail, the window still goes; bound to a local
+  // object so that, unused, it dies with the test.
+  QObject rete;
+  QTimer::singleShot(8000, &rete, [&] { lib_.FinestraAttiva().Esci(); });
   int16_t scelto = 0;
   lib_.ApriRicerca("Iva", f.C("txtIva"), &f.C("labIva"), 113, &f, {}, scelto, 0, "", "");
   EXPECT_TRUE(visto);
