@@ -12,6 +12,7 @@
 #include "platform/Errore.h"
 #include "platform/Percorsi.h"
 #include "platform/dati/Motore.h"
+#include "platform/dati/MotoreSQLite.h"
 #include "platform/dati/Transazioni.h"
 
 namespace vb {
@@ -48,22 +49,6 @@ std::string Quota(const std::string& s, char q) {
   return out + q;
 }
 
-// The file as an SQLite URI opened read-only: a reader sees the main file
-// and its WAL together and never checkpoints nor removes the WAL.
-std::string SolaLettura(const std::string& file) {
-  std::string u = "file:";
-  for (unsigned char c : std::filesystem::absolute(file).string()) {
-    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
-      char buf[4];
-      std::snprintf(buf, sizeof buf, "%%%02X", c);
-      u += buf;
-    } else {
-      u.push_back(static_cast<char>(c));
-    }
-  }
-  return u + "?mode=ro";
-}
-
 // Copies what can be read of `danneggiato` (as SQLite sees it, main file and
 // WAL together) into a new file: each table by a plain scan (a damaged index
 // is never read), row by row up to the first unreadable one, then the
@@ -75,7 +60,7 @@ bool Ricostruisci(const std::string& danneggiato, const std::string& nuovo) {
     sqlite3_close(db);
     return false;
   }
-  bool ok = Esegui(db, "ATTACH DATABASE " + Quota(SolaLettura(danneggiato), '\'') + " AS vecchio") &&
+  bool ok = Esegui(db, "ATTACH DATABASE " + Quota(dati::IndirizzoFileSQLite(danneggiato), '\'') + " AS vecchio") &&
             Esegui(db, "BEGIN");
   std::vector<std::pair<std::string, std::string>> tabelle, altri;
   sqlite3_stmt* st = nullptr;

@@ -1096,20 +1096,18 @@ vb::Variant BarraRecord::Annulla() {
     return vb::Variant("");
   }
   // A new record or a copy: dropped, back to the key.
-  Svuota(false, true);
-  modo_ = 0;
-  vb::Variant rit = "";
-  std::vector<vb::Variant> arr(3);
-  arr[1] = vb::Variant(false);
-  Dopo(8, rit, arr);
-  CambiaModo(0);
-  if (ctrlChiave_ && ctrlChiave_->PuoFuoco()) ctrlChiave_->SetFocus();
-  return vb::Variant("");
+  return TornaAllaChiave();
 }
 
 vb::Variant BarraRecord::VarKey() {
   if (modo_ == 0) return vb::Variant("");
   if (!Abbandona()) return vb::Variant("NonConfermato");
+  return TornaAllaChiave();
+}
+
+// The boxes cleared, mode 0, the clear announced (after 8), the focus on the
+// key: where "Annulla" of a new record and "VarKey" leave the user.
+vb::Variant BarraRecord::TornaAllaChiave() {
   Svuota(false, true);
   modo_ = 0;
   vb::Variant rit = "";

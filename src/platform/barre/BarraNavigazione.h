@@ -187,6 +187,7 @@ class BarraRecord : public BarraNavigazione {
   void SetovLeggiPar(const std::string& psNome, const vb::Variant& pvValore) override;
 
  private:
+  vb::Variant TornaAllaChiave();
   // hooks
   vb::Variant Prima(int op, vb::Variant& rit, std::vector<vb::Variant>& arr);
   void Dopo(int op, vb::Variant& rit, std::vector<vb::Variant>& arr);

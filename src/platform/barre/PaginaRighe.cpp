@@ -294,22 +294,26 @@ void PaginaRighe::FormatGriglia(int, const std::string&, int, const std::string&
   griglia_->ColonnaCambiata();
 }
 
+// Columns are named by field, by caption (one given by TitoloColonna) or by
+// position.
+bool PaginaRighe::ColonnaNominata(int i, const vb::Variant& pvColonna) const {
+  return (pvColonna.IsNumber() && pvColonna.ToLong() == i) ||
+         Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
+         Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str());
+}
+
 void PaginaRighe::LargColonna(const vb::Variant& pvColonna, long plLarg) {
   if (!griglia_) return;
   for (int i = 0; i < griglia_->NumColonne(); ++i)
-    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
-        Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str()))
+    if (ColonnaNominata(i, pvColonna))
       griglia_->Colonna(i).Width = plLarg;
   griglia_->ColonnaCambiata();
 }
 
 void PaginaRighe::NascondiColonna(const vb::Variant& pvColonna) {
   if (!griglia_) return;
-  // Columns are named by field, by caption (one given by TitoloColonna) or
-  // by position.
   for (int i = 0; i < griglia_->NumColonne(); ++i)
-    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
-        Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str()))
+    if (ColonnaNominata(i, pvColonna))
       griglia_->Colonna(i).Visible = false;
   griglia_->ColonnaCambiata();
 }
@@ -317,8 +321,7 @@ void PaginaRighe::NascondiColonna(const vb::Variant& pvColonna) {
 void PaginaRighe::FormatColonna(const vb::Variant& pvColonna, const std::string& psFormato) {
   if (!griglia_) return;
   for (int i = 0; i < griglia_->NumColonne(); ++i)
-    if ((pvColonna.IsNumber() && pvColonna.ToLong() == i) || Uguale(griglia_->Colonna(i).DataField, pvColonna.ToString().c_str()) ||
-        Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str()))
+    if (ColonnaNominata(i, pvColonna))
       griglia_->Colonna(i).NumberFormat = psFormato;
   griglia_->ColonnaCambiata();
 }

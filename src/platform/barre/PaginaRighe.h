@@ -223,6 +223,7 @@ class PaginaRighe : public barre::PaginaRighe {
   void TitoloColonna(const vb::Variant& pvColonna, const std::string& psTitolo);
 
  private:
+  bool ColonnaNominata(int i, const vb::Variant& pvColonna) const;
   ProtFormLinPag* Prot() const;
   bool Abil(int c) const;
   // Calls a hook; false (with the reason in `psMotivo`) when it stops.

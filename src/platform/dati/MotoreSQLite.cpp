@@ -157,22 +157,6 @@ bool Scrivibile(const std::string& file) {
   return ::access(file.c_str(), W_OK) == 0 && ::access(cartella.c_str(), W_OK) == 0;
 }
 
-// The file as an SQLite URI ("file:" + path with %, ? and # escaped),
-// read-only and, when asked, immutable.
-std::string IndirizzoFile(const std::string& file, bool immutabile) {
-  std::string u = "file:";
-  for (unsigned char c : std::filesystem::absolute(file).string()) {
-    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
-      char buf[4];
-      std::snprintf(buf, sizeof buf, "%%%02X", c);
-      u += buf;
-    } else {
-      u.push_back(static_cast<char>(c));
-    }
-  }
-  return u + (immutabile ? "?mode=ro&immutable=1" : "?mode=ro");
-}
-
 bool SoloSeparatori(const char* p, const char* fine) {
   for (; p < fine; ++p)
     if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';') return false;
@@ -574,7 +558,7 @@ ConnessioneSQLite::ConnessioneSQLite(const std::string& file, bool crea) : file_
     // Without its -wal and -shm, which cannot be made here, SQLite reads a
     // WAL file only when told that nobody writes it meanwhile.
     const bool senzaWal = !fs::exists(file + "-wal", ec) && !fs::exists(file + "-shm", ec);
-    rc = sqlite3_open_v2(IndirizzoFile(file, senzaWal).c_str(), &db,
+    rc = sqlite3_open_v2(IndirizzoFileSQLite(file, senzaWal).c_str(), &db,
                          SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
   } else {
     const int flag = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (crea ? SQLITE_OPEN_CREATE : 0);
@@ -1068,6 +1052,22 @@ std::unique_ptr<Connessione> ApriSQLite(const std::string& file, bool crea) {
 #endif
   });
   return std::make_unique<ConnessioneSQLite>(file, crea);
+}
+
+// The file as an SQLite URI ("file:" + path with %, ? and # escaped),
+// read-only and, when asked, immutable.
+std::string IndirizzoFileSQLite(const std::string& file, bool immutabile) {
+  std::string u = "file:";
+  for (unsigned char c : std::filesystem::absolute(file).string()) {
+    if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%%%02X", c);
+      u += buf;
+    } else {
+      u.push_back(static_cast<char>(c));
+    }
+  }
+  return u + (immutabile ? "?mode=ro&immutable=1" : "?mode=ro");
 }
 
 }  // namespace dati

@@ -1,5 +1,7 @@
 #pragma once
 // Settings of the SQLite engine beyond the common interface.
+#include <string>
+
 #include "platform/dati/Motore.h"
 
 namespace dati {
@@ -11,5 +13,11 @@ namespace dati {
 void ImpostaAttesaBloccoMs(int ms);
 int AttesaBloccoMs();
 bool ImpostaAttesaBloccoMs(Connessione& connessione, int ms);
+
+// The file as an SQLite URI ("file:" + its absolute path, "%", "?", "#" and
+// control characters escaped) opened read-only: a reader sees the main file
+// and its WAL together and never checkpoints nor removes the WAL;
+// `immutabile` also tells SQLite that nobody writes it meanwhile.
+std::string IndirizzoFileSQLite(const std::string& file, bool immutabile = false);
 
 }  // namespace dati
