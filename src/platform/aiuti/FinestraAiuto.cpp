@@ -243,7 +243,8 @@ void FinestraAiuto::Filtra() {
   inAggiornamento_ = false;
   const long n = g.NumRighe();
   C("labCerca").SetCaption(TitoloRicerca());
-  C("labStato").SetCaption(std::to_string(n) + (n == 1 ? " riga" : " righe"));
+  // The rows read so far; a help over a big table is not counted whole.
+  C("labStato").SetCaption((g.FineNota() ? "" : "almeno ") + std::to_string(n) + (n == 1 ? " riga" : " righe"));
   C("cmdOk").SetEnabled(n > 0);
   MostraImmagine();
 }

@@ -1,5 +1,7 @@
 #include "platform/barre/ComandiLista.h"
 
+#include <limits>
+
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/MsgBox.h"
@@ -200,18 +202,21 @@ void ComandiLista::ContaRighe(std::string& psCorr, std::string& psTot) const {
     psTot = "0";
     return;
   }
-  const long tot = rs->RecordCount();
-  long corr = rs->NessunaCorrente() ? 0 : rs->AbsolutePosition() + 1;
-  if (rs->InModifica() && rs->NessunaCorrente()) corr = tot + 1;
-  psCorr = std::to_string(corr);
-  psTot = std::to_string(tot);
+  // The rows read so far, "+" while more may follow: a list over a big
+  // table is not counted before the user goes to its end. A new row goes
+  // after all of them, so then they are counted.
+  const bool nuova = rs->InModifica() && rs->NessunaCorrente();
+  const bool tutte = nuova || rs->FineNota();
+  const long tot = tutte ? rs->RecordCount() : rs->RigheNote();
+  psCorr = std::to_string(nuova ? tot + 1 : rs->NessunaCorrente() ? 0 : rs->AbsolutePosition() + 1);
+  psTot = std::to_string(tot) + (tutte ? "" : "+");
 }
 
 void ComandiLista::EventoTimer() {
   cambiato_ = true;
   // The row after the deleted one (the last when it was the last) becomes
   // current when the grid left none.
-  if (dati::Recordset* rs = Recordset(); rs && rs->NessunaCorrente() && rs->RecordCount() > 0)
+  if (dati::Recordset* rs = Recordset(); rs && rs->NessunaCorrente() && rs->RigheNote() > 0)
     Posiziona(posCancellata_);
   else if (dati_ && rs) dati_->Riposizionato();
   AbilitaBottoni();
@@ -311,9 +316,11 @@ void ComandiLista::Messaggio(const std::string& testo) const { vb::MsgBox(testo,
 
 void ComandiLista::Posiziona(long plRiga) {
   dati::Recordset* rs = Recordset();
-  if (!rs || rs->RecordCount() == 0) return;
+  if (!rs || rs->RigheNote() == 0) return;
   if (plRiga < 0) plRiga = 0;
-  if (plRiga >= rs->RecordCount()) plRiga = rs->RecordCount() - 1;
+  // Only the rows up to the one asked are read.
+  const long note = rs->LeggiFinoA(plRiga + 1);
+  if (plRiga >= note) plRiga = note - 1;
   if (griglia_) griglia_->VaiARiga(plRiga);
   else rs->SetAbsolutePosition(plRiga);
 }
@@ -340,7 +347,7 @@ long ComandiLista::EseguiTasto(const std::string& psKey, int piColonna, bool pbD
     if (!rs) return 1;
     const long passo = 20;
     if (Uguale(k, "Inizio")) Posiziona(0);
-    else if (Uguale(k, "Fine")) Posiziona(rs->RecordCount() - 1);
+    else if (Uguale(k, "Fine")) Posiziona(rs->LeggiFinoA(std::numeric_limits<long>::max()) - 1);  // all read: the count is known
     else if (Uguale(k, "Precedente")) Posiziona(rs->AbsolutePosition() - 1);
     else if (Uguale(k, "Successiva") || Uguale(k, "Successivo")) Posiziona(rs->AbsolutePosition() + 1);
     else if (Uguale(k, "PageUp")) Posiziona(rs->AbsolutePosition() - passo);
@@ -434,7 +441,7 @@ long ComandiLista::Cancella(bool pbDaGriglia) {
   rs->Delete();
   cambiato_ = true;
   if (dati_) dati_->Riposizionato();
-  if (rs->RecordCount() > 0) Posiziona(pos);
+  if (rs->RigheNote() > 0) Posiziona(pos);
   return 0;
 }
 
@@ -444,8 +451,7 @@ bool ComandiLista::Cerca() {
   const std::string cerca = vb::Trim(form_->C("txtCerca").Text());
   if (cerca.empty()) return false;
   const int col = griglia_->Col();
-  const long tot = rs->RecordCount();
-  for (long r = rs->AbsolutePosition() + 1; r < tot; ++r) {
+  for (long r = rs->AbsolutePosition() + 1; r < rs->LeggiFinoA(r + 1); ++r) {
     const std::string t = griglia_->TestoCella(r, col);
     if (t.size() >= cerca.size() && vb::StrComp(t.substr(0, cerca.size()), cerca, vb::vbTextCompare) == 0) {
       Posiziona(r);
@@ -457,7 +463,7 @@ bool ComandiLista::Cerca() {
 
 long ComandiLista::Stampa() {
   dati::Recordset* rs = Recordset();
-  if (!rs || rs->RecordCount() == 0) return 1;
+  if (!rs || rs->RigheNote() == 0) return 1;
   if (!frmStampa_) {
     Messaggio("La stampa delle liste non è ancora disponibile");
     return 1;

@@ -222,7 +222,8 @@ std::string PaginaLista::EseguiTasto(const std::string& psKey) {
 bool PaginaLista::Avanti() {
   if (!comlin_ || !comlin_->Recordset()) return false;
   dati::Recordset* rs = comlin_->Recordset();
-  if (rs->AbsolutePosition() + 1 >= rs->RecordCount()) return false;
+  const long dopo = rs->AbsolutePosition() + 1;
+  if (dopo >= rs->LeggiFinoA(dopo + 1)) return false;
   comlin_->EseguiTasto("Successiva");
   return Seleziona().empty();
 }

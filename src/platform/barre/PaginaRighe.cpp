@@ -120,8 +120,11 @@ void PaginaRighe::BloccaChiavi() {
 
 void PaginaRighe::RecCorrSuTot(std::string& psCorr, std::string& psTot) {
   dati::Recordset* rs = Recordset();
-  const long tot = rs ? rs->RecordCount() : 0;
-  psTot = std::to_string(tot);
+  // The rows read so far, "+" while more may follow; a new row goes after
+  // all of them, so then they are counted.
+  const bool tutte = !rs || stato_ == 2 || rs->FineNota();
+  const long tot = !rs ? 0 : tutte ? rs->RecordCount() : rs->RigheNote();
+  psTot = std::to_string(tot) + (tutte ? "" : "+");
   if (stato_ == 2 || !rs || rs->NessunaCorrente()) psCorr = stato_ == 2 ? std::to_string(tot + 1) : "0";
   else psCorr = std::to_string(rs->AbsolutePosition() + 1);
 }

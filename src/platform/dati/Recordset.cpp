@@ -234,6 +234,12 @@ long Recordset::RecordCount() const {
   return vive_;
 }
 
+long Recordset::LeggiFinoA(long n) const {
+  // Blocks as the cursor gives them: a grid asks a screen at a time.
+  while (vive_ < n && !finito_ && !esaurito_) LeggiAltre(static_cast<size_t>(std::min<long>(n - vive_, kBloccoLettura)));
+  return vive_;
+}
+
 // ------------------------------------------------------------ position
 
 bool Recordset::NessunaCorrente() const {

@@ -11,7 +11,7 @@
 // reads again from the first row. A move to the last row, a search that
 // finds nothing, or a new row read the rest. The row count is exact
 // whenever asked: the engine counts the rows not read yet when it can,
-// else they are read.
+// else they are read; RigheNote() answers what is known without either.
 //
 // What the layer writes and what it refuses:
 // - a recordset writes to the stored tables whose whole primary key is among
@@ -47,6 +47,14 @@ class Recordset {
   bool EOF_() const { return pos_ >= noti_ || Vuoto(); }
   bool NessunaCorrente() const;
   long RecordCount() const;
+  // Live rows known so far, without counting those not read yet; FineNota()
+  // tells whether they are all (the last row has been read). A list shows
+  // these, and asks the exact count only when the user goes to the end.
+  long RigheNote() const { return vive_; }
+  bool FineNota() const { return finito_; }
+  // Reads on until at least `n` live rows are known or the rows end; the
+  // live rows known then.
+  long LeggiFinoA(long n) const;
   // Rows read from the engine so far.
   long RigheLette() const { return lette_; }
   // Rows held in memory now.

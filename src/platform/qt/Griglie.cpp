@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTableWidget>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -35,6 +36,20 @@ class ModelloGriglia : public QAbstractTableModel {
 
   int rowCount(const QModelIndex& p) const override { return p.isValid() ? 0 : righe_; }
   int columnCount(const QModelIndex& p) const override { return p.isValid() ? 0 : static_cast<int>(titoli_.size()); }
+
+  // The view shows the records read so far and asks for more as the user
+  // scrolls towards the last of them: a big table opens at once.
+  bool canFetchMore(const QModelIndex& p) const override {
+    Griglia* g = G();
+    return !p.isValid() && g && !g->FineNota() && !g->InModifica();
+  }
+  void fetchMore(const QModelIndex& p) override {
+    Griglia* g = G();
+    if (p.isValid() || !g) return;
+    long n = righe_;
+    Protetto([&] { n = g->LeggiAltre(kRigheAllaVolta); });
+    Aggiungi(static_cast<int>(std::min<long>(n, std::numeric_limits<int>::max())));
+  }
 
   QVariant data(const QModelIndex& i, int ruolo) const override {
     if (!i.isValid()) return {};
@@ -97,11 +112,18 @@ class ModelloGriglia : public QAbstractTableModel {
   // read without dropping the edit).
   void Ricarica() {
     Griglia* g = G();
-    const int righe = g ? static_cast<int>(g->NumRighe()) : 0;
+    const int righe = g ? static_cast<int>(std::min<long>(g->NumRighe(), std::numeric_limits<int>::max())) : 0;
     std::vector<QString> titoli;
     if (g)
       for (int c = 0; c < g->NumColonne(); ++c) titoli.push_back(Q(g->Colonna(c).Caption));
     ++generazione_;
+    // More records read (a move further on, the end reached): they are
+    // added, the view keeps its place.
+    if (righe > righe_ && righe_ > 0 && titoli == titoli_) {
+      if (!titoli_.empty()) emit dataChanged(index(0, 0), index(righe_ - 1, static_cast<int>(titoli_.size()) - 1));
+      Aggiungi(righe);
+      return;
+    }
     if (righe != righe_ || titoli != titoli_) {
       beginResetModel();
       righe_ = righe;
@@ -115,6 +137,15 @@ class ModelloGriglia : public QAbstractTableModel {
   }
 
  private:
+  static constexpr long kRigheAllaVolta = 256;
+
+  void Aggiungi(int righe) {
+    if (righe <= righe_) return;
+    beginInsertRows({}, righe_, righe - 1);
+    righe_ = righe;
+    endInsertRows();
+  }
+
   QTableView* vista_;
   int righe_ = 0;
   std::vector<QString> titoli_;

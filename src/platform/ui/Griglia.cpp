@@ -99,7 +99,19 @@ void Griglia::SetBookmark(const std::string& b) {
   dati_->Riposizionato();
 }
 
-long Griglia::NumRighe() const { return dati_ && dati_->Recordset() ? dati_->Recordset()->RecordCount() : 0; }
+long Griglia::NumRighe() const { return dati_ && dati_->Recordset() ? dati_->Recordset()->RigheNote() : 0; }
+
+bool Griglia::FineNota() const { return !dati_ || !dati_->Recordset() || dati_->Recordset()->FineNota(); }
+
+long Griglia::NumRigheEsatto() const { return dati_ && dati_->Recordset() ? dati_->Recordset()->RecordCount() : 0; }
+
+long Griglia::LeggiAltre(long quante) {
+  if (!dati_ || !dati_->Recordset()) return 0;
+  dati::Recordset& rs = *dati_->Recordset();
+  // No notice: the window that asks adds the rows itself, keeping its
+  // place.
+  return rs.LeggiFinoA(rs.RigheNote() + std::max(quante, 1L));
+}
 
 void Griglia::VaiARiga(long p) {
   if (!dati_ || !dati_->Recordset()) return;

@@ -74,7 +74,14 @@ class Griglia : public Controllo {
   // The current record; "" when none.
   std::string Bookmark() const;
   void SetBookmark(const std::string& b);
+  // The records known so far: a grid over a big table shows those read and
+  // more appear as it scrolls (LeggiAltre); FineNota() tells whether they
+  // are all. NumRigheEsatto() counts them all.
   long NumRighe() const;
+  bool FineNota() const;
+  long NumRigheEsatto() const;
+  // Reads up to `quante` more records, if there are; the records known then.
+  long LeggiAltre(long quante);
   // Moves to the record at 0-based position p among the records.
   void VaiARiga(long p);
   int FirstRow() const { return 0; }

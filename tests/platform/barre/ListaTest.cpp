@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/barre/ListaFormProva.h"
 #include "platform/MsgBox.h"
 #include "platform/dati/Recordset.h"
@@ -185,6 +187,42 @@ TEST_F(Lista, PuntaAndVaiAComeBackToTheKeptRow) {
   f_->ButtonComando("VaiA");
   EXPECT_EQ(Cella("NumRif"), qui);
   EXPECT_EQ(f_->C("txtRiga").Text(), "5 / 60");
+}
+
+// A list over many rows shows its first screen having read one block: the
+// counter says how many rows are known, "+" while more may follow, and the
+// whole count only once the user went to the end.
+TEST_F(Lista, AListOverManyRowsShowsItsFirstScreenReadingOnlyABlock) {
+  db_.Motore(conn_).Esegui(
+      "WITH RECURSIVE g(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM g WHERE x < 20000) "
+      "INSERT INTO ListaProva (Anno, NumRif, Cliente) SELECT 2030, x, 'C' || (x % 9) FROM g");
+  const long tutte = 20060;
+  f_->ButtonComando("Ricerca");
+  dati::Recordset& rs = *f_->ogComlin.Recordset();
+  ui::Griglia& g = f_->Griglia();
+  size_t car = 0;
+  for (long r = 0; r < std::min<long>(20, g.NumRighe()); ++r)
+    for (int c = 0; c < g.NumColonne(); ++c) car += g.TestoCella(r, c).size();
+  EXPECT_GT(car, 0u);
+  EXPECT_LE(rs.RigheLette(), 256);
+  EXPECT_FALSE(g.FineNota());
+  EXPECT_EQ(g.NumRighe(), rs.RigheNote());
+  EXPECT_EQ(f_->C("txtRiga").Text(), "1 / " + std::to_string(rs.RigheNote()) + "+");
+  // Scrolling on: more rows appear, still far from all.
+  const long prima = g.NumRighe();
+  EXPECT_GE(g.LeggiAltre(300), prima + 300);
+  EXPECT_LT(rs.RigheLette(), 5000);
+  f_->ButtonComando("PageDown");
+  f_->ButtonComando("PageDown");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "41 / " + std::to_string(rs.RigheNote()) + "+");
+  EXPECT_LT(rs.RigheLette(), 5000);
+  f_->ButtonComando("Fine");
+  EXPECT_TRUE(g.FineNota());
+  EXPECT_EQ(g.NumRighe(), tutte);
+  EXPECT_EQ(f_->C("txtRiga").Text(), std::to_string(tutte) + " / " + std::to_string(tutte));
+  EXPECT_EQ(g.NumRigheEsatto(), tutte);
+  f_->ButtonComando("Inizio");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "1 / " + std::to_string(tutte));
 }
 
 TEST_F(Lista, AggiornaReadsAgainThenCallsDatRefresh) {

@@ -360,6 +360,48 @@ TEST_P(Lettura, TheCountBeforeTheLastRowIsThatOfTheRowsGiven) {
   }
 }
 
+// What a list shows before the user reaches the end: the rows read so far,
+// without counting the others, more as it asks, all once the last is read.
+TEST_P(Lettura, TheRowsKnownGrowAsAskedWithoutCountingTheRest) {
+  for (int tipo : {4, 2}) {
+    SCOPED_TRACE(tipo);
+    GestRecordset rs;
+    const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id, Gruppo, Nota from Righe order by Id", false, tipo);
+    Recordset& r = rs.RecordsetDao(k);
+    EXPECT_GT(r.RigheNote(), 0);
+    EXPECT_LE(r.RigheNote(), 256);
+    EXPECT_FALSE(r.FineNota());
+    EXPECT_EQ(r.LeggiFinoA(1), r.RigheNote());  // nothing more read for rows known
+    const long lette = r.RigheLette();
+    EXPECT_EQ(r.LeggiFinoA(lette), lette);
+    EXPECT_EQ(r.RigheLette(), lette);
+    const long note = r.LeggiFinoA(1000);
+    EXPECT_GE(note, 1000);
+    EXPECT_LT(note, 1000 + 4096);
+    EXPECT_EQ(r.RigheNote(), note);
+    EXPECT_LT(r.RigheLette(), kRighe);
+    EXPECT_FALSE(r.FineNota());
+    // The exact count, when asked, reads nothing and leaves the rows known
+    // as they were.
+    EXPECT_EQ(r.RecordCount(), kRighe);
+    EXPECT_EQ(r.RigheNote(), note);
+    EXPECT_EQ(r.LeggiFinoA(kRighe + 10), kRighe);
+    EXPECT_TRUE(r.FineNota());
+    EXPECT_EQ(r.RigheNote(), r.RecordCount());
+    // A deleted row is no longer known.
+    if (tipo == 2) {
+      r.MoveFirst();
+      r.Delete();
+      EXPECT_EQ(r.RigheNote(), kRighe - 1);
+      EXPECT_EQ(r.LeggiFinoA(kRighe), kRighe - 1);
+    }
+  }
+  GestRecordset rs;
+  const std::string k = rs.ApriRecordset(db_, conn_, "", "Select Id from Righe where Id > 10 and Id <= 20", false, 4);
+  EXPECT_TRUE(rs.RecordsetDao(k).FineNota());
+  EXPECT_EQ(rs.RecordsetDao(k).RigheNote(), 10);
+}
+
 // The server computes the rows of a reading only as they are fetched: a
 // row that cannot be computed fails when the walk reaches it, not when the
 // recordset opens.

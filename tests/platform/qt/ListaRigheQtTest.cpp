@@ -93,6 +93,42 @@ TEST_F(PagineQt, TheListWindowSearchesFromItsToolbarAndShowsTheRows) {
   EXPECT_TRUE(ui::SalvaSchermata(f, FileSchermata("lista-barre-qt.png")));
 }
 
+// Over many rows the view holds those read so far and asks for more as the
+// user scrolls; going to the end brings them all, the place kept.
+TEST_F(PagineQt, TheListWindowOverManyRowsGrowsAsItScrolls) {
+  prova::CreaListaProva(db_, conn_, 60);
+  db_.Motore(conn_).Esegui(
+      "WITH RECURSIVE g(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM g WHERE x < 20000) "
+      "INSERT INTO ListaProva (Anno, NumRif) SELECT 2030, x FROM g");
+  prova::FormListaProva f(db_, conn_);
+  f.Load();
+  f.Show();
+  Attendi();
+  Azione(f.C("tolComlin"), "Ricerca")->trigger();
+  Attendi();
+  auto* v = qobject_cast<QTableView*>(ui::BackendQt::Widget(f.C("dbgRiga")));
+  ASSERT_NE(v, nullptr);
+  QAbstractItemModel* m = v->model();
+  const int prima = m->rowCount();
+  EXPECT_GT(prima, 0);
+  EXPECT_LT(prima, 5000);
+  EXPECT_LT(f.ogComlin.Recordset()->RigheLette(), 5000);
+  ASSERT_TRUE(m->canFetchMore({}));
+  m->fetchMore({});
+  EXPECT_GT(m->rowCount(), prima);
+  const int ultima = m->rowCount() - 1;
+  EXPECT_EQ(m->data(m->index(ultima, 1)).toString().toStdString(), std::to_string(ultima - 59));
+  v->scrollToBottom();
+  Attendi();
+  EXPECT_GE(m->rowCount(), prima);
+  Azione(f.C("tolComlin"), "Fine")->trigger();
+  Attendi();
+  EXPECT_EQ(m->rowCount(), 20060);
+  EXPECT_FALSE(m->canFetchMore({}));
+  EXPECT_EQ(v->currentIndex().row(), 20059);
+  EXPECT_EQ(f.C("txtRiga").Text(), "20060 / 20060");
+}
+
 TEST_F(PagineQt, TheLineWindowSavesATypedRowFromItsToolbar) {
   prova::CreaRigheProva(db_, conn_);
   for (int r = 1; r <= 3; ++r)
