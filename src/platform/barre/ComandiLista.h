@@ -7,7 +7,8 @@
 // Our choices:
 // - the rows are read through the data layer under a key of our own; the
 //   grid shows what its window needs and we never walk the rows to count
-//   or to fill the screen (the counter answers the layer's row count);
+//   or to fill the screen (the counter shows the rows read so far, "n+"
+//   until the last one was read, and "Fine" reads to the end);
 // - the toolbar is the window's: when it is empty we add our buttons, each
 //   tooltip opening with the letter of its Alt accelerator in brackets;
 // - "Punta" keeps the current row in the window's `ovfrmBookmark`, "VaiA"
@@ -184,7 +185,8 @@ class ComandiLista : public barre::ComandiLista {
   // False while a changed row could not be stored (the user kept it).
   bool PuoChiudere();
   bool InModifica() const;
-  // The row counter as "current / total".
+  // The row counter as "current / total" ("current / n+" while rows are
+  // still to be read).
   void ContaRighe(std::string& psCorr, std::string& psTot) const;
   void AggiornaContatore();
 
