@@ -28,6 +28,7 @@
 #include <filesystem>
 #include <set>
 
+#include "ProvaQt.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/qt/BackendQt.h"
@@ -38,6 +39,8 @@
 using namespace ui;
 
 namespace {
+
+using prova::FileSchermata;
 
 // A form that writes down its events.
 class Prova : public Form {
@@ -111,21 +114,10 @@ void Scrivi(QWidget* w, const QString& testo) {
   }
 }
 
-// Pictures of the windows are kept in the test folder, to be looked at.
-std::string FileSchermata(const std::string& nome) {
-  const char* base = std::getenv("DDT_TEST_TMP");
-  const std::filesystem::path dir = base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-  std::filesystem::create_directories(dir);
-  std::filesystem::remove(dir / nome);
-  return (dir / nome).string();
-}
-
 class QtBackend : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static char nome[] = "test_qt";
-    static char* argv[] = {nome, nullptr};
-    AvviaQt(1, argv);
+    prova::AvviaQtProva();
   }
   void SetUp() override { ImpostaBackend(BackendQtAttivo()); }
   void TearDown() override {

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <filesystem>
 
+#include "ProvaQt.h"
 #include "common/frmInElab.h"
 #include "platform/MsgBox.h"
 #include "platform/barre/Avanzamento.h"
@@ -22,20 +23,12 @@
 
 namespace {
 
-std::string FileSchermata(const std::string& nome) {
-  const char* base = std::getenv("DDT_TEST_TMP");
-  const std::filesystem::path dir = base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-  std::filesystem::create_directories(dir);
-  std::filesystem::remove(dir / nome);
-  return (dir / nome).string();
-}
+using prova::FileSchermata;
 
 class BarraQt : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static char nome[] = "test_qt";
-    static char* argv[] = {nome, nullptr};
-    ui::AvviaQt(1, argv);
+    prova::AvviaQtProva();
   }
   void SetUp() override {
     ui::ImpostaBackend(ui::BackendQtAttivo());

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "ProvaQt.h"
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/aiuti/DatiAiuti.h"
 #include "platform/aiuti/FinestraAiuto.h"
@@ -25,6 +26,8 @@
 using namespace ui;
 
 namespace {
+
+using prova::FileSchermata;
 
 void Attendi(int ms = 30) {
   QElapsedTimer t;
@@ -41,14 +44,6 @@ void Tasto(QWidget* w, int key, const QString& testo = {}) {
   QCoreApplication::sendEvent(w, &su);
 }
 
-std::string FileSchermata(const std::string& nome) {
-  const char* base = std::getenv("DDT_TEST_TMP");
-  const std::filesystem::path dir = base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-  std::filesystem::create_directories(dir);
-  std::filesystem::remove(dir / nome);
-  return (dir / nome).string();
-}
-
 class Campo : public Form {
  public:
   Campo() : Form("frmCampo") {
@@ -62,9 +57,7 @@ class Campo : public Form {
 class FinestraAiutoQt : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static char nome[] = "test_qt";
-    static char* argv[] = {nome, nullptr};
-    AvviaQt(1, argv);
+    prova::AvviaQtProva();
   }
   void SetUp() override {
     ImpostaBackend(BackendQtAttivo());

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "ProvaQt.h"
 #include "platform/MsgBox.h"
 #include "platform/barre/ListaFormProva.h"
 #include "platform/barre/RigheFormProva.h"
@@ -22,20 +23,14 @@
 
 namespace {
 
+using prova::FileSchermata;
+
 void Attendi(int ms = 30) {
   QElapsedTimer t;
   t.start();
   do {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   } while (t.elapsed() < ms);
-}
-
-std::string FileSchermata(const std::string& nome) {
-  const char* base = std::getenv("DDT_TEST_TMP");
-  const std::filesystem::path dir = base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-  std::filesystem::create_directories(dir);
-  std::filesystem::remove(dir / nome);
-  return (dir / nome).string();
 }
 
 QAction* Azione(ui::Controllo& barra, const QString& testo) {
@@ -49,9 +44,7 @@ QAction* Azione(ui::Controllo& barra, const QString& testo) {
 class PagineQt : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static char nome[] = "test_qt";
-    static char* argv[] = {nome, nullptr};
-    ui::AvviaQt(1, argv);
+    prova::AvviaQtProva();
   }
   void SetUp() override {
     ui::ImpostaBackend(ui::BackendQtAttivo());
