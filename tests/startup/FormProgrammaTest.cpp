@@ -23,8 +23,8 @@ TEST_F(FormProgramma, TheStartUpOpensTheHeaderAndTheMenuClosesIt) {
   frmDdtTest& f = FrmDdtTest();
   ASSERT_TRUE(f.Caricata());
   EXPECT_TRUE(f.Visible());
-  EXPECT_EQ(f.oiLoadOk, 0);
-  EXPECT_EQ(f.osKeySec, finestra_);
+  EXPECT_EQ(f.oiLoadOk(), 0);
+  EXPECT_EQ(f.osKeySec(), finestra_);
   EXPECT_EQ(f.Caption(), "Gestione DDT - Ditta dimostrativa");
   EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
   EXPECT_EQ(Testo(Comanda("esiste")), "True");

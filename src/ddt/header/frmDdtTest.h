@@ -1,45 +1,313 @@
 #pragma once
-// The DDT header form as the start-up, the menu commands and the form
-// framework reach it: the launch keys, the load result, the open
-// sub-window, the announcement to the menu and the close protocol. The
-// header's fields, record bar and list come with the header itself; until
-// then the window says so and the menu can open, activate and close it.
+// "Gestione Ddt": the program's one main window. One DDT header (a row of
+// DdtTest, key Anno + NumRif) at a time is searched, shown, created,
+// changed, duplicated and deleted through the record bar `ogComPag`, which
+// binds about a hundred boxes of the window to the table's columns and
+// calls the window's hooks `PersPagPri` / `PersPagDop` around each of its
+// operations. Around the bar: the toolbar `tolComPag` with the window's own
+// commands, six pages under the tab strip `TasPagine`, the read-only grid of
+// the DDT's lines `dbgDett`, the totals strip `picTotPrz`, and the list
+// window `frmDdtTestLis` bound to the same bar.
+//
+// Every bound control is an element of the arrays `txt` (text boxes) and
+// `lab` (labels) whose index is the field number all the procedures use;
+// `label1`(n) is the caption of field n, `lab`(n) the description of a code,
+// `ComHlp`(n) its look-up button, `che`(n) / `cob`(n) the check or combo box
+// through which the user sets the hidden box `txt`(n).
+//
+// The menu channel and the record bar reach the window by name only
+// (LeggiPerNome / ChiamaPerNome): the launch keys, `oiLoadOk`, `oiInDett`,
+// `PassaA`, `ButtonComando`, the hooks, `ChiudiFrm`, `MenuFrm`.
+//
+// The procedures are split into files by concern:
+//   frmDdtTest.cpp              members, by-name access, the instance
+//   frmDdtTest_Controlli.cpp    the controls and their places
+//   frmDdtTest_Carica.cpp       load, failed load, unload, close protocol
+//   frmDdtTest_Impostazioni.cpp the settings read by the load
+//   frmDdtTest_Campi.cpp        the bar's set-up and the field table
+//   frmDdtTest_Comandi.cpp      commands, keys, timers, year buttons
+//   frmDdtTest_Pagine.cpp       the six pages and the marker
+//   frmDdtTest_Prima.cpp        the before-operation hook
+//   frmDdtTest_Dopo.cpp         the after-operation hook and the snapshot
+//   frmDdtTest_Numeri.cpp       reference and document numbers
+//   frmDdtTest_Stato.cpp        the window after a mode change, a read, a clear
+//   frmDdtTest_Duplica.cpp      duplication
+//   frmDdtTest_Cancella.cpp     deletion
+//   frmDdtTest_Mostra.cpp       the joined read of a stored DDT
+//   frmDdtTest_Dett.cpp         the line grid
+//   frmDdtTest_Provenienza.cpp  source and evasion documents
+//   frmDdtTest_Scadenze.cpp     the customer's overdue payments
+//   frmDdtTest_Eventi.cpp       field events, check and combo boxes
+//   frmDdtTest_Abil.cpp         enabling rules of the header
+//   frmDdtTest_Decod.cpp        decoders of typed codes and defaults
+//   frmDdtTest_Totali.cpp       footer and totals display
+//   frmDdtTest_Propaga.cpp      header changes carried to the lines
+//   frmDdtTest_Documento.cpp    lines, expenses, print, restore, deposits
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/Variant.h"
+#include "platform/barre/BarraNavigazione.h"
+#include "platform/dati/GestRecordset.h"
 #include "platform/ui/Form.h"
+
+class frmDdtTestLis;
 
 class frmDdtTest : public ui::Form {
  public:
   frmDdtTest();
+  ~frmDdtTest() override;
 
-  // Set by the form-opening routine before the load and on re-activation;
-  // read back by the close protocol.
-  std::string osKeySec, osKeyLancia, osKeySecLancia, osParamLancia, osParam;
-  // -1 when the form's own load failed: the opening routine then ends the
-  // program.
-  int oiLoadOk = 0;
+  // ---- public members, in the order the sub-forms and the menu know them
+  // The record bar; created on first access, released by the unload.
+  barre::BarraRecord& ogComPag();
+  bool HaBarra() const { return barra_ != nullptr; }
+  // Set by the menu channel before the load.
+  std::string osKeyLancia, osKeySecLancia, osParamLancia, osParam;
+  // 1 editable, 0 read-only (the switch "RO" of osParam).
+  int16_t oiAbilRW = 1;
+  // Row of the line grid double-clicked, -1 none.
+  int32_t olPosDett = -1;
   // -1 no sub-window open, 1 the lines, 2 the expenses.
-  int oiInDett = -1;
-  // 1 changes allowed, 0 read-only (the switch "RO" of osParam).
-  int oiAbilRW = 1;
+  int16_t oiInDett = -1;
+  std::string osZona;
+  double odZonaSconto = 0, odZonaScontoLire = 0;
+  // Size and place of the line window (0 none, -2 maximised, -1 full).
+  int32_t olFormDettHeight = 0, olFormDettWidth = 0, olFormDettTop = 0, olFormDettLeft = 0;
 
-  // Announces the window to the menu server.
+  // -1 while loading and after a failed load, 1 once loaded.
+  int16_t oiLoadOk() const { return miLoadOk; }
+  const std::string& osKeySec() const { return msKeySec; }
+  void SetosKeySec(const std::string& v) { msKeySec = v; }
+
+  // ---- launch and close protocol
   void PassaA();
+  void ChiudiFrm();
+  void MenuFrm();
 
+  // ---- commands and keys
+  void ButtonComando(const std::string& psKey);
+  void ComAnno_Click(int Index);
+  void timComPag_Timer();
+  void TimDupl_Timer();
+  void dbgdett_DblClick();
+
+  // ---- record bar hooks (arguments as the bar passes them by name: (0)
+  // the code, (1) pvRit, then pvArray)
+  vb::Variant PersPagPri(int16_t piOper, vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
+  vb::Variant PersPagDop(int16_t piOper, vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
+  // True when the header holds changes not saved.
+  bool InVar();
+  bool VerifCambioLotti();
+  void SalDatiBase();
+  // The mode-change, read and clear steps of the after hook.
+  void DopoCambioModo(int16_t piModo);
+  void DopoMostra();
+  void DopoSvuota(bool pbPredefiniti);
+
+  // ---- numbers
+  int32_t RicUltNum(int16_t piAnno);
+  // True (after its message) when the typed document number is not valid.
+  bool NonValeNumDoc();
+
+  // ---- duplication and deletion
+  bool ConfermaDupl();
+  bool DuplRigheDett();
+  vb::Variant Cancella(vb::Variant& pvRit);
+
+  // ---- reads
+  void MostraTutto();
+  void SetLabBackColor();
+  void DettOrdCol();
+  void MostraDett();
+  std::string AggCampoNonPers(const std::string& psCampo);
+  std::string NomeColEspr(const std::string& psNome);
+  std::string SottoQueryLiv(const std::string& psCampo);
+  void FormatColDett();
+  void MostraProvenienza();
+  void ComPosizFat_Click();
+  void MostraScad(bool pbRicalcola);
+  void ScadenzeVis();
+
+  // ---- pages
+  void SistemaPagina(int16_t piCorrente, bool pbSetFocus);
+  void TasPagine_Click();
+
+  // ---- field editing: events, enabling, decoders, totals
+  void txt_Change(int Index);
+  void txt_GotFocus(int Index);
+  void txt_LostFocus(int Index);
+  void che_Click(int Index);
+  void Cob_Click(int Index);
+  void ComHlp_Click(int Index);
+  void AbilAspetto(bool& pbAbil);
+  void AbilCauTras(bool pbAbil);
+  void AbilDdtInterno(bool pbInterno);
+  void AbilDestin(bool pbAbil);
+  void AbilDisabVariaz(bool& pbStatoVuoto, bool& pbNonStampato);
+  void AbilListino(bool pbModifica, bool pbNonStampato);
+  void AbilResi(bool pbAbil);
+  void AbilTrasporto(bool pbAbil);
+  void AbilVettore(bool& pbAbil);
+  void AggNonText();
+  void DecodDefault();
+  void MostraIva(bool& pbModif, bool& pbFaiHelp);
+  void MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi, bool pbFaiHelp);
+  void MostraTotMon();
+  void MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp);
+  void MostraRitAcc();
+  void VerContrDoppio();
+  void VerificaCambiati(int Index);
+  bool AggPiede(bool pbSoloImpRitAcc);
+
+  // ---- header changes carried to the lines, after a save (inside the
+  // save's transaction when the before hook began one)
+  bool VerAggCambioIva(bool& pbRigheCambiate, bool& pbPiede);
+  bool VerAggCambioScoCli(bool& pbRigheCambiate, bool& pbPiede);
+  bool VerAggCambioContratto(bool& pbRigheCambiate, bool& pbPiede);
+  bool VerAggCambioProvv(bool& pbRigheCambiate);
+  bool VerAggCambioSpesePag(bool& pbRigheCambiate, bool& pbPiede);
+  bool VerAggCambioSpesePerc(bool& pbRigheCambiate, bool& pbPiede);
+  bool AggSpesaClie(bool& pbRigheCambiate, bool& pbPiede);
+  bool AggModCambio(bool& pbRigheCambiate);
+  bool AggSpeseStandard(bool& pbPiede);
+
+  // ---- document commands
+  void GestDettaglio(bool pbDopoDup, int16_t& piGestDupl);
+  void GestSpese();
+  void StampaDoc();
+  void Ripristino();
+  void RipEvasione();
+  void CalcVuoti();
+  void DopoGestDettaglio(bool pbAgg, bool pbOk);
+  void DopoGestSpese();
+
+  // ---- events of the control model
   void Form_Load() override;
   void Form_KeyDown(int& KeyCode, int Shift) override;
   void Form_KeyPress(int& KeyAscii) override;
   void Form_QueryUnload(int& Cancel, int UnloadMode) override;
   void Form_Unload(int& Cancel) override;
   void Click(ui::Controllo& c) override;
+  void DblClick(ui::Controllo& c) override;
+  void Change(ui::Controllo& c) override;
+  void GotFocus(ui::Controllo& c) override;
+  void LostFocus(ui::Controllo& c) override;
+  void KeyDown(ui::Controllo& c, int& KeyCode, int Shift) override;
+  void Timer(ui::Controllo& c) override;
+  void ButtonClick(ui::Controllo& barra, const std::string& key) override;
 
   vb::Variant LeggiPerNome(const std::string& nome) override;
   void ScriviPerNome(const std::string& nome, const vb::Variant& valore) override;
   vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>& argomenti) override;
+  ui::Oggetto* OggettoPerNome(const std::string& nome) override;
+
+  // ---- controls by field number
+  ui::Controllo& txt(int n) const { return C("txt", n); }
+  ui::Controllo& lab(int n) const { return C("lab", n); }
+  ui::Controllo& label1(int n) const { return C("label1", n); }
+  // Creates every control of the window (the constructor).
+  void CreaControlli();
+  // Drops the bar (the unload).
+  void RilasciaBarra();
+
+  // =====================================================================
+  // State shared by the window's procedures. Public so that the sub-forms
+  // and the tests read it as the window's own code does.
+
+  // ---- life of the window
+  std::string msTitoloForm;
+  int16_t miLoadOk = -1;
+  std::string msKeySec;
+  int16_t miChiudiFrm = 0;
+  std::string msCtlAttivo;
+  int16_t miTxtRientro = -1;
+  bool mbScaricato = false;
+  bool mbComandoInCorso = false;
+  std::string msTastoInCorso;
+  int16_t miPagCorrente = 0;
+  // The list window the bar is bound to.
+  frmDdtTestLis* mgLista = nullptr;
+
+  // ---- decoded with the shown record (reset when the bar clears it)
+  std::string msMagCausale, msQualeImporto, msTabSconti, msSegnoDoc, msDdtInterno, msSpesaCli, msListinoDoc,
+      msListinoCli, msMonetaListino, msPrezzoDdtDoc, msPrezzoDdtCli, msProvv1Cli, msProvv2Cli, msRegimeMargine,
+      msMatrTipOpe, msLottoTipOpe, msTipoMov, msClasseAttrCli, msPagamentoDoc, msPagamentoCli, msPagamento2Cli,
+      msDicIntentiCli, msCarScar, msCategoriaCli, msZonaCli, msProvCausale, msDestCausale, msSegnoCausale,
+      msDescCausale, msMagCausaleRientro;
+  int32_t mlGgScadCli = 0;
+
+  // ---- snapshot of the last read or save
+  std::string msIvaPrec, msScontoCliPrec, msContrattoPrec, msPercProvv1Prec, msPercProvv2Prec, msPreDocPrec,
+      msNumDocPrec, msDataDocPrec, msScontoPagPrec, msScoPagSuDettPrec, msClientePrec, msSegnoDocPrec,
+      msPagamentoPrec, msMonetaPrec, msMagazzProvPrec, msMagazzDestPrec, msMagCausalePrec, msSpesaCliPrec,
+      msCambioPrec, msAddebitoBolliPrec;
+  double mdPesoPrec = 0, mdPercRitAccPrec = 0;
+
+  // ---- change flags of a save
+  bool mbAggIvaRighe = false, mbAggScoCliRighe = false, mbAggScoPagRighe = false, mbAggContrattoRighe = false,
+       mbVerSpesePag = false, mbVerSpesePerc = false, mbAggSpesaCli = false, mbPesoCambiato = false,
+       mbAggPiedeDopo = false, mbInRipEvasione = false;
+  int16_t miAggProvv1Righe = 0, miAggProvv2Righe = 0;
+  int16_t miNumTentIns = 0;
+
+  // ---- duplication
+  int16_t miDuplInCorso = 0;
+  int16_t miAnnoDuplOrig = 0;
+  int32_t mlNumRifDuplOrig = 0;
+
+  // ---- colours taken at load
+  long mlColSfondoLab = 0, mlColSfondoLabel1 = 0;
+
+  // ---- the line grid and the source-documents page
+  dati::GestRecordset mgRsDett;
+  std::string msKeyRsDett;
+  bool mbColPersTest = false;
+  std::string msDettOrdCol;
+  std::vector<std::string> msColPersNome, msColPersAlias;
+  std::vector<int32_t> miColPersLarg;
+  std::vector<int16_t> miColNascoste;
+  dati::GestRecordset mgRsProv;
+  std::string msKeyRsProv;
+  int16_t miProvCaricata = 0;
+
+  // ---- settings read by the load
+  bool mbOrdIns = false;
+  std::vector<int16_t> miOrdInsCampi, miOrdInsTab, miOrdInsPrec;
+  int16_t miPagIns = 0;
+  std::string msDettOrdColTest;
+  std::vector<std::string> msColFisseCap, msColFisseEspr;
+  std::string msMascQtaDett, msCodIvaDef;
+  bool mbColliDec = false, mbDicIntentiTest = false, mbDicIntentiValDef = false;
+  std::string msListaOrdin;
+  bool mbGestVuotiCauz = false;
+  int16_t miTracQtaVer = 0;
+  bool mbNonContrSucc = false;
+  std::string msMatrCausaliRientro, msMatrCausaliNoMovCar, msLottiCausaliNoMovCar;
+  bool mbMemTargaVet = false;
+  std::string msClasseRegConf, msInizioAvvisoCliente;
+  // Further settings, handed to the line window.
+  bool mbCassaPrev = false, mbCercaListBase = false, mbCodBarSalva = false, mbLivGestTab = false,
+       mbLivelliInsGest = false, mbMatrGest = false, mbNoSeleziona = false, mbRicPartLotti = false,
+       mbSpesaClieAutom = false, mbTracQtaDivBloc = false, mbVisLottiScad = false;
+  int16_t miCodBarLunArt = 0, miMatrLungMin = 0, miRidPercAgenti = 0;
+  std::string msCalcolaPeso, msCalcolaPesoLordo, msCalcolaPesoUm, msCauzAttNoCalc, msCauzAttNoSconti,
+      msDefParDaClassi, msDettOrdIns, msDettOrdInsTab, msDicIntentiCalcRes, msDoveStampoDesLung, msInibCliAttr,
+      msInibCliValori, msInibClienti, msListIvato, msListinoPrinc, msListinoPrincIvato, msLiv1VertOriz,
+      msMagaNoGiac, msMatrGuastoNoScar, msMatrSegnTipOpe, msMatrUnica, msModVisLotti, msNoRaeeAutom,
+      msRicalcColli, msScoSomSost, msScontoListino, msVisLottiOrd, msGruppoContr, msMastroContr, msContoContr;
+  std::string msMascImpMon, msMascPrzMon;
+
+  // ---- visible boxes of page 4 and the hidden boxes that store them
+  std::array<int16_t, 1691> miCampoLegato{};
 
  private:
+  std::unique_ptr<barre::BarraRecord> barra_;
+  // Why the window is closing (QueryUnload's UnloadMode), -1 none.
   int modoChiusura_ = -1;
-  bool esci_ = false;
 };
 
 // The program-wide instance; the menu opens it by the name "frmddttest".

@@ -1,0 +1,6 @@
+// Placeholder until this part of the window is written.
+#include "ddt/header/frmDdtTest.h"
+
+vb::Variant frmDdtTest::PersPagPri(int16_t, vb::Variant&, std::vector<vb::Variant>&) { return vb::Variant(int16_t(0)); }
+bool frmDdtTest::InVar() { return false; }
+bool frmDdtTest::VerifCambioLotti() { return true; }
