@@ -116,6 +116,9 @@ class frmDdtTest : public ui::Form {
   // ---- duplication and deletion
   bool ConfermaDupl();
   bool DuplRigheDett();
+  // The after hook of a duplicate (code 17).
+  void DopoDuplica(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
+  // The before hook of a deletion (code 16): 0 lets the bar delete.
   vb::Variant Cancella(vb::Variant& pvRit);
 
   // ---- reads

@@ -4,3 +4,4 @@
 bool frmDdtTest::ConfermaDupl() { return false; }
 bool frmDdtTest::DuplRigheDett() { return false; }
 void frmDdtTest::TimDupl_Timer() {}
+void frmDdtTest::DopoDuplica(vb::Variant&, std::vector<vb::Variant>&) {}
