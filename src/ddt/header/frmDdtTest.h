@@ -102,14 +102,22 @@ class frmDdtTest : public ui::Form {
   // True when the header holds changes not saved.
   bool InVar();
   bool VerifCambioLotti();
-  void SalDatiBase();
+  // The change snapshot; pbDopoIns: right after the first save of a new DDT.
+  void SalDatiBase(bool pbDopoIns = false);
+  // The questions of an update (which changes go to the lines).
+  void ChiediCambi();
+  // The after hook of a save (code 12) and of a failed insert (code 25).
+  void DopoSalva(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
+  void DopoInsFallito(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
   // The mode-change, read and clear steps of the after hook.
   void DopoCambioModo(int16_t piModo);
   void DopoMostra();
   void DopoSvuota(bool pbPredefiniti);
 
   // ---- numbers
-  int32_t RicUltNum(int16_t piAnno);
+  // The next reference number of the year in txt(20); written into txt(10)
+  // when pbImpTxt is not 0.
+  int32_t RicUltNum(int16_t pbImpTxt);
   // True (after its message) when the typed document number is not valid.
   bool NonValeNumDoc();
 
@@ -256,6 +264,9 @@ class frmDdtTest : public ui::Form {
        mbAggPiedeDopo = false, mbInRipEvasione = false;
   int16_t miAggProvv1Righe = 0, miAggProvv2Righe = 0;
   int16_t miNumTentIns = 0;
+  // True from the update's transaction begun before the write (code 27)
+  // until the after hook of the save ends it.
+  bool mbTransSalva = false;
 
   // ---- duplication
   int16_t miDuplInCorso = 0;
