@@ -112,9 +112,12 @@ void frmDdtTest::DopoMostra() {
   }
   passo([&] { AggNonText(); });
   passo([&] { SetLabBackColor(); });
-  if (modo == 1) passo([&] { MostraDett(); });
-  else passo([&] { lab(180).SetVisible(false); });
-  passo([&] { lab(410).SetVisible(modo == 2); });
+  if (modo == 1) {
+    passo([&] { MostraDett(); });
+  } else if (ui::Controllo* c = Trova("lab", 180)) {
+    c->SetVisible(false);
+  }
+  if (ui::Controllo* c = Trova("lab", 410)) c->SetVisible(modo == 2);
 
   const std::string stato = txt(110).Text();
   passo([&] {
