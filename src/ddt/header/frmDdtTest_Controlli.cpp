@@ -115,7 +115,7 @@ void frmDdtTest::CreaControlli() {
   totali.SetContainer(&picDett);
   totali.Move(0, 5520, 11800, 420);
   posti['T'] = &totali;
-  auto& dati = Crea(ui::Tipo::Data, "DatDett");
+  auto& dati = Crea<ui::DatiControllo>(ui::Tipo::Data, "DatDett");
   dati.SetContainer(&picDett);
   dati.SetVisible(false);
   auto& griglia = Crea<ui::Griglia>(ui::Tipo::DataGrid, "dbgDett");
