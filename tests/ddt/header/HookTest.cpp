@@ -552,6 +552,45 @@ TEST_F(Ganci, TheAfterHookEndsOnlyTheTransactionTheBeforeHookBegan) {
   EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 2"), "altrui");
 }
 
+// A window whose update meets an error inside the after hook of the save:
+// the transaction is gone (as after a commit the engine refused) when the
+// after hook comes to commit it.
+class FinestraTransPersa : public frmDdtTest {
+ public:
+  vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>& a) override {
+    if (vb::UgualeTesto(nome, "PersPagDop") && !a.empty() && a[0].ToInt() == 12 && mbTransSalva && guasta)
+      dati::AnnullaTransWorkspace();
+    return frmDdtTest::ChiamaPerNome(nome, a);
+  }
+  bool guasta = true;
+};
+
+TEST_F(Ganci, AnErrorInsideTheAfterHookOfAnUpdateStillEndsItsTransaction) {
+  FinestraTransPersa f;
+  f.SetosKeySec("w1");
+  f.Load();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  f.Show();
+  Mostra(f, dati::demo::kDdtModificabile);
+  const std::string prima = Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3");
+  f.txt(90).SetText("non salvato");
+  messaggi_.clear();
+  EXPECT_NE(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  EXPECT_TRUE(Detto("Errore(3034)"));
+  EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), prima);
+  EXPECT_FALSE(f.mbTransSalva);
+  EXPECT_EQ(f.ogComPag().TransPropria(), -1);
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  // The window saves normally afterwards.
+  f.guasta = false;
+  messaggi_.clear();
+  EXPECT_EQ(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  for (auto& m : messaggi_) ADD_FAILURE() << m;
+  EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "non salvato");
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  f.Unload();
+}
+
 TEST_F(Ganci, AfterADeleteTheLockGoesAndTheHourglassEnds) {
   frmDdtTest& f = Finestra();
   Variant rit = "";
