@@ -235,7 +235,7 @@ void frmDdtTest::DopoSvuota(bool pbPredefiniti) {
 
     miProvCaricata = 0;
     if (ui::Controllo* c = Trova("dbgProvenienza")) c->SetVisible(false);
-    if (ui::Controllo* c = Trova("labNoProvenienza")) c->SetVisible(true);
+    if (ui::Controllo* c = Trova("labProv")) c->SetVisible(true);
 
     msPagamentoDoc.clear();
     msPagamentoCli.clear();

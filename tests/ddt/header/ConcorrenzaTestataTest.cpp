@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/Schema.h"
+#include "platform/dati/Transazioni.h"
 #include "platform/dati/ServerDiProva.h"
 #include "services/LatoMenu.h"
 #include "support/CartellaTemp.h"
@@ -73,6 +76,9 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
   }
   void TearDown() override {
     controllo_.reset();
+    if (msgPrec_) vb::ImpostaGestoreMsgBox(*msgPrec_);
+    ui::ImpostaBackend(nullptr);
+    servizi::ImpostaLatoMenu({});
     AzzeraGlobali();
   }
 
@@ -93,11 +99,12 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
     G().gfLeggiParam = [](const std::string& nome, const vb::Variant& predefinito) {
       return vb::UgualeTesto(nome, "Fat.DocDdt") ? vb::Variant(dati::demo::kDocDdt) : predefinito;
     };
-    vb::ImpostaGestoreMsgBox([&messaggi](const std::string& testo, int, const std::string&) {
+    auto prec = vb::ImpostaGestoreMsgBox([&messaggi](const std::string& testo, int, const std::string&) {
       messaggi.push_back(testo);
       // "Salvare le modifiche?" leaving a refused DDT: no.
       return int(vb::vbNo);
     });
+    if (!msgPrec_) msgPrec_ = prec;
     backend_.rispondi = [&messaggi](const std::string& testo, int& risposta) {
       messaggi.push_back(testo);
       risposta = 1;
@@ -133,6 +140,7 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
   std::unique_ptr<dati::GestDatabase> controllo_;
   std::string chiaveControllo_;
   prova::BackendTestata backend_;
+  std::optional<vb::GestoreMsgBox> msgPrec_;
 };
 
 TEST_P(ConcorrenzaTestata, EightProgramsSavingNewDdtsOfOneYearLoseAndDoubleNothing) {
@@ -263,6 +271,63 @@ TEST_P(ConcorrenzaTestata, AProgramKilledInsideTheSaveOfAStoredDdtLeavesHeaderAn
   const std::string k = Apri(db);
   db.EseguiSql(k, "Update DdtTest Set RifCli = 'dopo' Where Anno = 2026 And NumRif = 3");
   EXPECT_EQ(Testo("Select RifCli As T from DdtTest Where Anno = 2026 And NumRif = 3"), "dopo;");
+}
+
+// The window of this program, for the tests where another program works
+// beside it.
+TEST_P(ConcorrenzaTestata, AnUpdateAnsweredAndADdtPrintedMeanwhile) {
+  std::vector<std::string> messaggi;
+  std::deque<int> risposte;
+  Programma(messaggi);
+  backend_.rispondi = [&](const std::string& testo, int& risposta) {
+    messaggi.push_back(testo);
+    risposta = 1;
+    if (!risposte.empty()) {
+      risposta = risposte.front();
+      risposte.pop_front();
+    }
+  };
+  auto f = std::make_unique<frmDdtTest>();
+  f->SetosKeySec("w1");
+  f->Load();
+  ASSERT_EQ(f->oiLoadOk(), 1);
+  f->Show();
+  auto& barra = f->ogComPag();
+  f->txt(20).SetText("2026");
+  f->txt(10).SetText("3");
+  barra.EseguiTasto("Ricerca");
+  ASSERT_EQ(barra.oiFlagOpe(), 1);
+  // The VAT code carried to the lines (yes), the contract not (no).
+  f->txt(270).SetText(dati::demo::kIva10);
+  f->txt(1400).SetText("C9");
+  risposte = {1, 2};
+  messaggi.clear();
+  EXPECT_EQ(barra.EseguiTasto("Salva").ToString(), "");
+  EXPECT_EQ(messaggi.size(), 2u);
+  EXPECT_EQ(Testo("Select Iva & '|' & Contratto As T from DdtTest Where Anno = 2026 And NumRif = 3"),
+            std::string(dati::demo::kIva10) + "|C9;");
+  EXPECT_EQ(barra.TransPropria(), -1);
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+
+  // Another program prints the DDT.
+  const std::string conn = connessione_;
+  const bool server = GetParam() == Motore::Server;
+  const pid_t p = prova::Figlio([conn, server] {
+    dati::GestDatabase db;
+    const std::string k = server ? db.ApriDatabase("", 0, false, false, conn) : db.ApriDatabase(conn);
+    db.EseguiSql(k, "Update DdtTest Set Stato = 'S', NumDoc = 3, DataDoc = #2026-12-10# Where Anno = 2026 And NumRif = 3");
+    return 0;
+  });
+  ASSERT_EQ(prova::Attendi(p), 0);
+  f->txt(90).SetText("dopo la stampa");
+  messaggi.clear();
+  EXPECT_NE(barra.EseguiTasto("Salva").ToString(), "");
+  ASSERT_FALSE(messaggi.empty());
+  EXPECT_EQ(messaggi[0], "Cambiato lo stato, impossibile salvare");
+  EXPECT_EQ(Testo("Select Stato & '|' & RifCli As T from DdtTest Where Anno = 2026 And NumRif = 3"), "S|;");
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  EXPECT_EQ(barra.TransPropria(), -1);
+  f->Unload();
 }
 
 INSTANTIATE_TEST_SUITE_P(Motori, ConcorrenzaTestata, ::testing::Values(Motore::SQLite, Motore::Server),
