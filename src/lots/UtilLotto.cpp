@@ -135,22 +135,9 @@ double Giacenza(const std::string& psMagazzino, const ChiaveLotto& l, GiacenzaLo
 
 bool HaGiacenza(double s) { return FunVarie::ArrotConfronta(s, 0.0, -8) == 1; }
 
-// The state of a lot; a failing stock query raises when pbSolleva, else
-// counts as no stock (the error shown).
-std::string StatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
-                       const ChiaveLotto& l, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
-                       const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc,
-                       bool pbSolleva) {
-  auto stock = [&](const std::string& mag) {
-    GiacenzaLotto q;
-    if (pbSolleva) return Giacenza(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
-    const vb::Variant r = CalcGiacLotto(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
-    return r.ToDouble();
-  };
-  const bool carica = Eq(psTipOpe, "C") || Eq(psTipOpe, "I");
-  const bool scarica = Eq(psTipOpe, "S") || Eq(psTipOpe, "I");
-  std::string caricoPend = psMagaCar, scaricoPend = psMagaScar;
-
+// The stores the lot has lot rows in (movements by their causal's side,
+// DDTs by their stores, the destination for transfers), in the order read.
+std::vector<std::string> Magazzini(const ChiaveLotto& l) {
   const auto ramoMov = [&](const char* col, const std::string& t, const char* lato) {
     return std::string(" Select MovMagTes.") + col + " as Magazzino FROM (MovMagTes INNER JOIN " + t +
            " ON MovMagTes.NumReg = " + t + ".NumReg AND MovMagTes.Anno = " + t + ".Anno) INNER JOIN MagCausali" +
@@ -174,16 +161,36 @@ std::string StatoLotto(const std::string& psTipOpe, const std::string& psMagaSca
                           ramoDdt("MagazzDest", "DdtRintracciaApp", true);
   dati::GestRecordset rs;
   const std::string k = rs.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
-  if (rs.NessunRecord(k)) {
-    rs.ChiudiRecordset(k);
-    return "A";
-  }
   std::vector<std::string> magazzini;
   while (!rs.FineRec(k)) {
     magazzini.push_back(servizi::Testo(rs.LeggiCampoNull(k, "Magazzino")));
     rs.ProssimoRec(k);
   }
   rs.ChiudiRecordset(k);
+  return magazzini;
+}
+
+// The state of a lot; a failing stock query raises when pbSolleva, else
+// counts as no stock (the error shown). The stores are those given, or
+// those its lot rows name now.
+std::string StatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
+                       const ChiaveLotto& l, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
+                       const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc,
+                       bool pbSolleva, const std::vector<std::string>* pMagazzini = nullptr) {
+  auto stock = [&](const std::string& mag) {
+    GiacenzaLotto q;
+    if (pbSolleva) return Giacenza(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
+    const vb::Variant r = CalcGiacLotto(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
+    return r.ToDouble();
+  };
+  const bool carica = Eq(psTipOpe, "C") || Eq(psTipOpe, "I");
+  const bool scarica = Eq(psTipOpe, "S") || Eq(psTipOpe, "I");
+  std::string caricoPend = psMagaCar, scaricoPend = psMagaScar;
+
+  std::vector<std::string> letti;
+  if (!pMagazzini) letti = Magazzini(l);
+  const std::vector<std::string>& magazzini = pMagazzini ? *pMagazzini : letti;
+  if (magazzini.empty()) return "A";
   bool aperto = false;
   for (const std::string& w : magazzini) {
     double s = stock(w);
@@ -291,13 +298,13 @@ int16_t VerifCancLotto(const std::string& psTipOpe, const std::string& psMagaSca
   return 1;
 }
 
-std::vector<ChiaveLotto> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
-                                    int32_t plRigLiv) {
+std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                                   int32_t plRigLiv) {
   std::string sql = "Select Articolo, GruppoCliFor, MastroCliFor, ContoCliFor ,Lotto, NrProgLotto from " +
                     psTabTracc + " Where Anno = " + Fc().ValoreSql(piAnno, vb::vbInteger) +
                     " And NumReg = " + Fc().ValoreSql(plNumReg, vb::vbLong);
   if (plRigLiv > 0) sql += " And RigLiv = " + Fc().ValoreSql(plRigLiv, vb::vbLong);
-  std::vector<ChiaveLotto> v;
+  std::vector<LottoRighe> v;
   dati::GestRecordset rs;
   const std::string k = rs.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
   while (!rs.FineRec(k)) {
@@ -308,10 +315,11 @@ std::vector<ChiaveLotto> LottiRighe(const std::string& psTabTracc, int16_t piAnn
     l.conto = servizi::Testo(rs.LeggiCampo(k, "ContoCliFor"));
     l.lotto = servizi::Testo(rs.LeggiCampo(k, "Lotto"));
     l.nrProg = static_cast<int16_t>(rs.LeggiCampo(k, "NrProgLotto").ToLong());
-    v.push_back(std::move(l));
+    v.push_back({std::move(l), {}});
     rs.ProssimoRec(k);
   }
   rs.ChiudiRecordset(k);
+  for (LottoRighe& r : v) r.magazzini = Magazzini(r.lotto);
   return v;
 }
 
@@ -319,7 +327,8 @@ int16_t VerifCancLotti(const std::string& psTipOpe, const std::string& psTabTrac
                        const std::string& psMagaScar, const std::string& psMagaCar,
                        const std::string& psTipoFileEscl, std::string& psTesto, int32_t plRigLiv,
                        ChiaveLotto* pLotto) {
-  for (const ChiaveLotto& l : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv)) {
+  for (const LottoRighe& r : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv)) {
+    const ChiaveLotto& l = r.lotto;
     std::string testo;
     if (VerifCancLotto(psTipOpe, psMagaScar, psMagaCar, l, piAnno, plNumReg, plRigLiv, psTipoFileEscl, testo) > 0) {
       psTesto = testo;
@@ -347,20 +356,20 @@ bool AggStatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, c
   return true;
 }
 
-void AggStatoLotti(const std::vector<ChiaveLotto>& pLotti, const std::string& psTipOpe,
+void AggStatoLotti(const std::vector<LottoRighe>& pLotti, const std::string& psTipOpe,
                    const std::string& psMagaScar, const std::string& psMagaCar, int16_t piAnno, int32_t plNumReg,
                    int32_t plRigLiv, const std::string& psTipoFileEscl) {
-  for (const ChiaveLotto& l : pLotti)
-    ScriviStatoLotto(l, StatoLotto(psTipOpe, psMagaScar, psMagaCar, l, piAnno, plNumReg, plRigLiv, psTipoFileEscl,
-                                   0, "", true));
+  for (const LottoRighe& r : pLotti)
+    ScriviStatoLotto(r.lotto, StatoLotto(psTipOpe, psMagaScar, psMagaCar, r.lotto, piAnno, plNumReg, plRigLiv,
+                                         psTipoFileEscl, 0, "", true, &r.magazzini));
 }
 
 void AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
                         int32_t plNumReg, const std::string& psMagaScar, const std::string& psMagaCar,
                         const std::string& psTipoFileEscl, int32_t plRigLiv) {
   try {
-    for (const ChiaveLotto& l : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv))
-      AggStatoLotto(psTipOpe, psMagaScar, psMagaCar, l, piAnno, plNumReg, plRigLiv, psTipoFileEscl, 0, "");
+    for (const LottoRighe& r : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv))
+      AggStatoLotto(psTipOpe, psMagaScar, psMagaCar, r.lotto, piAnno, plNumReg, plRigLiv, psTipoFileEscl, 0, "");
   } catch (const vb::Errore& e) {
     Avvisi::MsgErrfrm(e);
   }

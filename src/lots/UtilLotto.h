@@ -78,14 +78,24 @@ void ScriviStatoLotto(const ChiaveLotto& pLotto, const std::string& psStato);
 bool AggStatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
                    const ChiaveLotto& pLotto, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
                    const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc);
+// A lot of a document's lot rows and the stores it had lot rows in when
+// the rows were read.
+struct LottoRighe {
+  ChiaveLotto lotto;
+  std::vector<std::string> magazzini;
+};
 // The lots named by the lot rows of a document (line plRigLiv, 0 or less
-// all lines), one per row, in the order read. Errors reach the caller.
-std::vector<ChiaveLotto> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
-                                    int32_t plRigLiv);
+// all lines), one per row, in the order read, each with its stores. Read
+// before the rows are deleted, for AggStatoLotti after. Errors reach the
+// caller.
+std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                                   int32_t plRigLiv);
 // Evaluates the state of each lot of the list as AggStatoLotto does (no
-// quantity pending). A failing stock query is an error raised to the
-// caller here, so that a caller inside a transaction can undo it all.
-void AggStatoLotti(const std::vector<ChiaveLotto>& pLotti, const std::string& psTipOpe,
+// quantity pending) over the stores read with it, so that a lot whose only
+// rows were deleted closes rather than counting as never moved. A failing
+// stock query is an error raised to the caller here, so that a caller
+// inside a transaction can undo it all.
+void AggStatoLotti(const std::vector<LottoRighe>& pLotti, const std::string& psTipOpe,
                    const std::string& psMagaScar, const std::string& psMagaCar, int16_t piAnno, int32_t plNumReg,
                    int32_t plRigLiv, const std::string& psTipoFileEscl);
 // The state of every lot of the document's lot rows in psTabTracc,
