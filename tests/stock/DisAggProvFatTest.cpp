@@ -151,4 +151,37 @@ TEST_F(Restituzione, SourceDdtsGoBackToPrinted) {
   EXPECT_EQ(Valore("Select Stato as V from DdtTest Where Anno = 2026 And NumRif = 3").ToString(), "");
 }
 
+// With levels managed, a line is given back level row by level row; the
+// line takes the total and stays "P" while one of its level rows does.
+TEST_F(Restituzione, LevelRowsOfAnOrderLine) {
+  Param("Mag.GesTaglie", "S");
+  Sql("Insert Into OrdVenTest (Anno, NumRif, OrdAperto, Stato) Values (2026, 2, 'N', 'P')");
+  Sql("Insert Into OrdVenDett (Anno, NumRif, RigDet, RigLiv, TipoRiga, Articolo, Qta, QtaEvasa, StatoRiga)"
+      " Values (2026, 2, 1, 1, 'A', 'MAGLIA', 6, 5, 'P')");
+  Sql("Insert Into OrdVenLiv (Anno, NumRif, RigLiv, Livello1, Livello2, Qta, QtaEvasa, StatoRiga)"
+      " Values (2026, 2, 1, 'M', 'BLU', 3, 3, 'E')");
+  Sql("Insert Into OrdVenLiv (Anno, NumRif, RigLiv, Livello1, Livello2, Qta, QtaEvasa, StatoRiga)"
+      " Values (2026, 2, 1, 'L', 'BLU', 3, 2, 'P')");
+  Sql("Insert Into DdtDett (Anno, NumRif, RigDet, RigLiv, TipoRiga, Articolo, Qta, TipoProv, AnnoRifProv,"
+      " NumRifProv, RigaRifProv, QtaProv) Values (2026, 3, 4, 5, 'A', 'MAGLIA', 3, 'O', 2026, 2, 1, 3)");
+  Sql("Insert Into DdtLiv (Anno, NumRif, RigLiv, Livello1, Livello2, Qta, QtaProv)"
+      " Values (2026, 3, 5, 'M', 'BLU', 2, 2)");
+  Sql("Insert Into DdtLiv (Anno, NumRif, RigLiv, Livello1, Livello2, Qta, QtaProv)"
+      " Values (2026, 3, 5, 'L', 'BLU', 1, 1)");
+  EXPECT_EQ(DaiIndietro("O"), kRestituito);
+  auto livello = [&](const char* l1, const char* campo) {
+    return Valore(std::string("Select ") + campo + " as V from OrdVenLiv Where Anno = 2026 And NumRif = 2 And "
+                  "Livello1 = '" + l1 + "'");
+  };
+  EXPECT_DOUBLE_EQ(livello("M", "QtaEvasa").ToDouble(), 1);
+  EXPECT_EQ(livello("M", "StatoRiga").ToString(), "P");
+  EXPECT_DOUBLE_EQ(livello("L", "QtaEvasa").ToDouble(), 1);
+  EXPECT_EQ(livello("L", "StatoRiga").ToString(), "P");
+  EXPECT_DOUBLE_EQ(QtaEvasa(2), 2);
+  EXPECT_EQ(StatoRiga(2), "P");
+  EXPECT_EQ(Valore("Select Stato as V from OrdVenTest Where Anno = 2026 And NumRif = 2").ToString(), "P");
+  // The demo order, without levels on its line, as before.
+  EXPECT_DOUBLE_EQ(QtaEvasa(1), 0);
+}
+
 }  // namespace
