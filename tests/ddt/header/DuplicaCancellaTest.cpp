@@ -158,6 +158,34 @@ TEST_F(DuplicaCancella, CancelledConfirmationChangesNothing) {
   NienteInSospeso();
 }
 
+// A DDT that loaded a lot since unloaded: the check explains and asks;
+// "&Ok" refuses, "Proseguire con la cancellazione" goes on.
+TEST_F(DuplicaCancella, TheLotStockCheckAsksBeforeDeletingALoad) {
+  Sql("Update DdtRintraccia Set TipOpe = 'C' Where Anno = 2026 And NumReg = 3");
+  Sql(std::string("Insert Into DdtTest (Anno, NumRif, MagazzProv) Values (2026, 20, '") + demo::kMagCentrale + "')");
+  Sql(std::string("Insert Into DdtRintraccia (Anno, NumReg, RigLiv, Articolo, GruppoCliFor, MastroCliFor,"
+                  " ContoCliFor, Lotto, NrProgLotto, Qta, TipOpe) Values (2026, 20, 1, '") +
+      demo::kArticoloLotti + "', '" + demo::kGruppoFornitori + "', '" + demo::kMastroFornitori + "', '" +
+      demo::kFornitore2 + "', '" + demo::kLotto1 + "', 1, 27, 'S')");
+  frmDdtTest& f = Mostra(demo::kDdtModificabile, "C");
+  const std::string prima = Fotografia(demo::kDdtModificabile);
+  risposte_ = {1};
+  EXPECT_FALSE(f.ogComPag().EseguiTasto("Cancella").ToString().empty());
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_EQ(messaggi_[0], "Quantità caricata insufficiente per gli scarichi richiesti\r\nArticolo: " +
+                              std::string(demo::kArticoloLotti) + " - Lotto: " + demo::kLotto1 +
+                              "\r\nQuantità disponibile dopo la cancellazione: -3");
+  EXPECT_EQ(Fotografia(demo::kDdtModificabile), prima);
+  NienteInSospeso();
+  // Going on past the check, the DDT goes.
+  messaggi_.clear();
+  risposte_ = {2, 1};
+  EXPECT_TRUE(f.ogComPag().EseguiTasto("Cancella").ToString().empty());
+  EXPECT_EQ(messaggi_.size(), 2u);
+  EXPECT_EQ(Conta("DdtTest", Doc(2026, demo::kDdtModificabile)), 0);
+  NienteInSospeso();
+}
+
 // Whatever stops the deletion once the DDT is locked, nothing of it stays:
 // the user declining at the give-back, the give-back done and then the rows
 // failing to go (a table that cannot be emptied).
