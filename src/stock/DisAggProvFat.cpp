@@ -239,6 +239,8 @@ int16_t DisAggDocProv(const std::string& /*psRagDdt*/, const std::string& psProv
     std::string utente, gestione = vb::Trim(psTipoDoc), varie;
     if (ComLock::BloccaDoc("D", psTipoLock, piAnno, plNumRif, nuovo, -1, psKeyLock, "Il movimento", utente, gestione,
                            varie) > 0) {
+      // No lock of this call is left, and the key stands on nobody's row.
+      ComLock::SbloccaDoc(&psKeyLock, -1);
       psMsg = "Documento in uso da altro utente: Non è possibile proseguire con la cancellazione ";
       if (!pbNoMsg) frmMsgCom::msgCom(psMsg);
       return kInUso;

@@ -81,19 +81,21 @@ vb::Variant frmDdtTest::Cancella(vb::Variant& pvRit) {
 
   // The lock first, outside the transaction, so that the others see it
   // from now on; then everything else inside it.
+  // A lock the window still holds here is left over (a duplicate whose
+  // line window did not open): with the header in use no sub-window needs
+  // it, and kept it would stand for this DDT's lock or refuse it as in use.
   const std::string provenienza = txt(126).Text();
-  if (g.gsKeyRecLock.empty()) {
-    int16_t nuovo = -1;
-    std::string chiave = "Standard", utente, gestione = vb::Trim(g.gsTipoDoc), varie;
-    if (ComLock::BloccaDoc(ConFonti(provenienza) ? "D" : "6", g.gsTipoDoc, anno, numero, nuovo, -1, chiave,
-                           "Il movimento", utente, gestione, varie) > 0) {
-      if (ConFonti(provenienza))
-        Messaggio("Documento in uso da altro utente: Non è possibile proseguire con la cancellazione ");
-      ComLock::SbloccaDoc(nullptr, -1);
-      FunVarie::Clessidra(0);
-      pvRit = rifiuto;
-      return rifiuto;
-    }
+  if (!g.gsKeyRecLock.empty()) ComLock::SbloccaDoc(nullptr, -1);
+  int16_t nuovo = -1;
+  std::string chiave = "Standard", utente, gestione = vb::Trim(g.gsTipoDoc), varie;
+  if (ComLock::BloccaDoc(ConFonti(provenienza) ? "D" : "6", g.gsTipoDoc, anno, numero, nuovo, -1, chiave,
+                         "Il movimento", utente, gestione, varie) > 0) {
+    if (ConFonti(provenienza))
+      Messaggio("Documento in uso da altro utente: Non è possibile proseguire con la cancellazione ");
+    ComLock::SbloccaDoc(nullptr, -1);
+    FunVarie::Clessidra(0);
+    pvRit = rifiuto;
+    return rifiuto;
   }
   barre::BarraRecord& barra = ogComPag();
   utilprg::TransInizio(0, -1, nullptr, -1, "");

@@ -186,6 +186,22 @@ TEST_F(DuplicaCancella, TheLotStockCheckAsksBeforeDeletingALoad) {
   NienteInSospeso();
 }
 
+// A lock the window kept (a duplicate whose line window did not open) is
+// neither taken for this DDT's nor read as someone else's.
+TEST_F(DuplicaCancella, ALeftOverLockOfTheWindowDoesNotStandInTheWay) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  int16_t nuovo = -1;
+  std::string chiave = "Standard", utente, gestione = "D", varie;
+  ASSERT_EQ(ComLock::BloccaDoc("P", "D", 2026, demo::kDdtModificabile, nuovo, -1, chiave, "Il DDT", utente, gestione,
+                               varie),
+            0);
+  risposte_ = {1};
+  EXPECT_TRUE(f.ogComPag().EseguiTasto("Cancella").ToString().empty());
+  EXPECT_EQ(Conta("DdtTest", Doc(2026, demo::kDdtModificabile)), 0);
+  EXPECT_EQ(Conta("LockGest", "1 = 1"), 0);
+  NienteInSospeso();
+}
+
 // Whatever stops the deletion once the DDT is locked, nothing of it stays:
 // the user declining at the give-back, the give-back done and then the rows
 // failing to go (a table that cannot be emptied).
