@@ -202,6 +202,24 @@ TEST_F(DuplicaCancella, ALeftOverLockOfTheWindowDoesNotStandInTheWay) {
   NienteInSospeso();
 }
 
+// The window's own dispatch of the after hook ends the deletion's
+// transaction, whatever the after hook of 16 does besides.
+TEST_F(DuplicaCancella, TheAfterHookDispatchCommitsTheDeletion) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  risposte_ = {1};
+  vb::Variant rit = "";
+  ASSERT_EQ(f.Cancella(rit).ToLong(), 0);
+  EXPECT_EQ(f.ogComPag().TransPropria(), 0);
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 1);
+  Sql("Delete from DdtTest Where Anno = 2026 And NumRif = 3");  // the bar's part
+  std::vector<vb::Variant> a = {vb::Variant(int16_t(16)), vb::Variant("")};
+  f.frmDdtTest::ChiamaPerNome("PersPagDop", a);
+  NienteInSospeso();
+  EXPECT_EQ(Conta("DdtTest", Doc(2026, 3)), 0);
+  EXPECT_EQ(Conta("DdtDett", Doc(2026, 3)), 0);
+  EXPECT_EQ(Conta("LockGest", "1 = 1"), 0);
+}
+
 // Whatever stops the deletion once the DDT is locked, nothing of it stays:
 // the user declining at the give-back, the give-back done and then the rows
 // failing to go (a table that cannot be emptied).
