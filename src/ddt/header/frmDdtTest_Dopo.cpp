@@ -6,7 +6,6 @@
 #include <cmath>
 #include <string>
 
-#include "common/FunVarie.h"
 #include "common/Globali.h"
 #include "common/frmMsgCom.h"
 #include "common/utilprg.h"
@@ -14,7 +13,6 @@
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
-#include "services/ComLock.h"
 
 namespace {
 
@@ -57,9 +55,9 @@ vb::Variant frmDdtTest::PersPagDop(int16_t piOper, vb::Variant& pvRit, std::vect
       DopoSalva(pvRit, pvArray);
       break;
     case 16:
-      // The lock taken for the deletion goes, whatever became of it.
-      ComLock::SbloccaDoc(nullptr, -1);
-      FunVarie::Clessidra(0);
+      // The deletion's transaction ends, then the lock taken for it goes and
+      // the hourglass with it, whatever became of the deletion.
+      DopoCancella(pvRit);
       break;
     case 17:
       DopoDuplica(pvRit, pvArray);
