@@ -79,6 +79,8 @@ void frmDdtTest::Form_Load() {
     miAggProvv1Righe = miAggProvv2Righe = 0;
 
     const Globali& g = G();
+    // The caption of the totals strip (the layout may still lack it).
+    if (!Esiste("label1", 180)) Crea(ui::Tipo::Label, "label1", 180).SetContainer(&C("picTotPrz"));
     label1(180).SetCaption(vb::UgualeTesto(g.gsMonetaDitta, g.gsCodLira) ? "Totale in Lire:" : "Totale in Euro:");
 
     miProvCaricata = 0;

@@ -216,7 +216,9 @@ void frmDdtTest::FineCaricamento() {
   barre::BarraRecord& barra = ogComPag();
   barra.OpzioneAvvioD(0);
   ui::Controllo& barraCom = C("tolComPag");
+  // The window's picture list when it holds pictures, else the shared one.
   ui::Controllo* immagini = Trova("ImagePiccole");
+  if (immagini && immagini->NumElementi() == 0) immagini = nullptr;
   barra.ImpImmagini(G().gsTipoIcone, barraCom, immagini, immagini);
   if (G().gbDisabTermVisPrz) C("picTotPrz").SetVisible(false);
 
