@@ -87,6 +87,8 @@ bool frmDdtTest::EseguiComando(const std::string& psKey) {
   mbComandoInCorso = true;
 
   if (!vb::UgualeTesto(psKey, "Dettaglio")) barra.EseguiTasto(psKey);
+  // "Chiudi" may have closed the window and released its bar.
+  if (mbScaricato) return false;
 
   if (vb::UgualeTesto(psKey, "Stampa")) {
     StampaDoc();
