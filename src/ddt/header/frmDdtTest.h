@@ -103,6 +103,8 @@ class frmDdtTest : public ui::Form {
   static void LeggiDimDett(const std::string& psValore, int32_t& plDim, int32_t& plPos);
   // Nesting of ButtonComando: the outermost shows the errors.
   int miLivComando = 0;
+  // The window's own caption, before a load adds the company to it.
+  std::string msCaptionProgetto;
   void TimDupl_Timer();
   void dbgdett_DblClick();
 

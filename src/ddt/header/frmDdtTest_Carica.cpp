@@ -45,6 +45,12 @@ void frmDdtTest::ChiudiFrm() {
 void frmDdtTest::MenuFrm() { mainDdt::MostraMenu(); }
 
 void frmDdtTest::Form_Load() {
+  // Loaded again in the same run, the window starts from its own caption,
+  // not from the one the framework's last load extended.
+  if (msCaptionProgetto.empty())
+    msCaptionProgetto = Caption();
+  else
+    SetCaption(msCaptionProgetto);
   SetHelpContextID(31000);
   for (int i = 0; i <= 5; ++i) C("PicPagine", i).SetHelpContextID(31001 + i);
   try {

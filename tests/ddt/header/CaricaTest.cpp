@@ -89,6 +89,17 @@ TEST_F(Carica, ALoadEndsWithTheWindowReady) {
   EXPECT_TRUE(f.C("picTotPrz").Visible());
 }
 
+TEST_F(Carica, AWindowLoadedAgainKeepsOneCompanyInItsCaption) {
+  G().gsDescAzie = "Ditta dimostrativa";
+  frmDdtTest& f = Testata();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  ASSERT_TRUE(f.Unload());
+  f.Load();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  EXPECT_EQ(f.msTitoloForm, "Gestione Ddt");
+  EXPECT_EQ(f.Caption(), "Gestione Ddt - Ditta dimostrativa");
+}
+
 TEST_F(Carica, DepositLinesShowTheirButtonAndHiddenPricesTheTotals) {
   ParPers("DDT", "GestVuotiCauz", "s");
   ParPers("Ddt", "DisabTermVisPrz", "CASSA1;CASSA2");
