@@ -241,3 +241,25 @@ TEST_F(Comandi, ChiudiOnTheToolbarClosesTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Comandi, MenuOnTheToolbarAsksForTheMenuAndTheWindowStays) {
+  frmDdtTest& f = Pronta();
+  ui::utente::BottoneBarra(f.C("tolComPag"), "Menu");
+  EXPECT_TRUE(f.Caricata());
+  // Without a menu server the user is told.
+  ASSERT_FALSE(messaggi_.empty());
+  EXPECT_EQ(messaggi_.back(), "Il menu non è più disponibile");
+}
+
+TEST_F(Comandi, F9SwitchesTheArticleSearchOfTheLines) {
+  frmDdtTest& f = Pronta();
+  const int16_t prima = G().giKeyRicDdt;
+  int tasto = ui::vbKeyF9;
+  f.Form_KeyDown(tasto, 0);
+  EXPECT_NE(G().giKeyRicDdt, prima);
+  EXPECT_FALSE(Armato(f));
+}
+
+}  // namespace
