@@ -260,18 +260,6 @@ vb::Variant SvuotaAppoggioTemp(const std::string& psUtente, const std::string& p
 // index below piTabIndex (any when negative); 0 when none.
 vb::Variant CercaCampoPrec(int16_t piTabIndex, ui::Form& pgForm, const std::vector<int16_t>& piIndici);
 
-// ---- serial numbers ----
-// The serial-number operation of a warehouse causal, letter case ignored:
-// "I" for kind of movement "I", "" for "V"; "S" for sign "+" with "S"; "F"
-// for "-" with "C"; for "+" with "C" or "-" with "S": "G" when the causal
-// is an item of psCausaliRientro, else "R" when psProv is "C", else "C";
-// otherwise "C" when the causal moves no stock ("N") and is an item of
-// psCausaliNoMovCar, else "". The lists are "," lists compared by whole
-// items ("7" is not in "17,").
-std::string CalcMatrTipOpe(const std::string& psTipoMov, const std::string& psCarScar, const std::string& psProv,
-                           const std::string& psSegno, const std::string& psCausaliRientro,
-                           const std::string& psCausale, const std::string& psCausaliNoMovCar);
-
 // ---- fiscal year ----
 // The warehouse year of a print date: 0 with the current year, the year
 // before or after (within a calendar year of the period); 4 / 5 with 0 and

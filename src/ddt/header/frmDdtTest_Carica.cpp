@@ -45,6 +45,7 @@ void frmDdtTest::ChiudiFrm() {
 void frmDdtTest::MenuFrm() { mainDdt::MostraMenu(); }
 
 void frmDdtTest::Form_Load() {
+  miLoadOk = -1;
   // Loaded again in the same run, the window starts from its own caption,
   // not from the one the framework's last load extended.
   if (msCaptionProgetto.empty())
@@ -136,6 +137,8 @@ void frmDdtTest::Form_Unload(int& Cancel) {
     }
   } catch (const vb::Errore& e) {
     frmMsgCom::MsgErrfrm(e);
+  } catch (const std::exception& e) {
+    frmMsgCom::MsgErrfrm(vb::Variant(std::string(e.what())), vb::Variant(5));
   }
   miChiudiFrm = 0;
 }

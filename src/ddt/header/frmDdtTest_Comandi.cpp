@@ -218,10 +218,19 @@ void frmDdtTest::FineCaricamento() {
   barre::BarraRecord& barra = ogComPag();
   barra.OpzioneAvvioD(0);
   ui::Controllo& barraCom = C("tolComPag");
-  // The window's picture list when it holds pictures, else the shared one.
-  ui::Controllo* immagini = Trova("ImagePiccole");
-  if (immagini && immagini->NumElementi() == 0) immagini = nullptr;
-  barra.ImpImmagini(G().gsTipoIcone, barraCom, immagini, immagini);
+  // The window's own picture list: the bar's keys, then the window's six
+  // buttons at the places 16 to 21 that the toolbar names them by. It is
+  // filled from the shared table without loading the shared picture form,
+  // which, once loaded, would count as an open window and keep the end
+  // check from ever closing the program.
+  ui::Controllo& immagini = C("ImagePiccole");
+  if (immagini.NumElementi() == 0) {
+    for (const char* key : {"Ricerca", "Salva", "Cancella", "Annulla", "Duplica", "VarKey", "Lista", "ListaInd",
+                            "ListaAvanti", "Inizio", "Precedente", "Successivo", "Fine", "Chiudi", "Menu",
+                            "Dettaglio", "Spese", "Stampa", "Ripristino", "RipEvasione", "CalcVuoti"})
+      immagini.AggiungiElemento(key).Image = barre::frmImgComPag::Immagine(key);
+  }
+  barra.ImpImmagini(G().gsTipoIcone, barraCom, &immagini, &immagini);
   if (G().gbDisabTermVisPrz) C("picTotPrz").SetVisible(false);
 
   AziendaUtil::CaricaFormDop(*this, -1, 0, 0, 0, 0, 0, 0, -1);
@@ -230,13 +239,8 @@ void frmDdtTest::FineCaricamento() {
   // The window's own buttons: their pictures by place in the image list.
   const std::pair<const char*, int> proprie[] = {{"Dettaglio", 16}, {"Spese", 17},       {"Stampa", 18},
                                                  {"Ripristino", 19}, {"RipEvasione", 20}, {"CalcVuoti", 21}};
-  for (const auto& [key, posizione] : proprie) {
-    ui::Elemento& b = barraCom.Elem(key);
-    if (immagini && immagini->NumElementi() >= posizione)
-      b.Image = immagini->Elem(posizione).Image;
-    else if (b.Image.empty())
-      b.Image = barre::frmImgComPag::Immagine(key);
-  }
+  for (const auto& [key, posizione] : proprie)
+    if (immagini.NumElementi() >= posizione) barraCom.Elem(key).Image = immagini.Elem(posizione).Image;
   barraCom.Elem("RipEvasione").Visible = false;
   ui::Elemento& vuoti = barraCom.Elem("CalcVuoti");
   vuoti.Visible = mbGestVuotiCauz;

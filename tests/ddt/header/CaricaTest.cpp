@@ -2,11 +2,11 @@
 // fails, the unload with the bar's say, and the close protocol.
 #include <stdexcept>
 
+#include "common/FunVarie.h"
 #include "common/UtilClient.h"
 #include "ddt/header/TestataProva.h"
 #include "platform/Errore.h"
 #include "services/LatoMenu.h"
-#include "services/UtilLotto.h"
 
 namespace {
 
@@ -87,6 +87,14 @@ TEST_F(Carica, ALoadEndsWithTheWindowReady) {
   EXPECT_FALSE(barra.Elem("CalcVuoti").Visible);
   EXPECT_FALSE(barra.Elem("CalcVuoti").Enabled);
   EXPECT_TRUE(f.C("picTotPrz").Visible());
+  // The toolbar's pictures, the window's own ones by their place in the list.
+  EXPECT_EQ(barra.Elem("Salva").Image, "document-save");
+  EXPECT_EQ(barra.Elem("Dettaglio").Image, "document-open");
+  EXPECT_EQ(f.C("ImagePiccole").Elem(16).Key, "Dettaglio");
+  EXPECT_EQ(f.C("ImagePiccole").Elem(21).Key, "CalcVuoti");
+  // The shared picture form stays unloaded: loaded, it would keep the
+  // program's end check waiting for ever.
+  EXPECT_FALSE(FunVarie::FormAperta("frmImgComPag").ToBool());
 }
 
 TEST_F(Carica, AWindowLoadedAgainKeepsOneCompanyInItsCaption) {
@@ -417,29 +425,6 @@ TEST_F(Carica, CausalListsCompareWholeItems) {
   EXPECT_TRUE(frmDdtTest::CodiceInElenco("ven", "CAR,VEN,"));
   EXPECT_FALSE(frmDdtTest::CodiceInElenco("", "CAR,VEN,"));
   EXPECT_FALSE(frmDdtTest::CodiceInElenco("VEN", ""));
-
-  struct Caso {
-    const char* tipoMov;
-    const char* carScar;
-    const char* prov;
-    const char* segno;
-    const char* causale;
-    const char* matr;
-    const char* lotto;
-  };
-  // Rientro list "17,", no-movement list "27,".
-  const Caso casi[] = {
-      {"I", "S", "M", "+", "01", "I", "I"},   {"v", "S", "M", "+", "01", "", ""},
-      {"M", "S", "M", "+", "01", "S", "S"},   {"M", "C", "M", "-", "01", "F", "S"},
-      {"M", "C", "M", "+", "17", "G", "C"},   {"M", "C", "M", "+", "7", "C", "C"},
-      {"M", "S", "C", "-", "7", "R", "C"},    {"M", "N", "M", "+", "27", "C", "C"},
-      {"M", "N", "M", "+", "7", "", ""},      {"M", "N", "M", "+", "2", "", ""},
-  };
-  for (const auto& c : casi) {
-    SCOPED_TRACE(std::string(c.carScar) + c.segno + c.causale);
-    EXPECT_EQ(AziendaUtil::CalcMatrTipOpe(c.tipoMov, c.carScar, c.prov, c.segno, "17,", c.causale, "27,"), c.matr);
-    EXPECT_EQ(UtilLotto::CalcLottoTipOpe(c.tipoMov, c.carScar, c.segno, c.causale, "27,"), c.lotto);
-  }
 }
 
 }  // namespace
