@@ -71,8 +71,6 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
     }
     dati::GestDatabase db;
     dati::CreaDittaDemo(db, Apri(db));
-    // The bar does not read back a time shown as "hh:mm" yet.
-    db.EseguiSql(Apri(db), "Update DdtTest Set OraInizioTrasp = Null");
   }
   void TearDown() override {
     controllo_.reset();

@@ -14,9 +14,6 @@ class GanciProva : public TestataProva {
   void SetUp() override {
     TestataProva::SetUp();
     Param("Fat.DocDdt", dati::demo::kDocDdt);
-    // The bar does not read back a time shown as "hh:mm" yet: the stored
-    // DDTs are saved here without their transport time.
-    Sql("Update DdtTest Set OraInizioTrasp = Null");
   }
 
   frmDdtTest& Finestra() {
