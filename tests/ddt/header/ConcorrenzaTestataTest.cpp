@@ -323,6 +323,7 @@ TEST_P(ConcorrenzaTestata, AnUpdateAnsweredAndADdtPrintedMeanwhile) {
   ASSERT_FALSE(messaggi.empty());
   EXPECT_EQ(messaggi[0], "Cambiato lo stato, impossibile salvare");
   EXPECT_EQ(Testo("Select Stato & '|' & RifCli As T from DdtTest Where Anno = 2026 And NumRif = 3"), "S|;");
+  EXPECT_EQ(f->txt(110).Text(), "S");
   EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
   EXPECT_EQ(barra.TransPropria(), -1);
   f->Unload();

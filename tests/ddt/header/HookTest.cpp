@@ -169,7 +169,11 @@ TEST_F(Ganci, ADdtPrintedByAnotherProgramMeanwhileIsNotSavedOverIt) {
   EXPECT_EQ(Valore("Select Stato As V from DdtTest Where Anno = 2026 And NumRif = 3"), "S");
   EXPECT_NE(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "cambiato");
   EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
-  // The question of "Annulla" was off only for that moment.
+  // The edit abandoned without its question, the stored state shown; the
+  // question of "Annulla" off only for that moment.
+  EXPECT_EQ(f.txt(110).Text(), "S");
+  EXPECT_NE(f.txt(90).Text(), "cambiato");
+  EXPECT_EQ(messaggi_.size(), 1u);
   EXPECT_EQ(f.ogComPag().LeggiVarBarra("MsgAnn").ToString(), "");
 }
 
@@ -588,6 +592,52 @@ TEST_F(Ganci, AnErrorInsideTheAfterHookOfAnUpdateStillEndsItsTransaction) {
   for (auto& m : messaggi_) ADD_FAILURE() << m;
   EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "non salvato");
   EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  f.Unload();
+}
+
+// Counts the saves the bar runs (the before hook of code 12).
+class FinestraContaSalva : public frmDdtTest {
+ public:
+  int salvataggi = 0;
+  vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>& a) override {
+    if (vb::UgualeTesto(nome, "PersPagPri") && !a.empty() && a[0].ToInt() == 12) ++salvataggi;
+    return frmDdtTest::ChiamaPerNome(nome, a);
+  }
+};
+
+TEST_F(Ganci, AChangedWeightOrPaymentDiscountSavesTheHeaderAgainAfterTheFooter) {
+  struct Caso {
+    const char* nome;
+    std::function<void(frmDdtTest&)> cambia;
+    int salvataggi;
+  };
+  const Caso casi[] = {
+      {"niente cambiato", [](frmDdtTest&) {}, 1},
+      {"un riferimento", [](frmDdtTest& f) { f.txt(90).SetText("rif. 12"); }, 1},
+      {"il peso", [](frmDdtTest& f) { f.txt(1210).SetText("50"); }, 2},
+      {"lo sconto pagamento", [](frmDdtTest& f) { f.txt(230).SetText("2"); }, 2},
+  };
+  FinestraContaSalva f;
+  f.SetosKeySec("w1");
+  f.Load();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  f.Show();
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Lascia(f);
+    Mostra(f, dati::demo::kDdtModificabile);
+    c.cambia(f);
+    f.salvataggi = 0;
+    messaggi_.clear();
+    risposte_.assign(3, 2);
+    EXPECT_EQ(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+    EXPECT_EQ(f.salvataggi, c.salvataggi);
+    EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+    EXPECT_EQ(f.ogComPag().TransPropria(), -1);
+    EXPECT_FALSE(f.mbPesoCambiato);
+    EXPECT_EQ(f.ogComPag().VarDati(-1).ToString(), "");
+  }
+  EXPECT_EQ(Valore("Select Peso As V from DdtTest Where Anno = 2026 And NumRif = 3"), "50");
   f.Unload();
 }
 
