@@ -15,6 +15,7 @@
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
+#include "services/Impostazioni.h"
 
 namespace {
 
@@ -253,8 +254,8 @@ void frmDdtTestLis::Form_Load() {
   miTastoPremuto = 0;
   miAzioneTimer = 0;
 
-  LeggiColonneAgg(AziendaUtil::LeggiParPers("DDT", "ListaAggEle", "").ToString());
-  LeggiColonneNascoste(AziendaUtil::LeggiParPers("DDT", "ListaHideCol", "").ToString());
+  LeggiColonneAgg(servizi::Testo(servizi::ParPers("DDT", "ListaAggEle", "")));
+  LeggiColonneNascoste(servizi::Testo(servizi::ParPers("DDT", "ListaHideCol", "")));
 
   cob(80).SetItemData(0, 3);
   cob(80).SetItemData(1, 2);
