@@ -442,7 +442,9 @@ void frmDdtTestLis::dbgRiga_DblClick() {
 
 void frmDdtTestLis::dbgRiga_KeyDown(int& KeyCode, int) {
   miTastoPremuto = 1;
-  if (KeyCode == ui::vbKeyReturn) dbgRiga_Click();
+  // Enter chooses the row like a double click: "LisClickNoSel" is about the
+  // mouse only.
+  if (KeyCode == ui::vbKeyReturn) dbgRiga_DblClick();
 }
 
 void frmDdtTestLis::dbgRiga_ColResize(int) { mbNoSeleziona = true; }
@@ -499,12 +501,25 @@ void frmDdtTestLis::Form_KeyDown(int& KeyCode, int Shift) {
 
 void frmDdtTestLis::Form_KeyPress(int& KeyAscii) { KeyAscii = AziendaUtil::GestKeyPress(KeyAscii, *this, 0, 0, 0, 0, -1); }
 
+// The events of the criterion fields decode and open look-ups: an error
+// there is told and the window goes on.
+template <class F>
+void frmDdtTestLis::Evento(F&& f) {
+  try {
+    f();
+  } catch (const vb::Errore& e) {
+    frmMsgCom::MsgErrfrm(e);
+  }
+}
+
 void frmDdtTestLis::Click(ui::Controllo& c) {
   const std::string& n = c.Name();
-  if (Uguale(n, "dbgRiga")) dbgRiga_Click();
-  else if (Uguale(n, "comHlp")) comHlp_Click(c.Index());
-  else if (Uguale(n, "cob")) cob_Click(c.Index());
-  else if (Uguale(n, "ComCerca")) ButtonComando("Cerca");
+  Evento([&] {
+    if (Uguale(n, "dbgRiga")) dbgRiga_Click();
+    else if (Uguale(n, "comHlp")) comHlp_Click(c.Index());
+    else if (Uguale(n, "cob")) cob_Click(c.Index());
+    else if (Uguale(n, "ComCerca")) ButtonComando("Cerca");
+  });
 }
 
 void frmDdtTestLis::DblClick(ui::Controllo& c) {
@@ -512,31 +527,41 @@ void frmDdtTestLis::DblClick(ui::Controllo& c) {
 }
 
 void frmDdtTestLis::GotFocus(ui::Controllo& c) {
-  if (Uguale(c.Name(), "txt")) {
-    txt_GotFocus(c.Index());
-  } else if (Uguale(c.Name(), "txtCerca")) {
-    FunVarie::SelezTesto();
-    AziendaUtil::ColoraGotFocus(c, 0);
-  }
+  Evento([&] {
+    if (Uguale(c.Name(), "txt")) {
+      txt_GotFocus(c.Index());
+    } else if (Uguale(c.Name(), "txtCerca")) {
+      FunVarie::SelezTesto();
+      AziendaUtil::ColoraGotFocus(c, 0);
+    }
+  });
 }
 
 void frmDdtTestLis::LostFocus(ui::Controllo& c) {
-  if (Uguale(c.Name(), "txt")) txt_LostFocus(c.Index());
-  else if (Uguale(c.Name(), "txtCerca")) AziendaUtil::ColoraLostFocus(c, 0);
+  Evento([&] {
+    if (Uguale(c.Name(), "txt")) txt_LostFocus(c.Index());
+    else if (Uguale(c.Name(), "txtCerca")) AziendaUtil::ColoraLostFocus(c, 0);
+  });
 }
 
 void frmDdtTestLis::KeyDown(ui::Controllo& c, int& KeyCode, int Shift) {
-  if (Uguale(c.Name(), "cob")) cob_KeyDown(c.Index(), KeyCode, Shift);
-  else if (Uguale(c.Name(), "dbgRiga")) dbgRiga_KeyDown(KeyCode, Shift);
+  Evento([&] {
+    if (Uguale(c.Name(), "cob")) cob_KeyDown(c.Index(), KeyCode, Shift);
+    else if (Uguale(c.Name(), "dbgRiga")) dbgRiga_KeyDown(KeyCode, Shift);
+  });
 }
 
 void frmDdtTestLis::KeyUp(ui::Controllo& c, int& KeyCode, int Shift) {
-  if (Uguale(c.Name(), "txt")) txt_KeyUp(c.Index(), KeyCode, Shift);
+  Evento([&] {
+    if (Uguale(c.Name(), "txt")) txt_KeyUp(c.Index(), KeyCode, Shift);
+  });
 }
 
 void frmDdtTestLis::Timer(ui::Controllo& c) {
-  if (Uguale(c.Name(), "timVarie")) timVarie_Timer();
-  else if (Uguale(c.Name(), "timResize")) timResize_Timer();
+  Evento([&] {
+    if (Uguale(c.Name(), "timVarie")) timVarie_Timer();
+    else if (Uguale(c.Name(), "timResize")) timResize_Timer();
+  });
 }
 
 void frmDdtTestLis::ButtonClick(ui::Controllo& barra, const std::string& key) {

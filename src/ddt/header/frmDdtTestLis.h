@@ -177,6 +177,8 @@ class frmDdtTestLis : public ui::Form,
 
  private:
   void CreaControlli();
+  template <class F>
+  void Evento(F&& f);
   void DefinisciCriteri();
   void AvviaTimer();
   void Avviso(const std::string& psTesto) const;

@@ -9,14 +9,33 @@
 
 #include "ddt/header/TestataProva.h"
 #include "ddt/header/frmDdtTestLis.h"
+#include "platform/aiuti/AiutiDecodifica.h"
+#include "platform/menu/ContestoProgramma.h"
 #include "platform/barre/ListaFormProva.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
 
 namespace prova {
 
+// The stand-in bar also counts the list's closings.
+class BarraLista : public BarraFinta {
+ public:
+  void ChiudiLista(int) override { ++chiusure; }
+  int chiusure = 0;
+};
+
 class ListaProva : public TestataProva {
  protected:
+  void SetUp() override {
+    TestataProva::SetUp();
+    // The look-up library the criterion fields decode with.
+    lib_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    lib_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                      "dd/mm/yyyy");
+    G().goZelAiuto = lib_;
+  }
+
   void TearDown() override {
     if (l_ && l_->Caricata()) {
       try {
@@ -25,6 +44,8 @@ class ListaProva : public TestataProva {
       }
     }
     l_.reset();
+    lib_->ChiudiFinestre();
+    G().goZelAiuto.reset();
     TestataProva::TearDown();
   }
 
@@ -58,7 +79,8 @@ class ListaProva : public TestataProva {
   // The deferred steps of the window's timers.
   void Tick() { ui::HeadlessAttivo().Esegui(2); }
 
-  prova::BarraFinta barra_;
+  BarraLista barra_;
+  std::shared_ptr<aiuti::AiutiDecodifica> lib_;
   std::unique_ptr<frmDdtTestLis> l_;
 };
 
