@@ -1,0 +1,74 @@
+// The DDT list with the header window it serves: the header's bar shows
+// the program's list window on "Lista", the DDT chosen there with
+// "Seleziona" becomes the header's DDT, and "ListaAvanti" / "ListaInd" walk
+// the list from the header.
+#include <string>
+
+#include "ddt/header/ListaProva.h"
+
+namespace {
+
+using ListaTestata = prova::ListaProva;
+
+TEST_F(ListaTestata, ChosenDdtShownInTheHeaderAndTheListWalkedFromIt) {
+  frmDdtTest& f = Testata();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  frmDdtTestLis& l = FrmDdtTestLis();
+  EXPECT_EQ(f.mgLista, &l);
+  EXPECT_EQ(l.osKeySec, "w1");
+  EXPECT_FALSE(l.Caricata());  // not before it is first shown
+  l.osListaOrdin = "DdtTest.NumRif Desc";  // the header's personal order
+
+  EXPECT_EQ(f.ogComPag().EseguiTasto("Lista").ToString(), "");
+  ASSERT_TRUE(l.Caricata());
+  EXPECT_TRUE(l.Visible());
+  EXPECT_EQ(l.ogLisPag().BarraOrigine(), &f.ogComPag());
+  EXPECT_EQ(l.txt(10).Text(), "2026");
+
+  // Ricerca in the header's personal order, newest number first.
+  l.ButtonComando("Ricerca");
+  ASSERT_NE(l.ogComlin().Recordset(), nullptr);
+  EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
+  EXPECT_NE(l.osSql().find(" Order by DdtTest.NumRif Desc"), std::string::npos);
+
+  // "Seleziona" on the second row: DDT 3 in the header.
+  l.ButtonComando("Successiva");
+  l.ButtonComando("Seleziona");
+  EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
+  EXPECT_EQ(f.txt(20).Text(), "2026");
+  EXPECT_EQ(f.txt(10).Text(), "3");
+  EXPECT_EQ(ui::Screen().ActiveForm, &f);
+
+  // The header walks the list: on to DDT 2 and 1, back to 2.
+  f.ogComPag().EseguiTasto("ListaAvanti");
+  EXPECT_EQ(f.txt(10).Text(), "2");
+  EXPECT_EQ(f.txt(90).Text(), "");
+  f.ogComPag().EseguiTasto("ListaAvanti");
+  EXPECT_EQ(f.txt(10).Text(), "1");
+  EXPECT_EQ(f.txt(90).Text(), "Vs. ordine n. 118 del 02/11/2026");
+  f.ogComPag().EseguiTasto("ListaAvanti");  // past the last row: stays
+  EXPECT_EQ(f.txt(10).Text(), "1");
+  f.ogComPag().EseguiTasto("ListaInd");
+  EXPECT_EQ(f.txt(10).Text(), "2");
+  EXPECT_EQ(l.C("txtRiga").Text(), "3 / 4");
+
+  // "Torna" hides the list without a choice.
+  l.ButtonComando("Torna");
+  EXPECT_FALSE(l.Visible());
+  EXPECT_EQ(f.txt(10).Text(), "2");
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+}
+
+TEST_F(ListaTestata, ClosingTheListTellsTheHeadersBar) {
+  frmDdtTest& f = Testata();
+  frmDdtTestLis& l = FrmDdtTestLis();
+  f.ogComPag().EseguiTasto("Lista");
+  ASSERT_TRUE(l.Caricata());
+  l.ButtonComando("Chiudi");
+  EXPECT_FALSE(l.Caricata());
+  // The bar knows the list is gone: it no longer offers to walk it.
+  EXPECT_EQ(f.ogComPag().EseguiTasto("ListaAvanti").ToString(), "");
+  EXPECT_EQ(f.ogComPag().oiFlagOpe(), 0);
+}
+
+}  // namespace
