@@ -68,6 +68,11 @@ barre::navlib::PaginaLista& frmDdtTestLis::ogLisPag() {
   return *lisPag_;
 }
 
+void frmDdtTestLis::impOggBase(barre::BarraNavigazione* barra) {
+  barraBase_ = barra;
+  ogLisPag().BarraBase(barra);
+}
+
 ui::Griglia& frmDdtTestLis::dbgRiga() const { return static_cast<ui::Griglia&>(C("dbgRiga")); }
 
 frmDdtTestLis& FrmDdtTestLis() {
@@ -142,20 +147,20 @@ void frmDdtTestLis::CreaControlli() {
   testo(10, 1300, y, 700);
   label("a:", 2080, y, 250);
   testo(20, 2350, y, 700);
-  label("Numero Riferimento da:", 3400, y, 1900);
-  testo(30, 5350, y, 1000);
-  label("a:", 6430, y, 250);
-  testo(40, 6700, y, 1000);
+  label("Numero Riferimento da:", 3300, y, 2200);
+  testo(30, 5550, y, 1000);
+  label("a:", 6630, y, 250);
+  testo(40, 6900, y, 1000);
 
   y += passo;
-  label("Data Inserimento da:", 120, y, 1700);
-  testo(50, 1850, y, 1150);
-  label("a:", 3080, y, 250);
-  testo(60, 3350, y, 1150);
-  label("Tipo Doc.:", 4700, y, 900);
-  testo(70, 5650, y, 900);
-  aiuto(70, 6570, y);
-  descrizione(70, 6920, y, 4300);
+  label("Data Inserimento da:", 120, y, 2000);
+  testo(50, 2150, y, 1150);
+  label("a:", 3380, y, 250);
+  testo(60, 3650, y, 1150);
+  label("Tipo Doc.:", 4950, y, 900);
+  testo(70, 5900, y, 900);
+  aiuto(70, 6820, y);
+  descrizione(70, 7170, y, 4100);
 
   y += passo;
   label("Destinatario:", 120, y, 1150);
@@ -188,45 +193,50 @@ void frmDdtTestLis::CreaControlli() {
   aiuto(170, 3320, y);
   descrizione(170, 3670, y, 7550);
 
-  // The search strip, worked by the list commands.
+  // The grid under the criteria; the row counter and the search strip
+  // (worked by the list commands, hidden until "Trova") under the grid.
   y += passo + 60;
+  auto& dat = Crea<ui::DatiControllo>(ui::Tipo::Data, "datRiga");
+  dat.SetVisible(false);
+  auto& dbg = Crea<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga");
+  dbg.Move(0, y, 11400, 4300);
+  dbg.SetAllowUpdate(false);
+  const long basso = y + 4360;
+  auto& riga = Crea(ui::Tipo::TextBox, "txtRiga");
+  riga.Move(0, basso, 1500, 330);
+  riga.SetText("99999 / 99999");
+  riga.SetLocked(true);
+  riga.SetTabStop(false);
+
   auto& fra = Crea(ui::Tipo::Frame, "FraCerca");
-  fra.Move(0, y, 11400, 420);
+  fra.Move(1560, basso - 45, 9840, 420);
   fra.SetVisible(false);
   auto& cerca = Crea(ui::Tipo::TextBox, "txtCerca");
   cerca.SetContainer(&fra);
-  cerca.Move(120, 45, 2000, 330);
+  cerca.Move(60, 45, 1800, 330);
   auto& comCerca = Crea(ui::Tipo::CommandButton, "ComCerca");
   comCerca.SetContainer(&fra);
   comCerca.SetCaption("Cerca in:");
-  comCerca.Move(2200, 45, 1000, 330);
+  comCerca.Move(1920, 45, 1000, 330);
   auto& cobCerca = Crea(ui::Tipo::ComboBox, "CobCerca");
   cobCerca.SetContainer(&fra);
   cobCerca.SetStyle(2);
-  cobCerca.Move(3280, 45, 1800, 330);
+  cobCerca.Move(2980, 45, 1600, 330);
   auto& labCerca = Crea(ui::Tipo::Label, "LabCerca");
   labCerca.SetContainer(&fra);
   labCerca.SetCaption("Direzione ricerca:");
-  labCerca.Move(5200, 90, 1500, 285);
+  labCerca.Move(4660, 90, 1450, 285);
   const char* direzioni[] = {"Primo", "Successivo", "Precedente", "Ultimo"};
+  const long largDir[] = {750, 1050, 1050, 800};
+  long xDir = 6140;
   for (int i = 0; i < 4; ++i) {
     auto& o = Crea(ui::Tipo::OptionButton, "optDirez", i);
     o.SetContainer(&fra);
     o.SetCaption(direzioni[i]);
-    o.Move(6750 + i * 1150, 60, 1100, 300);
+    o.Move(xDir, 60, largDir[i], 300);
+    xDir += largDir[i] + 60;
     if (i == 0) o.SetValue(-1);
   }
-
-  auto& dat = Crea<ui::DatiControllo>(ui::Tipo::Data, "datRiga");
-  dat.SetVisible(false);
-  auto& dbg = Crea<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga");
-  dbg.Move(0, y, 11400, 4600);
-  dbg.SetAllowUpdate(false);
-  auto& riga = Crea(ui::Tipo::TextBox, "txtRiga");
-  riga.Move(0, y + 4660, 1800, 330);
-  riga.SetText("99999 / 99999");
-  riga.SetLocked(true);
-  riga.SetTabStop(false);
 
   for (const char* nome : {"timVarie", "timResize"}) {
     auto& t = Crea(ui::Tipo::Timer, nome);
@@ -273,6 +283,7 @@ void frmDdtTestLis::Form_Load() {
   ogLisPag().OggStampa().ofrmComlinSTampa = nullptr;
   ogLisPag().OggStampa().ofrmStampaInCorso = nullptr;
   ogLisPag().Form(*this);
+  ogLisPag().BarraBase(barraBase_);
 
   DefinisciCriteri();
 

@@ -75,8 +75,11 @@ class frmDdtTestLis : public ui::Form,
   // ---- commands: toolbar, search button, deferred selection, keys
   void ButtonComando(const std::string& psKey);
 
-  // ---- answered to the list page (impOggBase, ListaAvanti and
+  // ---- answered to the record bar and the list page (ListaAvanti and
   // ListaIndietro come from ListaConPagina)
+  // The header's bar the chosen rows go to; kept while the window is closed,
+  // so that a list loaded again still serves it.
+  void impOggBase(barre::BarraNavigazione* barra) override;
   bool VerSelez() override;
   std::string PrepSql(const std::string& psWhere) override;
   vb::Variant PersListaVarie(int piTipoPers, barre::navlib::CampoLista& pgLisCampo,
@@ -192,6 +195,7 @@ class frmDdtTestLis : public ui::Form,
   bool ordineVerificato_ = false;
   // Commands running, and the components to release when the last ends (a
   // command that closed the window).
+  barre::BarraNavigazione* barraBase_ = nullptr;
   int comandiInCorso_ = 0;
   bool rilascia_ = false;
 };

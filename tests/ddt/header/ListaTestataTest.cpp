@@ -59,16 +59,30 @@ TEST_F(ListaTestata, ChosenDdtShownInTheHeaderAndTheListWalkedFromIt) {
   EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
 }
 
-TEST_F(ListaTestata, ClosingTheListTellsTheHeadersBar) {
+TEST_F(ListaTestata, ListClosedAndShownAgainStillServesTheHeader) {
   frmDdtTest& f = Testata();
   frmDdtTestLis& l = FrmDdtTestLis();
   f.ogComPag().EseguiTasto("Lista");
   ASSERT_TRUE(l.Caricata());
+  l.txt(30).SetText("3");
+  l.ButtonComando("Ricerca");
   l.ButtonComando("Chiudi");
   EXPECT_FALSE(l.Caricata());
-  // The bar knows the list is gone: it no longer offers to walk it.
+  // Walking a closed list does nothing.
   EXPECT_EQ(f.ogComPag().EseguiTasto("ListaAvanti").ToString(), "");
   EXPECT_EQ(f.ogComPag().oiFlagOpe(), 0);
+  // "Lista" loads it again, as new, still bound to the header.
+  EXPECT_EQ(f.ogComPag().EseguiTasto("Lista").ToString(), "");
+  ASSERT_TRUE(l.Caricata());
+  EXPECT_TRUE(l.Visible());
+  EXPECT_EQ(l.txt(30).Text(), "");
+  EXPECT_EQ(l.txt(10).Text(), "2026");
+  l.txt(30).SetText("2");
+  l.ButtonComando("Ricerca");
+  l.ButtonComando("Seleziona");
+  EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
+  EXPECT_EQ(f.txt(10).Text(), "2");
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
 }
 
 }  // namespace
