@@ -9,6 +9,7 @@
 
 #include "ddt/header/ListaProva.h"
 #include "platform/dati/DittaDemo.h"
+#include "platform/aiuti/FinestraAiuto.h"
 #include "platform/ui/Headless.h"
 
 namespace {
@@ -199,6 +200,81 @@ TEST_F(ListaCriteri, ConditionsTheWindowWritesItself) {
   EXPECT_TRUE(cond("Anno", "", "2026").empty());
   std::vector<vb::Variant> param{vb::Variant(""), vb::Variant("x")};
   EXPECT_TRUE(l.PersListaVarie(2, *l.ogLisPag().Filtri().front(), param).ToString().empty());
+}
+
+}  // namespace
+
+namespace {
+
+class ListaAiuti : public prova::ListaProva {
+ protected:
+  // The codes the next look-up window lists; it is left with Esc, or with
+  // the row of `scegli` chosen.
+  void Guarda(std::vector<std::string>& codici, int scegli = -1) {
+    backend_.Rispondi([&codici, scegli](ui::Form& f) {
+      auto& w = static_cast<aiuti::FinestraAiuto&>(f);
+      for (int r = 0; r < w.RigheMostrate(); ++r) codici.push_back(w.CodiceMostrato(r));
+      if (scegli >= 0) {
+        w.VaiARiga(scegli);
+        w.Scegli();
+      } else {
+        w.Esci();
+      }
+    });
+  }
+};
+
+TEST_F(ListaAiuti, LookUpsOfferDeliveryNoteTypesAndAccountsOfTheChosenType) {
+  frmDdtTestLis& l = Lista();
+  // The ".." of the document type acts as F2: only the types of kind B.
+  std::vector<std::string> tipi;
+  Guarda(tipi);
+  ui::utente::Clicca(l.C("comHlp", 70));
+  EXPECT_EQ(tipi, (std::vector<std::string>{demo::kDocDdt, demo::kDocDdtInterno}));
+  EXPECT_TRUE(backend_.ScriptFinito());
+
+  // F2 in the account: customers with type "Cliente", suppliers with "Fornitore".
+  for (int voce : {0, 1}) {
+    SCOPED_TRACE(voce);
+    l.cob(80).SetListIndex(voce);
+    std::vector<std::string> conti;
+    Guarda(conti);
+    ui::utente::Fuoco(l.txt(90));
+    l.txt_KeyUp(90, ui::vbKeyF2, 0);
+    ASSERT_FALSE(conti.empty());
+    for (const std::string& c : conti) EXPECT_EQ(c.substr(0, 2), voce == 0 ? "04" : "07") << c;
+  }
+  // With Shift F2 opens nothing; F12 with Shift does.
+  l.txt_KeyUp(90, ui::vbKeyF2, ui::vbShiftMask);
+  EXPECT_TRUE(backend_.ScriptFinito());
+  std::vector<std::string> articoli;
+  Guarda(articoli, 0);
+  ui::utente::Fuoco(l.txt(170));
+  l.txt_KeyUp(170, ui::vbKeyF12, ui::vbShiftMask);
+  ASSERT_FALSE(articoli.empty());
+  EXPECT_EQ(l.txt(170).Text(), articoli[0]);
+  ui::utente::Fuoco(l.txt(10));  // leaving the field decodes the code chosen
+  EXPECT_FALSE(l.lab(170).Caption().empty());
+}
+
+TEST_F(ListaAiuti, LeavingACriterionChecksDatesAndDecodesCodes) {
+  frmDdtTestLis& l = Lista();
+  ui::utente::Fuoco(l.txt(50));
+  l.txt(50).SetText("31/02/2026");
+  ui::utente::Fuoco(l.txt(60));  // the focus moves on, the date shows its error
+  EXPECT_EQ(l.txt(50).BackColor(), G().glColoreErrore);
+  EXPECT_TRUE(messaggi_.empty());
+  l.txt(60).SetText("151126");
+  ui::utente::Fuoco(l.txt(70));
+  EXPECT_EQ(l.txt(60).Text(), "15/11/2026");
+  l.txt(70).SetText(demo::kDocDdtInterno);
+  ui::utente::Fuoco(l.txt(170));
+  EXPECT_EQ(l.lab(70).Caption(), "DDT di trasferimento tra magazzini");
+  l.txt(170).SetText(demo::kArticoloViti);
+  ui::utente::Fuoco(l.txt(10));
+  EXPECT_FALSE(l.lab(170).Caption().empty());
+  // A date that does not read stops the search.
+  EXPECT_FALSE(l.VerSelez());
 }
 
 }  // namespace
