@@ -143,10 +143,26 @@ TEST_F(ListaFinestra, ClickSelectsAfterItsEventUnlessAskedNotTo) {
   ui::utente::DoppioClic(g);
   Tick();
   EXPECT_EQ(barra_.mostrati.size(), 1u);
-  int invio = ui::vbKeyReturn;
-  l.dbgRiga_KeyDown(invio, 0);
+  ui::utente::Fuoco(g);
+  ui::utente::Premi(l, ui::vbKeyReturn);
   Tick();
   EXPECT_EQ(barra_.mostrati.size(), 2u);
+}
+
+TEST_F(ListaFinestra, CurrentRowFollowsTheMouseOnlyWhenAskedAndNotRightAfterAKey) {
+  frmDdtTestLis& l = Lista();
+  Cerca();
+  const long sottoTitoli = 285 + 2 * 255 + 100;  // over the third row
+  l.dbgRiga_MouseMove(0, 0, 500, sottoTitoli);
+  EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
+  G().gbLisSpostaCurs = true;
+  l.miTastoPremuto = 1;
+  l.dbgRiga_MouseMove(0, 0, 500, sottoTitoli);  // the move a key brought
+  EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
+  EXPECT_EQ(l.miTastoPremuto, 0);
+  l.dbgRiga_MouseMove(0, 0, 500, sottoTitoli);
+  EXPECT_EQ(l.C("txtRiga").Text(), "3 / 4");
+  EXPECT_TRUE(barra_.mostrati.empty());
 }
 
 TEST_F(ListaFinestra, HeadingClickSortsOnTheColumnsSource) {
