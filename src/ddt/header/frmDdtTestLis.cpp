@@ -252,12 +252,12 @@ void frmDdtTestLis::Form_Load() {
   miIndiceTxt = -1;
   mbInChiusura = false;
   // A window loaded again starts as a new one: no criterion, no description.
-  for (int n : Indici("cob")) cob(n).SetListIndex(-1);
   for (int n : Indici("txt")) {
     txt(n).SetText("");
     txt(n).SetBackColor(g.glColoreSfondo);
   }
   for (int n : Indici("lab")) lab(n).SetCaption("");
+  for (int n : Indici("cob")) cob(n).SetListIndex(-1);
   msBookmark.clear();
   msSql.clear();
   AziendaUtil::CaricaFormPri(*this, 0, 0, 0, 0, -1, 0, 0, 0, -1, "");
