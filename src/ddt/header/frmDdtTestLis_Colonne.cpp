@@ -385,6 +385,10 @@ std::string frmDdtTestLis::ColToSourceField(int piColIndex) {
   const std::string nome = ovField(piColIndex, "Name").ToString();
   if (vb::UgualeTesto(nome, "Cliente")) return T + ".GruppoCli & '-' & MastroCli & '-' & ContoCli";
   if (vb::UgualeTesto(nome, "Documento")) return T + ".PreDoc , " + T + ".NumDoc";
+  // An additional column sorts by its own column, not by the name the
+  // query gave it.
+  for (size_t i = 0; i < msCampoAgg.size(); ++i)
+    if (miPosAgg[i] == piColIndex + 1) return msCampoAgg[i];
   ui::Griglia& g = dbgRiga();
   if (piColIndex < 0 || piColIndex >= g.NumColonne()) return {};
   return g.Colonna(piColIndex).DataField;

@@ -188,6 +188,22 @@ TEST_F(ListaFinestra, HeadingClickSortsOnTheColumnsSource) {
   EXPECT_EQ(messaggi_, (std::vector<std::string>{"Impossibile ordinare su questo campo"}));
 }
 
+TEST_F(ListaFinestra, AdditionalColumnsSortByTheirOwnColumn) {
+  ParPers("DDT", "ListaAggEle", "Peso,3,1500,H§DdtTest.Colli,4,800,Colli");
+  frmDdtTestLis& l = Lista();
+  Cerca();
+  EXPECT_EQ(l.ColToSourceField(2), "Peso");
+  EXPECT_EQ(l.ColToSourceField(3), "DdtTest.Colli");
+  // Weights 11.2, 3.2, 42.5, 0.9; parcels 3, 2, 4, 1.
+  l.dbgRiga_HeadClick(2);
+  EXPECT_EQ(Elenco(), (std::vector<long>{4, 2, 1, 3}));
+  l.dbgRiga_HeadClick(3);
+  EXPECT_EQ(Elenco(), (std::vector<long>{4, 2, 1, 3}));
+  l.dbgRiga_HeadClick(3);
+  EXPECT_EQ(Elenco(), (std::vector<long>{3, 1, 2, 4}));
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+}
+
 TEST_F(ListaFinestra, ColumnQuestionsOfTheListCommands) {
   frmDdtTestLis& l = Lista();
   Cerca();
