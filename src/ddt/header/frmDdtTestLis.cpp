@@ -238,6 +238,8 @@ void frmDdtTestLis::CreaControlli() {
     if (i == 0) o.SetValue(-1);
   }
 
+  Crea(ui::Tipo::ImageList, "ImagePiccole").SetVisible(false);
+
   for (const char* nome : {"timVarie", "timResize"}) {
     auto& t = Crea(ui::Tipo::Timer, nome);
     t.SetEnabled(false);
@@ -303,10 +305,15 @@ void frmDdtTestLis::Form_Load() {
   ogComlin().LeggiImpostazioneA(ColonnaChiave(2));
   ogComlin().LeggiImpostazioneB(false);
 
-  ui::Controllo* immagini = nullptr;
-  barre::frmImgComPag& img = barre::frmImgComPag::Istanza();
-  if (img.Esiste("ImagePiccole")) immagini = &img.C("ImagePiccole");
-  ogLisPag().ImpImmagini(g.gsTipoIcone, immagini, immagini);
+  // The window's own picture list, filled from the shared table without
+  // loading the shared picture form: once loaded, that form would count as
+  // an open window and keep the end check from closing the program.
+  ui::Controllo& immagini = C("ImagePiccole");
+  if (immagini.NumElementi() == 0) {
+    for (const Bottone& b : kBottoni)
+      if (b.key[0] != '-') immagini.AggiungiElemento(b.key).Image = barre::frmImgComPag::Immagine(b.key);
+  }
+  ogLisPag().ImpImmagini(g.gsTipoIcone, &immagini, &immagini);
 
   mbNoSeleziona = false;
   ogLisPag().Prepara();

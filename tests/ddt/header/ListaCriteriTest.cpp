@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FunVarie.h"
 #include "ddt/header/ListaProva.h"
 #include "platform/dati/DittaDemo.h"
 #include "platform/aiuti/FinestraAiuto.h"
@@ -27,6 +28,11 @@ TEST_F(ListaCriteri, OpensOnTheWorkingYearWithTheOtherCriteriaEmpty) {
   EXPECT_EQ(l.cob(80).ItemData(0), 3);
   EXPECT_EQ(l.cob(80).ItemData(1), 2);
   EXPECT_EQ(l.ogLisPag().Filtri().size(), 17u);
+  // The toolbar's pictures come from the window's own list: the shared
+  // picture form stays unloaded and the program can still end.
+  EXPECT_FALSE(FunVarie::FormAperta("frmImgComPag").ToBool());
+  EXPECT_EQ(l.C("tolComlin").Elem("Ricerca").Image, "ImagePiccole:Ricerca");
+  EXPECT_FALSE(l.C("ImagePiccole").Elem("Ricerca").Image.empty());
   // Nothing is read before "Ricerca".
   EXPECT_EQ(l.ogComlin().Recordset(), nullptr);
   EXPECT_EQ(Cerca(), (std::vector<long>{1, 2, 3, 4}));
