@@ -11,15 +11,16 @@ namespace {
 using ListaTestata = prova::ListaProva;
 
 TEST_F(ListaTestata, ChosenDdtShownInTheHeaderAndTheListWalkedFromIt) {
+  ParPers("DDT", "ListaOrdin", "DdtTest.NumRif Desc");
   frmDdtTest& f = Testata();
   ASSERT_EQ(f.oiLoadOk(), 1);
   frmDdtTestLis& l = FrmDdtTestLis();
   EXPECT_EQ(f.mgLista, &l);
   EXPECT_EQ(l.osKeySec, "w1");
   EXPECT_FALSE(l.Caricata());  // not before it is first shown
-  l.osListaOrdin = "DdtTest.NumRif Desc";  // the header's personal order
+  EXPECT_EQ(l.osListaOrdin, "DdtTest.NumRif Desc");  // the header's personal order
 
-  EXPECT_EQ(f.ogComPag().EseguiTasto("Lista").ToString(), "");
+  f.ButtonComando("Lista");
   ASSERT_TRUE(l.Caricata());
   EXPECT_TRUE(l.Visible());
   EXPECT_EQ(l.ogLisPag().BarraOrigine(), &f.ogComPag());
@@ -40,15 +41,15 @@ TEST_F(ListaTestata, ChosenDdtShownInTheHeaderAndTheListWalkedFromIt) {
   EXPECT_EQ(ui::Screen().ActiveForm, &f);
 
   // The header walks the list: on to DDT 2 and 1, back to 2.
-  f.ogComPag().EseguiTasto("ListaAvanti");
+  f.ButtonComando("ListaAvanti");
   EXPECT_EQ(f.txt(10).Text(), "2");
   EXPECT_EQ(f.txt(90).Text(), "");
-  f.ogComPag().EseguiTasto("ListaAvanti");
+  f.ButtonComando("ListaAvanti");
   EXPECT_EQ(f.txt(10).Text(), "1");
   EXPECT_EQ(f.txt(90).Text(), "Vs. ordine n. 118 del 02/11/2026");
-  f.ogComPag().EseguiTasto("ListaAvanti");  // past the last row: stays
+  f.ButtonComando("ListaAvanti");  // past the last row: stays
   EXPECT_EQ(f.txt(10).Text(), "1");
-  f.ogComPag().EseguiTasto("ListaInd");
+  f.ButtonComando("ListaInd");
   EXPECT_EQ(f.txt(10).Text(), "2");
   EXPECT_EQ(l.C("txtRiga").Text(), "3 / 4");
 
@@ -62,17 +63,17 @@ TEST_F(ListaTestata, ChosenDdtShownInTheHeaderAndTheListWalkedFromIt) {
 TEST_F(ListaTestata, ListClosedAndShownAgainStillServesTheHeader) {
   frmDdtTest& f = Testata();
   frmDdtTestLis& l = FrmDdtTestLis();
-  f.ogComPag().EseguiTasto("Lista");
+  f.ButtonComando("Lista");
   ASSERT_TRUE(l.Caricata());
   l.txt(30).SetText("3");
   l.ButtonComando("Ricerca");
   l.ButtonComando("Chiudi");
   EXPECT_FALSE(l.Caricata());
   // Walking a closed list does nothing.
-  EXPECT_EQ(f.ogComPag().EseguiTasto("ListaAvanti").ToString(), "");
+  f.ButtonComando("ListaAvanti");
   EXPECT_EQ(f.ogComPag().oiFlagOpe(), 0);
   // "Lista" loads it again, as new, still bound to the header.
-  EXPECT_EQ(f.ogComPag().EseguiTasto("Lista").ToString(), "");
+  f.ButtonComando("Lista");
   ASSERT_TRUE(l.Caricata());
   EXPECT_TRUE(l.Visible());
   EXPECT_EQ(l.txt(30).Text(), "");
@@ -83,6 +84,19 @@ TEST_F(ListaTestata, ListClosedAndShownAgainStillServesTheHeader) {
   EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
   EXPECT_EQ(f.txt(10).Text(), "2");
   EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+}
+
+TEST_F(ListaTestata, HeadersSortOrderNamingNoColumnNeverReachesTheSql) {
+  ParPers("DDT", "ListaOrdin", "NumRif; Delete From DdtTest");
+  frmDdtTest& f = Testata();
+  frmDdtTestLis& l = FrmDdtTestLis();
+  f.ButtonComando("Lista");
+  l.ButtonComando("Ricerca");
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_NE(messaggi_[0].find("ListaOrdin"), std::string::npos) << messaggi_[0];
+  EXPECT_EQ(l.osSql().find("Delete"), std::string::npos);
+  EXPECT_NE(l.osSql().find(" Order by DdtTest.DataRif, DdtTest.NumRif"), std::string::npos);
+  EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
 }
 
 }  // namespace
