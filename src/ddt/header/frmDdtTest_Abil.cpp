@@ -27,6 +27,9 @@ int ValoreFlag(const std::string& codice) {
   return 2;
 }
 
+// An item by position; none when the list does not hold it.
+void Scegli(ui::Controllo& c, int i) { c.SetListIndex(i >= 0 && i < c.ListCount() ? i : -1); }
+
 }  // namespace
 
 void frmDdtTest::AbilAspetto(bool& pbAbil) { Abilita(*this, "txt", 1100, pbAbil); }
@@ -107,7 +110,7 @@ void frmDdtTest::AggNonText() {
     int scelto = -1;
     for (int i = 0; i < 7; ++i)
       if (vb::UgualeTesto(txt(450).Text(), kCodici[i])) scelto = i;
-    c->SetListIndex(scelto);
+    Scegli(*c, scelto);
     for (const char* nome : {"labOrdProv", "label1OrdProv"})
       if (ui::Controllo* l = Trova(nome)) l->SetVisible(scelto == 5);
   }
@@ -118,7 +121,7 @@ void frmDdtTest::AggNonText() {
   if (ui::Controllo* c = Trova("che", 600)) c->SetValue(ValoreFlag(txt(600).Text()));
   if (ui::Controllo* c = Trova("cob", 620)) {
     const std::string v = txt(620).Text();
-    c->SetListIndex(vb::UgualeTesto(v, "N") ? 0 : vb::UgualeTesto(v, "S") ? 1 : vb::UgualeTesto(v, "E") ? 2 : -1);
+    Scegli(*c, vb::UgualeTesto(v, "N") ? 0 : vb::UgualeTesto(v, "S") ? 1 : vb::UgualeTesto(v, "E") ? 2 : -1);
   }
   MostraRitAcc();
 }

@@ -82,7 +82,7 @@ void frmDdtTest::MostraTotMon() {
                                                  vb::Missing, vb::Missing, false, false, "E", "E", false);
     lab(180).SetCaption(FC().MascheraNum(tot, g.giNumDecMoneta, {}, false, "#,##^", 0, "", "0"));
   }
-  label1(180).SetVisible(!stessa);
+  if (ui::Controllo* c = Trova("label1", 180)) c->SetVisible(!stessa);
   lab(180).SetVisible(!stessa);
 }
 

@@ -1,0 +1,657 @@
+// The header's field editing on the demo company: the exit of the reference
+// box, the copies of page 4, the check and combo boxes, the enabling by
+// state, the header changes carried to the stored lines, the footer, and
+// the document commands that are not available yet.
+#include <filesystem>
+
+#include "common/Globali.h"
+#include "ddt/header/TestataProva.h"
+#include "platform/FunzioniComuni.h"
+#include "platform/dati/GestRecordset.h"
+#include "common/utilprg.h"
+
+namespace {
+
+namespace demo = dati::demo;
+
+class Campi : public prova::TestataProva {
+ protected:
+  // The window loaded, showing the demo DDT of that number.
+  frmDdtTest& Mostra(long numRif) {
+    frmDdtTest& f = Testata();
+    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
+    f.txt(20).SetText("2026");
+    f.txt(10).SetText(std::to_string(numRif));
+    f.ogComPag().EseguiTasto("Ricerca");
+    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
+    return f;
+  }
+
+  // One value of the first row of a query, as text.
+  std::string Valore(const std::string& sql, const std::string& campo) {
+    dati::GestRecordset rs;
+    const std::string k = rs.ApriRecordset(*db_, conn_, "", sql, false, 4);
+    const std::string v = rs.NessunRecord(k) ? std::string("<nessuna riga>") : rs.LeggiCampo(k, campo).ToString();
+    rs.ChiudiRecordset(k);
+    return v;
+  }
+
+  std::string Riga(long numRif, long rigLiv, const std::string& campo) {
+    return Valore("Select " + campo + " from DdtDett Where Anno = 2026 AND NumRif = " + std::to_string(numRif) +
+                      " AND RigLiv = " + std::to_string(rigLiv),
+                  campo);
+  }
+
+  double Numero(const std::string& s) { return vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(s), true); }
+
+  long RigheLock() { return std::stol(Valore("Select count(*) as N from LockGest", "N")); }
+
+  // A fresh demo company for the next case of a table.
+  void Riparti() {
+    TearDown();
+    db_.reset();
+    std::filesystem::remove(dir_.Percorso("ditta.db"));
+    messaggi_.clear();
+    risposte_.clear();
+    SetUp();
+  }
+
+  bool MessaggioCon(const std::string& parte) {
+    for (const auto& m : messaggi_)
+      if (m.find(parte) != std::string::npos) return true;
+    return false;
+  }
+};
+
+// ---------------------------------------------------------------- exits
+
+TEST_F(Campi, TheZeroInTheReferenceBoxMarksTheFieldWithOrWithoutACommand) {
+  struct Caso {
+    const char* tasto;
+    const char* digitato;
+  };
+  for (const Caso& c : {Caso{"", " 0 "}, Caso{"Ricerca", "0"}}) {
+    SCOPED_TRACE(c.tasto);
+    frmDdtTest& f = Testata();
+    ASSERT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "S");
+    f.msTastoInCorso = c.tasto;
+    f.txt(10).SetText(c.digitato);
+    f.txt_LostFocus(10);
+    EXPECT_EQ(f.txt(10).Text(), "0");
+    // The field was marked as changed: the bar's move flag went on and off.
+    EXPECT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "N");
+  }
+}
+
+TEST_F(Campi, TheZeroIsLeftAloneWhileANewDdtIsBeingTypedOrAnotherCommandRuns) {
+  frmDdtTest& f = Testata();
+  f.msTastoInCorso = "Salva";
+  f.txt(10).SetText("0");
+  f.txt_LostFocus(10);
+  EXPECT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "S");
+  // Another number is no request for a new DDT either.
+  f.msTastoInCorso.clear();
+  f.txt(10).SetText("7");
+  f.txt_LostFocus(10);
+  EXPECT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "S");
+}
+
+TEST_F(Campi, ExitsAreIgnoredWhileACommandHoldsTheFields) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.miTxtRientro = 960;
+  f.txt(960).SetText("Trasporti Veloci");
+  f.txt_LostFocus(960);
+  EXPECT_NE(f.txt(970).Text(), "Trasporti Veloci");
+}
+
+TEST_F(Campi, TheVisibleBoxesOfPageFourReachTheirBoundBoxesOnlyWhenEnabled) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  struct Caso {
+    int visibile, legato;
+  };
+  const Caso casi[] = {{810, 830}, {850, 900}, {890, 940},   {960, 970},   {1015, 1055},
+                       {1070, 1080}, {1100, 1110}, {1130, 1140}, {1160, 1170}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.visibile);
+    f.txt(c.legato).SetText("prima");
+    f.txt(c.visibile).SetEnabled(false);
+    f.txt(c.visibile).SetText("disabilitato");
+    f.txt_LostFocus(c.visibile);
+    EXPECT_EQ(f.txt(c.legato).Text(), "prima");
+    f.txt(c.visibile).SetEnabled(true);
+    f.txt(c.visibile).SetText("digitato");
+    f.txt_LostFocus(c.visibile);
+    EXPECT_EQ(f.txt(c.legato).Text(), "digitato");
+  }
+  // The bound box is the bar's: it is what a save stores.
+  EXPECT_TRUE(f.ogComPag().ValoreCampo("RagSocVett").ToString() == "digitato");
+}
+
+TEST_F(Campi, DiscountChainsAndPrefixesAreCheckedOnExit) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  Param("Fat.ElePrefDdt", "A,B");
+  struct Caso {
+    int campo;
+    const char* testo;
+    bool errore;
+  };
+  const Caso casi[] = {{240, "10+5-3", false}, {240, "10+-5", true}, {230, "2", false},
+                       {50, "A", false},       {50, "AB", true},     {50, "", true}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.campo) + " " + c.testo);
+    f.txt(c.campo).SetBackColor(G().glColoreSfondo);
+    f.txt(c.campo).SetText(c.testo);
+    f.txt_LostFocus(c.campo);
+    EXPECT_EQ(f.txt(c.campo).BackColor() == G().glColoreErrore, c.errore);
+  }
+  EXPECT_EQ(f.C("staMessaggi").Elem("Messaggio").Caption, "Prefisso DDT inesistente nella lista validi");
+}
+
+TEST_F(Campi, ABoxInErrorRemembersTheSentinelOnEntry) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt(240).SetBackColor(G().glColoreErrore);
+  f.txt_GotFocus(240);
+  EXPECT_EQ(f.msValEntrata[240], frmDdtTest::kSentinellaErrore);
+  f.txt(240).SetBackColor(G().glColoreSfondo);
+  f.txt(240).SetText("5");
+  f.txt_GotFocus(240);
+  EXPECT_EQ(f.msValEntrata[240], "5");
+}
+
+// ---------------------------------------------------------- check and combo
+
+TEST_F(Campi, CheckBoxesWriteTheirCodesIntoTheHiddenBoxes) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  for (int n : {210, 235, 260, 280, 300, 600}) {
+    for (auto [valore, codice] : {std::pair{1, "S"}, std::pair{0, "N"}, std::pair{2, ""}}) {
+      SCOPED_TRACE(std::to_string(n) + " " + std::to_string(valore));
+      f.txt(n).SetText("?");
+      f.C("che", n).SetValue(valore);
+      f.che_Click(n);
+      EXPECT_EQ(f.txt(n).Text(), codice);
+    }
+  }
+}
+
+TEST_F(Campi, ADocumentTypeWithAReturnMovementCannotBeInvoiced) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.msMagCausaleRientro = "RES";
+  f.C("che", 300).SetValue(0);
+  messaggi_.clear();
+  f.C("che", 300).SetValue(1);
+  EXPECT_TRUE(MessaggioCon("Non si puo' impostare da fatturare"));
+  EXPECT_EQ(f.C("che", 300).Value(), 0);
+  EXPECT_EQ(f.txt(300).Text(), "N");
+}
+
+TEST_F(Campi, TheGroupingComboWritesItsCodeByItemData) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  ui::Controllo& c = f.C("cob", 450);
+  c.Clear();
+  const char* voci[] = {"Si", "No", "Si Una riga sola per Articolo", "Si Una fatt. per ogni dest.",
+                        "Si Una riga per Art. e una fatt. per dest.", "Si A parità di Ordine",
+                        "Si A parità di Contratto"};
+  for (int i = 0; i < 7; ++i) {
+    c.AddItem(voci[i]);
+    c.SetItemData(i, i);
+  }
+  const char* codici[] = {"S", "N", "A", "D", "E", "O", "C"};
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE(i);
+    c.SetListIndex(i);
+    f.Cob_Click(450);
+    EXPECT_EQ(f.txt(450).Text(), codici[i]);
+  }
+  // No selection leaves the code as it was; a copy into the controls does
+  // not write back.
+  c.SetListIndex(-1);
+  f.Cob_Click(450);
+  EXPECT_EQ(f.txt(450).Text(), "C");
+  f.miTxtRientro = 1;
+  c.SetListIndex(0);
+  f.Cob_Click(450);
+  EXPECT_EQ(f.txt(450).Text(), "C");
+}
+
+TEST_F(Campi, TheOtherCombosWriteTheirCodes) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  ui::Controllo& provv = f.C("cob", 470);
+  provv.Clear();
+  for (const char* v : {"N No", "A Articolo", "C Cliente", "G Agente"}) provv.AddItem(v);
+  provv.SetListIndex(2);
+  f.Cob_Click(470);
+  EXPECT_EQ(f.txt(470).Text(), "C");
+  ui::Controllo& nota = f.C("cob", 620);
+  nota.Clear();
+  for (const char* v : {"Non evade", "Evasione con Stampa Note nella destinazione",
+                        "Evasione senza Stampa Note nella destinazione"})
+    nota.AddItem(v);
+  nota.SetListIndex(2);
+  f.Cob_Click(620);
+  EXPECT_EQ(f.txt(620).Text(), "E");
+  ui::Controllo& prezzi = f.C("cob", 440);
+  prezzi.Clear();
+  for (int i = 0; i < 7; ++i) {
+    prezzi.AddItem(std::to_string(i));
+    prezzi.SetItemData(i, i);
+  }
+  prezzi.SetListIndex(3);
+  f.Cob_Click(440);
+  EXPECT_EQ(f.txt(440).Text(), "3");
+}
+
+TEST_F(Campi, TheHiddenBoxesReachTheirControlsWithoutWritingBack) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  ui::Controllo& c = f.C("cob", 450);
+  c.Clear();
+  for (int i = 0; i < 7; ++i) {
+    c.AddItem("voce " + std::to_string(i));
+    c.SetItemData(i, i);
+  }
+  f.txt(110).SetText("E");
+  f.txt(280).SetText("x");
+  f.txt(210).SetText("s");
+  f.txt(450).SetText("O");
+  f.AggNonText();
+  EXPECT_EQ(f.lab(110).Caption(), "Evaso");
+  EXPECT_EQ(f.C("che", 280).Value(), 2);
+  EXPECT_EQ(f.C("che", 210).Value(), 1);
+  EXPECT_EQ(c.ListIndex(), 5);
+  EXPECT_EQ(f.txt(450).Text(), "O");
+  EXPECT_EQ(f.miTxtRientro, -1);
+  f.txt(110).SetText("S");
+  f.AggNonText();
+  EXPECT_EQ(f.lab(110).Caption(), "Stampato");
+}
+
+// ---------------------------------------------------------------- enabling
+
+TEST_F(Campi, TheHeaderFollowsTheStateOfTheDdt) {
+  struct Caso {
+    const char* stato;
+    bool main, pagina2, pagina1, sconto;
+    int primoDato;
+  };
+  const Caso casi[] = {{"", true, true, true, true, 30},
+                       {"S", false, false, true, false, 220},
+                       {"E", false, false, false, true, 220}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.stato);
+    frmDdtTest& f = Mostra(demo::kDdtModificabile);
+    f.msQualeImporto = "L";
+    f.txt(240).SetEnabled(true);
+    f.txt(110).SetText(c.stato);
+    bool vuoto = std::string(c.stato).empty(), nonStampato = std::string(c.stato) != "S";
+    // The second tab: page 2 is the selected one.
+    f.C("TasPagine").SetSelectedTab(2);
+    f.AbilDisabVariaz(vuoto, nonStampato);
+    EXPECT_EQ(f.C("PicMain").Enabled(), c.main);
+    EXPECT_EQ(f.C("PicPagine", 1).Enabled(), c.pagina2);
+    for (int p : {2, 3, 4}) EXPECT_FALSE(f.C("PicPagine", p).Enabled());
+    EXPECT_EQ(f.ogComPag().CtrlPrimoDato(), &f.txt(c.primoDato));
+    f.C("TasPagine").SetSelectedTab(1);
+    f.AbilDisabVariaz(vuoto, nonStampato);
+    EXPECT_EQ(f.C("PicPagine", 0).Enabled(), c.pagina1);
+    EXPECT_FALSE(f.C("PicPagine", 1).Enabled());
+    // An evaded DDT keeps the fields of page 1 as they were, unreachable.
+    EXPECT_EQ(f.txt(240).Enabled(), c.sconto);
+    EXPECT_EQ(f.txt(270).Enabled(), c.sconto);
+    EXPECT_EQ(f.C("ComHlp", 270).Enabled(), c.sconto);
+    EXPECT_EQ(f.txt(200).Enabled(), c.sconto);
+  }
+}
+
+TEST_F(Campi, APriceSourceOtherThanTheListLocksAndEmptiesThePriceList) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.msQualeImporto = "c";
+  f.msMonetaListino = "Euro";
+  f.AbilListino(false, true);
+  EXPECT_FALSE(f.txt(200).Enabled());
+  EXPECT_TRUE(f.msMonetaListino.empty());
+  EXPECT_FALSE(f.txt(200).Text().empty());
+  f.AbilListino(true, true);
+  EXPECT_TRUE(f.txt(200).Text().empty());
+  f.msQualeImporto = "l";
+  f.AbilListino(true, true);
+  EXPECT_TRUE(f.txt(200).Enabled());
+}
+
+// ------------------------------------------------- changes carried to lines
+
+class Propaga : public Campi {
+ protected:
+  frmDdtTest& Evaso() {
+    // An expense of the company's own ("T") beside the DDT's transport.
+    Sql("Insert into Spese (Spesa, Descrizione, TipoAddebito, Iva) values ('BOL', 'Bolli', 'T', '22')");
+    Sql("Insert into DdtSpese (Anno, NumRif, Riga, Spesa, Iva, Importo) values (2026, 1, 2, 'BOL', '22', 2)");
+    return Mostra(demo::kDdtEvaso);
+  }
+  std::string Spesa(int riga) {
+    return Valore("Select Iva from DdtSpese Where Anno = 2026 AND NumRif = 1 AND Riga = " + std::to_string(riga),
+                  "Iva");
+  }
+};
+
+TEST_F(Propaga, TheVatCodeReachesTheLinesAndTheExpenses) {
+  struct Caso {
+    const char* prima;
+    const char* nuova;
+    bool attivo;
+    const char* viti;
+    const char* descrittiva;
+    const char* trasporto;
+    const char* bolli;
+  };
+  const Caso casi[] = {
+      // Without an old code every line but the descriptive one, and every
+      // expense not charged to the company.
+      {"", "10", true, "10", "", "10", "22"},
+      // With one only the rows that carried it.
+      {"22", "4", true, "4", "", "4", "4"},
+      {"10", "4", true, "22", "", "22", "22"},
+      {"", "10", false, "22", "", "22", "22"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.prima) + "->" + c.nuova + (c.attivo ? "" : " off"));
+    Riparti();
+    frmDdtTest& f = Evaso();
+    f.txt(270).SetText(c.nuova);
+    f.msIvaPrec = c.prima;
+    f.mbAggIvaRighe = c.attivo;
+    bool righe = false, piede = false;
+    EXPECT_TRUE(f.VerAggCambioIva(righe, piede));
+    EXPECT_EQ(righe, c.attivo);
+    EXPECT_EQ(piede, c.attivo);
+    EXPECT_EQ(Riga(1, demo::kRigLivViti, "Iva"), c.viti);
+    EXPECT_EQ(Riga(1, demo::kRigLivTrapano, "Iva"), c.viti);
+    EXPECT_EQ(Riga(1, 3, "Iva"), c.descrittiva);
+    EXPECT_EQ(Spesa(1), c.trasporto);
+    EXPECT_EQ(Spesa(2), c.bolli);
+  }
+}
+
+TEST_F(Propaga, TheContractReachesTheLinesThatFollowedTheHeader) {
+  struct Caso {
+    const char* prima;
+    const char* nuovo;
+    bool attivo;
+    const char* viti;   // Contratto of the line before: Null
+    const char* trapano;  // "K1" before
+  };
+  const Caso casi[] = {{"", "K2", true, "K2", "K1"},
+                       {"K1", "K2", true, "", "K2"},
+                       {"K1", "", true, "", ""},
+                       {"", "K2", false, "", "K1"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.prima) + "->" + c.nuovo);
+    Riparti();
+    Sql("Update DdtDett Set Contratto = 'K1' Where Anno = 2026 AND NumRif = 1 AND RigLiv = 2");
+    frmDdtTest& f = Mostra(demo::kDdtEvaso);
+    f.txt(1400).SetText(c.nuovo);
+    f.msContrattoPrec = c.prima;
+    f.mbAggContrattoRighe = c.attivo;
+    bool righe = false, piede = false;
+    EXPECT_TRUE(f.VerAggCambioContratto(righe, piede));
+    EXPECT_FALSE(righe);
+    EXPECT_FALSE(piede);
+    EXPECT_EQ(Riga(1, demo::kRigLivViti, "Contratto"), c.viti);
+    EXPECT_EQ(Riga(1, demo::kRigLivTrapano, "Contratto"), c.trapano);
+  }
+}
+
+TEST_F(Propaga, TheCommissionsReachAllLinesOrThoseWithTheOldPercentage) {
+  struct Caso {
+    int16_t modo1, modo2;
+    const char* nuova;
+    double viti, descrittiva, secondo;
+  };
+  // The lines of the evaded DDT carry 5 (articles) and 0 (the descriptive one).
+  const Caso casi[] = {{1, 0, "7", 7, 7, 0}, {2, 0, "7", 7, 0, 0}, {0, 1, "7", 5, 0, 7}, {0, 0, "7", 5, 0, 0}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.modo1) + "/" + std::to_string(c.modo2));
+    Riparti();
+    frmDdtTest& f = Mostra(demo::kDdtEvaso);
+    f.msPercProvv1Prec = "5";
+    f.msPercProvv2Prec = "";
+    f.txt(490).SetText(c.nuova);
+    f.txt(510).SetText(c.nuova);
+    f.miAggProvv1Righe = c.modo1;
+    f.miAggProvv2Righe = c.modo2;
+    bool righe = false;
+    EXPECT_TRUE(f.VerAggCambioProvv(righe));
+    EXPECT_EQ(righe, c.modo1 > 0 || c.modo2 > 0);
+    EXPECT_DOUBLE_EQ(Numero(Riga(1, demo::kRigLivViti, "PercProvv1")), c.viti);
+    EXPECT_DOUBLE_EQ(Numero(Riga(1, 3, "PercProvv1")), c.descrittiva);
+    EXPECT_DOUBLE_EQ(Numero(Riga(1, demo::kRigLivViti, "PercProvv2")), c.secondo);
+  }
+}
+
+TEST_F(Propaga, TheCustomerDiscountReachesTheLinesWithTheOldOneAndTheirAmounts) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  // An old discount on one line: that line is not selected.
+  Sql("Update DdtDett Set ScontoCli = '2' Where Anno = 2026 AND NumRif = 3 AND RigLiv = " +
+      std::to_string(demo::kRigLivBiscotti));
+  const std::string biscottiPrima = Riga(3, demo::kRigLivBiscotti, "ValTotale");
+  f.txt(240).SetText("5");
+  f.txt(400).SetText("Euro");
+  f.txt(410).SetText("1");
+  f.msScontoCliPrec = "";
+  f.miNumDecMon = 2;
+  f.miNumDecMonGes = 3;
+  f.mbAggScoCliRighe = true;
+  bool righe = false, piede = false;
+  EXPECT_TRUE(f.VerAggCambioScoCli(righe, piede));
+  EXPECT_TRUE(righe);
+  EXPECT_TRUE(piede);
+  // The oil: table discount 3, now customer 5 before it in the chain;
+  // 6 x 42 less 7.85 % is 232.218.
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "ScontoCli"), "5");
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "ScontoTot"), "5+3");
+  EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivOlio, "ValTotale")), 232.22);
+  EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivOlio, "ValEuro")), 232.22);
+  EXPECT_EQ(Riga(3, demo::kRigLivBiscotti, "ScontoCli"), "2");
+  EXPECT_EQ(Riga(3, demo::kRigLivBiscotti, "ValTotale"), biscottiPrima);
+}
+
+TEST_F(Propaga, NoDiscountFlagWritesNothing) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  const std::string prima = Riga(3, demo::kRigLivOlio, "ScontoTot");
+  f.txt(240).SetText("5");
+  f.mbAggScoCliRighe = f.mbAggScoPagRighe = false;
+  bool righe = false, piede = false;
+  EXPECT_TRUE(f.VerAggCambioScoCli(righe, piede));
+  EXPECT_FALSE(righe);
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "ScontoTot"), prima);
+  EXPECT_TRUE(Riga(3, demo::kRigLivOlio, "ScontoCli").empty());
+}
+
+TEST_F(Propaga, TheUpdatesBelongToTheCallersTransaction) {
+  frmDdtTest& f = Evaso();
+  f.txt(270).SetText("10");
+  f.msIvaPrec = "";
+  f.mbAggIvaRighe = true;
+  utilprg::TransInizio();
+  bool righe = false, piede = false;
+  ASSERT_TRUE(f.VerAggCambioIva(righe, piede));
+  utilprg::TransAnnulla();
+  EXPECT_EQ(Riga(1, demo::kRigLivViti, "Iva"), "22");
+  EXPECT_EQ(Spesa(1), "22");
+}
+
+TEST_F(Propaga, AFailingStepShowsItsErrorAndAnswersFalse) {
+  frmDdtTest& f = Evaso();
+  f.txt(270).SetText("10");
+  f.mbAggIvaRighe = true;
+  G().gsTabSpese = "TabellaCheNonEsiste";
+  bool righe = false, piede = false;
+  messaggi_.clear();
+  EXPECT_FALSE(f.VerAggCambioIva(righe, piede));
+  EXPECT_TRUE(MessaggioCon("Errore("));
+  EXPECT_FALSE(righe);
+}
+
+TEST_F(Propaga, ACurrencyRateChangeRevaluesTheArticleLines) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt(400).SetText("USD");
+  f.msMonOper = "/";
+  f.msCambioPrec = "1,5";
+  f.txt(410).SetText("2");
+  bool righe = false;
+  EXPECT_TRUE(f.AggModCambio(righe));
+  EXPECT_TRUE(righe);
+  const double totale = Numero(Riga(3, demo::kRigLivCorso, "ValTotale"));
+  EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivCorso, "ValEuro")), totale / 2);
+  // The same rate: nothing to do.
+  f.msCambioPrec = "2";
+  righe = false;
+  EXPECT_TRUE(f.AggModCambio(righe));
+  EXPECT_FALSE(righe);
+}
+
+TEST_F(Propaga, TheExpenseStepsChangeNothingYet) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.mbVerSpesePag = f.mbVerSpesePerc = f.mbAggSpesaCli = true;
+  bool righe = false, piede = false;
+  EXPECT_TRUE(f.VerAggCambioSpesePag(righe, piede));
+  EXPECT_TRUE(f.VerAggCambioSpesePerc(righe, piede));
+  EXPECT_TRUE(f.AggSpesaClie(righe, piede));
+  EXPECT_TRUE(f.AggSpeseStandard(piede));
+  EXPECT_FALSE(righe);
+  EXPECT_FALSE(piede);
+}
+
+// ------------------------------------------------------------------ footer
+
+TEST_F(Campi, TheFooterIsRecomputedFromTheStoredRows) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  for (int n : {130, 140, 150, 160, 170}) f.lab(n).SetCaption("");
+  f.miNumDecMon = 2;
+  ASSERT_TRUE(f.AggPiede(false)) << (messaggi_.empty() ? "" : messaggi_.back());
+  EXPECT_DOUBLE_EQ(Numero(f.lab(170).Caption()), demo::kTotaliDdtModificabile.documento);
+  EXPECT_DOUBLE_EQ(Numero(f.lab(140).Caption()), demo::kTotaliDdtModificabile.merce);
+  EXPECT_DOUBLE_EQ(Numero(f.lab(130).Caption()), demo::kTotaliDdtModificabile.spese);
+  EXPECT_DOUBLE_EQ(Numero(f.lab(160).Caption()), demo::kTotaliDdtModificabile.iva);
+  // A line changed in the database: the footer follows it.
+  Sql("Update DdtSpese Set Importo = 20 Where Anno = 2026 AND NumRif = 3");
+  ASSERT_TRUE(f.AggPiede(false));
+  EXPECT_DOUBLE_EQ(Numero(f.lab(130).Caption()), 20);
+  EXPECT_DOUBLE_EQ(Numero(f.lab(170).Caption()), demo::kTotaliDdtModificabile.documento + 10 * 1.22);
+  // The withholding-only mode leaves the amounts alone.
+  f.lab(170).SetCaption("x");
+  ASSERT_TRUE(f.AggPiede(true));
+  EXPECT_EQ(f.lab(170).Caption(), "x");
+}
+
+TEST_F(Campi, TheTotalInTheCompanyCurrencyShowsOnlyForAnotherCurrency) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt(400).SetText("euro");
+  f.MostraTotMon();
+  EXPECT_FALSE(f.lab(180).Visible());
+  f.txt(400).SetText("USD");
+  f.txt(410).SetText("2");
+  f.msMonOper = "/";
+  f.lab(170).SetCaption("100");
+  f.MostraTotMon();
+  EXPECT_TRUE(f.lab(180).Visible());
+  EXPECT_DOUBLE_EQ(Numero(f.lab(180).Caption()), 50);
+}
+
+TEST_F(Campi, TheWithholdingFollowsItsPercentageAndBase) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.miNumDecMon = 2;
+  f.txt(278).SetText("1000");
+  f.txt(275).SetText("20");
+  f.MostraRitAcc();
+  EXPECT_DOUBLE_EQ(Numero(f.lab(278).Caption()), 200);
+  f.txt(275).SetText("0,000000001");
+  f.MostraRitAcc();
+  EXPECT_TRUE(f.lab(278).Caption().empty());
+}
+
+// -------------------------------------------------------- contract mark
+
+TEST_F(Campi, TheContractMarkTellsLinesThatDoNotFollowTheHeader) {
+  struct Caso {
+    const char* testata;
+    const char* righe;  // contract of the article lines; "" Null
+    const char* descrittiva;
+    bool segno;
+  };
+  const Caso casi[] = {{"", "", "", false}, {"", "K1", "", true}, {"K1", "K1", "K2", false}, {"K1", "", "", true}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.testata) + "/" + c.righe);
+    Riparti();
+    auto valore = [](const char* v) { return std::string(v).empty() ? std::string("Null") : "'" + std::string(v) + "'"; };
+    Sql("Update DdtDett Set Contratto = " + valore(c.righe) + " Where Anno = 2026 AND NumRif = 1 AND TipoRiga = 'A'");
+    Sql("Update DdtDett Set Contratto = " + valore(c.descrittiva) +
+        " Where Anno = 2026 AND NumRif = 1 AND TipoRiga = 'D'");
+    frmDdtTest& f = Mostra(demo::kDdtEvaso);
+    f.label1(1402).SetVisible(!c.segno);
+    f.txt(1400).SetText(c.testata);
+    f.VerContrDoppio();
+    EXPECT_EQ(f.label1(1402).Visible(), c.segno);
+  }
+}
+
+// ---------------------------------------------------- document commands
+
+TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
+  struct Caso {
+    const char* nome;
+    void (*esegui)(frmDdtTest&);
+  };
+  const Caso casi[] = {
+      {"Dettaglio", [](frmDdtTest& f) { int16_t d = 0; f.GestDettaglio(false, d); }},
+      {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
+      {"Stampa", [](frmDdtTest& f) { f.StampaDoc(); }},
+      {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
+      {"RipEvasione", [](frmDdtTest& f) { f.RipEvasione(); }},
+      {"CalcVuoti", [](frmDdtTest& f) { f.mbGestVuotiCauz = true; f.CalcVuoti(); }},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Riparti();
+    frmDdtTest& f = Mostra(std::string(c.nome) == "RipEvasione" ? demo::kDdtEvaso : demo::kDdtModificabile);
+    const std::string statoPrima = Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato");
+    messaggi_.clear();
+    c.esegui(f);
+    EXPECT_TRUE(MessaggioCon("non è ancora disponibile")) << (messaggi_.empty() ? "" : messaggi_.back());
+    EXPECT_EQ(RigheLock(), 0);
+    EXPECT_EQ(f.oiInDett, -1);
+    EXPECT_EQ(Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato"), statoPrima);
+  }
+}
+
+TEST_F(Campi, ADdtInUseByAnotherUserIsRefusedByItsLock) {
+  Sql("Insert into LockGest (Tipo, Anno, NumReg, Utente, Stato, Gestione) values ('D', 2026, 3, 'luigi', 'S', 'D')");
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  messaggi_.clear();
+  f.GestSpese();
+  EXPECT_TRUE(MessaggioCon("luigi"));
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(RigheLock(), 1);
+}
+
+TEST_F(Campi, RefusalsComeBeforeTheCommands) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  // A restore answered "Annulla", a deposit recalculation without deposits,
+  // an evasion restore of a DDT that is not evaded.
+  risposte_ = {2};
+  messaggi_.clear();
+  f.Ripristino();
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  f.mbGestVuotiCauz = false;
+  f.CalcVuoti();
+  EXPECT_TRUE(messaggi_.size() == 1u);
+  f.RipEvasione();
+  EXPECT_TRUE(MessaggioCon("Non è possibile annullare l'evasione"));
+  // A window already open.
+  messaggi_.clear();
+  f.oiInDett = 1;
+  f.GestSpese();
+  int16_t d = 0;
+  f.GestDettaglio(false, d);
+  EXPECT_TRUE(messaggi_.empty());
+}
+
+}  // namespace
