@@ -76,11 +76,19 @@ void frmDdtTest::MostraTotMon() {
   const Globali& g = G();
   const bool stessa = vb::UgualeTesto(txt(400).Text(), g.gsMonetaDitta);
   if (!stessa) {
-    double lire = 0, euro = 0, doc = 0;
-    const double tot = AziendaUtil::ConvLireEuro(Numero(lab(170).Caption()), Numero(txt(410).Text()), msMonOper,
-                                                 txt(400).Text(), lire, euro, doc, true, true, true, vb::Missing,
-                                                 vb::Missing, vb::Missing, false, false, "E", "E", false);
-    lab(180).SetCaption(FC().MascheraNum(tot, g.giNumDecMoneta, {}, false, "#,##^", 0, "", "0"));
+    // A currency without a usable rate (none typed yet, or 0) has no total
+    // to show: the conversion refuses it, and leaving the rate field must
+    // not fail for that.
+    std::string testo;
+    try {
+      double lire = 0, euro = 0, doc = 0;
+      const double tot = AziendaUtil::ConvLireEuro(Numero(lab(170).Caption()), Numero(txt(410).Text()), msMonOper,
+                                                   txt(400).Text(), lire, euro, doc, true, true, true, vb::Missing,
+                                                   vb::Missing, vb::Missing, false, false, "E", "E", false);
+      testo = FC().MascheraNum(tot, g.giNumDecMoneta, {}, false, "#,##^", 0, "", "0");
+    } catch (const vb::Errore&) {
+    }
+    lab(180).SetCaption(testo);
   }
   if (ui::Controllo* c = Trova("label1", 180)) c->SetVisible(!stessa);
   lab(180).SetVisible(!stessa);

@@ -9,6 +9,8 @@
 #include "platform/FunzioniComuni.h"
 #include "platform/dati/GestRecordset.h"
 #include "common/utilprg.h"
+#include "platform/dati/Schema.h"
+#include "platform/dati/ServerDiProva.h"
 
 namespace {
 
@@ -554,6 +556,11 @@ TEST_F(Campi, TheTotalInTheCompanyCurrencyShowsOnlyForAnotherCurrency) {
   f.MostraTotMon();
   EXPECT_TRUE(f.lab(180).Visible());
   EXPECT_DOUBLE_EQ(Numero(f.lab(180).Caption()), 50);
+  // A rate not typed yet: leaving the rate field shows no total and fails
+  // nothing.
+  f.txt(410).SetText("");
+  EXPECT_NO_THROW(f.txt_LostFocus(410));
+  EXPECT_TRUE(f.lab(180).Caption().empty());
 }
 
 TEST_F(Campi, TheWithholdingFollowsItsPercentageAndBase) {
@@ -652,6 +659,77 @@ TEST_F(Campi, RefusalsComeBeforeTheCommands) {
   int16_t d = 0;
   f.GestDettaglio(false, d);
   EXPECT_TRUE(messaggi_.empty());
+}
+
+// ------------------------------------------------- on the database server
+
+// The same demo company on the PostgreSQL test server: the updates inside
+// the save's transaction and the document lock as the server sees them.
+class CampiServer : public Propaga {
+ protected:
+  void SetUp() override {
+    Propaga::SetUp();
+    if (prova::ConnessioneServer().empty()) return;
+    server_ = std::make_unique<prova::DatabaseServer>();
+    db_ = std::make_shared<dati::GestDatabase>();
+    conn_ = db_->ApriDatabase("", 0, false, false, server_->Connessione());
+    dati::CreaSchema(db_->Motore(conn_), dati::SchemaDitta());
+    dati::CreaDittaDemo(*db_, conn_);
+    G().goDbAzienda = db_;
+    G().gsConnAzienda = conn_;
+  }
+  void TearDown() override {
+    Propaga::TearDown();
+    db_.reset();
+    server_.reset();
+  }
+  std::unique_ptr<prova::DatabaseServer> server_;
+};
+
+TEST_F(CampiServer, TheVatAndDiscountUpdatesAreUndoneWithTheSavesTransaction) {
+  SALTA_SENZA_SERVER();
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt(270).SetText("10");
+  f.msIvaPrec = "";
+  f.mbAggIvaRighe = true;
+  f.txt(240).SetText("5");
+  f.txt(400).SetText("Euro");
+  f.txt(410).SetText("1");
+  f.msScontoCliPrec = "";
+  f.mbAggScoCliRighe = true;
+  utilprg::TransInizio();
+  bool righe = false, piede = false;
+  ASSERT_TRUE(f.VerAggCambioIva(righe, piede));
+  ASSERT_TRUE(f.VerAggCambioScoCli(righe, piede));
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "Iva"), "10");
+  utilprg::TransAnnulla();
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "Iva"), "4");
+  EXPECT_TRUE(Riga(3, demo::kRigLivOlio, "ScontoCli").empty());
+  // Committed, they stand.
+  utilprg::TransInizio();
+  ASSERT_TRUE(f.VerAggCambioIva(righe, piede));
+  ASSERT_TRUE(f.VerAggCambioScoCli(righe, piede));
+  utilprg::TransConferma();
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "Iva"), "10");
+  EXPECT_EQ(Riga(3, demo::kRigLivOlio, "ScontoTot"), "5+3");
+  EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivOlio, "ValTotale")), 232.22);
+}
+
+TEST_F(CampiServer, DocumentCommandsLeaveNoLockAndRespectAnotherUsersLock) {
+  SALTA_SENZA_SERVER();
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  messaggi_.clear();
+  f.GestSpese();
+  int16_t d = 0;
+  f.GestDettaglio(false, d);
+  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(RigheLock(), 0);
+  Sql("Insert into LockGest (Tipo, Anno, NumReg, Utente, Stato, Gestione) values ('D', 2026, 3, 'luigi', 'S', 'D')");
+  messaggi_.clear();
+  f.GestSpese();
+  EXPECT_TRUE(MessaggioCon("luigi"));
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(RigheLock(), 1);
 }
 
 }  // namespace
