@@ -9,7 +9,9 @@
 #include "platform/FunzioniComuni.h"
 #include "platform/dati/GestRecordset.h"
 #include "common/utilprg.h"
+#include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/Schema.h"
+#include "platform/menu/ContestoProgramma.h"
 #include "platform/dati/ServerDiProva.h"
 
 namespace {
@@ -659,6 +661,172 @@ TEST_F(Campi, RefusalsComeBeforeTheCommands) {
   int16_t d = 0;
   f.GestDettaglio(false, d);
   EXPECT_TRUE(messaggi_.empty());
+}
+
+// ---------------------------------------------------------------- decoders
+
+// The look-up library on the demo company, as the start-up sets it up.
+class Decodifiche : public Campi {
+ protected:
+  void SetUp() override {
+    Campi::SetUp();
+    lib_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    lib_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                      "dd/mm/yyyy");
+    G().goZelAiuto = lib_;
+  }
+  void TearDown() override {
+    lib_->ChiudiFinestre();
+    Campi::TearDown();
+    G().goZelAiuto.reset();
+  }
+  frmDdtTest& Nuovo() {
+    frmDdtTest& f = Testata();
+    f.ogComPag().EseguiTasto("Nuovo");
+    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 2);
+    return f;
+  }
+  std::shared_ptr<aiuti::AiutiDecodifica> lib_;
+};
+
+TEST_F(Decodifiche, TheDefaultsOfANewDdtAreDecodedDocumentTypeFirst) {
+  frmDdtTest& f = Nuovo();
+  f.txt(40).SetText(demo::kDocDdt);
+  f.txt(400).SetText(demo::kEuro);
+  f.txt(1060).SetText(demo::kCauVendita);
+  f.txt(1090).SetText(demo::kAspettoScatole);
+  f.txt(1150).SetText(demo::kTrasportoVettore);
+  f.txt(1080).SetText("testo proprio");
+  f.DecodDefault();
+  EXPECT_EQ(f.lab(40).Caption(), "Documento di trasporto");
+  EXPECT_EQ(f.msMagCausale, demo::kCausaleVendita);
+  EXPECT_EQ(f.msQualeImporto, "L");
+  EXPECT_EQ(f.txt(86).Text(), "3");
+  EXPECT_EQ(f.txt(290).Text(), demo::kMagCentrale);
+  // The type names an evasion type and no return cause: to be invoiced.
+  EXPECT_EQ(f.txt(300).Text(), "S");
+  EXPECT_FALSE(f.txt(88).Visible());
+  EXPECT_EQ(f.lab(400).Caption(), "Euro");
+  EXPECT_EQ(f.miNumDecMon, demo::kDecimaliEuro);
+  EXPECT_EQ(f.miNumDecMonGes, demo::kDecimaliGestEuro);
+  // A currency of the union has no rate to type.
+  EXPECT_FALSE(f.txt(410).Enabled());
+  // A code shows its master's text, locked, and stores the code alone.
+  EXPECT_EQ(f.txt(1070).Text(), "Vendita");
+  EXPECT_FALSE(f.txt(1070).Enabled());
+  EXPECT_TRUE(f.txt(1080).Text().empty());
+  EXPECT_EQ(f.txt(1100).Text(), "Scatole");
+  EXPECT_EQ(f.txt(1160).Text(), "Vettore");
+}
+
+TEST_F(Decodifiche, AnInternalTypeShowsTheDestinationStoreAndIsNotInvoiced) {
+  frmDdtTest& f = Nuovo();
+  f.txt(40).SetText(demo::kDocDdtInterno);
+  f.MostraFattDoc(true, false);
+  EXPECT_TRUE(f.txt(88).Visible());
+  EXPECT_FALSE(f.C("che", 300).Enabled());
+  EXPECT_EQ(f.msDdtInterno, "S");
+  f.txt(40).SetText(demo::kDocDdt);
+  f.MostraFattDoc(true, false);
+  EXPECT_FALSE(f.txt(88).Visible());
+  EXPECT_TRUE(f.C("che", 300).Enabled());
+}
+
+TEST_F(Decodifiche, TheCurrencyIsCheckedAgainstThePriceList) {
+  struct Caso {
+    const char* listino;
+    const char* moneta;
+    bool errore, cambioAperto;
+  };
+  const Caso casi[] = {{"", demo::kDollaro, false, true},
+                       {demo::kEuro, demo::kEuro, false, false},
+                       {demo::kLira, demo::kEuro, false, false},
+                       {demo::kEuro, demo::kLira, false, false},
+                       {demo::kEuro, demo::kDollaro, true, true}};
+  frmDdtTest& f = Nuovo();
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.listino) + "/" + c.moneta);
+    f.msMonetaListino = c.listino;
+    f.txt(400).SetBackColor(G().glColoreSfondo);
+    f.txt(400).SetText(c.moneta);
+    f.MostraMoneta(true, false, false, false);
+    EXPECT_EQ(f.txt(400).BackColor() == G().glColoreErrore, c.errore);
+    EXPECT_EQ(f.txt(410).Enabled(), c.cambioAperto);
+  }
+}
+
+TEST_F(Decodifiche, ACarrierCodeReplacesTheDdtsOwnCarrierData) {
+  frmDdtTest& f = Nuovo();
+  // Free carrier data of the DDT's own.
+  f.txt(950).SetText("");
+  f.txt(970).SetText("Padroncino Bianchi");
+  f.txt(1055).SetText("AB123CD");
+  f.DecodTestoLibero(950, 960, 970, true, false, false);
+  EXPECT_EQ(f.txt(960).Text(), "Padroncino Bianchi");
+  EXPECT_TRUE(f.txt(960).Enabled());
+  // A code: the master's data, locked; the row keeps the code only, the
+  // plate too when it is kept on the DDT.
+  for (bool targa : {false, true}) {
+    SCOPED_TRACE(targa);
+    f.mbMemTargaVet = targa;
+    f.txt(970).SetText("Padroncino Bianchi");
+    f.txt(1055).SetText("AB123CD");
+    f.txt(950).SetText(demo::kVettore1);
+    f.DecodTestoLibero(950, 960, 970, true, false, false);
+    EXPECT_EQ(f.txt(960).Text(), "Trasporti Veloci Srl");
+    EXPECT_EQ(f.txt(1000).Text(), "Verona");
+    EXPECT_TRUE(f.txt(970).Text().empty());
+    EXPECT_FALSE(f.txt(960).Enabled());
+    EXPECT_EQ(f.txt(1055).Text(), targa ? "FR123XY" : "");
+    EXPECT_EQ(f.txt(1015).Enabled(), targa);
+  }
+}
+
+TEST_F(Decodifiche, LeavingACodedFieldRunsItsDecoder) {
+  struct Caso {
+    int campo;
+    const char* codice;
+    const char* controllo;
+    int descrizione;
+    const char* atteso;
+  };
+  const Caso casi[] = {{270, demo::kIva22, "lab", 270, nullptr},
+                       {270, "ZZ", "lab", 270, aiuti::kInesistente},
+                       {1120, demo::kResaFrancoDestino, "txt", 1130, nullptr},
+                       {950, demo::kVettore2, "txt", 960, "Corriere Espresso Nord Spa"},
+                       {400, demo::kDollaro, "lab", 400, "Dollaro USA"}};
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.campo) + " " + c.codice);
+    ui::Controllo& d = f.C(c.controllo, c.descrizione);
+    d.SetCaption("");
+    f.txt(c.campo).SetText(c.codice);
+    f.txt_LostFocus(c.campo);
+    if (c.atteso) EXPECT_EQ(d.Caption(), c.atteso);
+    else EXPECT_FALSE(d.Caption().empty());
+    EXPECT_NE(d.Caption(), c.atteso ? "" : aiuti::kInesistente);
+  }
+}
+
+TEST_F(Decodifiche, EnteringAFieldDuringACommandIsLeftAlone) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.mbComandoInCorso = true;
+  f.msValEntrata[240].clear();
+  f.txt(240).SetText("7");
+  f.txt_GotFocus(240);
+  EXPECT_TRUE(f.msValEntrata[240].empty());
+  // The first data field of a DDT not printed is the date.
+  f.txt_GotFocus(30);
+  EXPECT_EQ(f.msValEntrata[30], f.txt(30).Text());
+  f.mbComandoInCorso = false;
+  f.txt_GotFocus(240);
+  EXPECT_EQ(f.msValEntrata[240], "7");
+  EXPECT_EQ(f.C("staMessaggi").Elem("DescrCampo").Caption, f.txt(240).ToolTipText());
+  // The number of a new DDT is typed over a blank box.
+  f.txt(10).SetText("0");
+  f.txt_GotFocus(10);
+  EXPECT_TRUE(f.txt(10).Text().empty());
 }
 
 // ------------------------------------------------- on the database server
