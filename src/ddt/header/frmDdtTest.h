@@ -173,6 +173,7 @@ class frmDdtTest : public ui::Form {
   void DecodTestoLibero(int piCodice, int piVisibile, int piNascosto, bool pbModif, bool pbFocus, bool pbFaiHelp);
   void DecodSoloCodice(const std::string& psTipo, int piCodice, bool pbFaiHelp);
   void MostraCambioMoneta(bool pbDataOggi);
+  void MostraOrdProv();
 
   // ---- header changes carried to the lines, after a save (inside the
   // save's transaction when the before hook began one)

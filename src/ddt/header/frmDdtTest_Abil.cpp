@@ -111,9 +111,8 @@ void frmDdtTest::AggNonText() {
     for (int i = 0; i < 7; ++i)
       if (vb::UgualeTesto(txt(450).Text(), kCodici[i])) scelto = i;
     Scegli(*c, scelto);
-    for (const char* nome : {"labOrdProv", "label1OrdProv"})
-      if (ui::Controllo* l = Trova(nome)) l->SetVisible(scelto == 5);
   }
+  MostraOrdProv();
   for (int n : {470, 515})
     if (ui::Controllo* c = Trova("cob", n)) {
       if (!vb::FunzioniComuniUi::SelezCombo(*c, vb::Variant(txt(n).Text()))) c->SetListIndex(-1);

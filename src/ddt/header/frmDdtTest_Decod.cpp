@@ -223,8 +223,12 @@ void frmDdtTest::MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp) {
   (void)pbModif;
   if (!mbDicIntentiTest) return;
   const Globali& g = G();
+  // The frame's labels, those the window has.
+  auto scrivi = [this](int n, const std::string& testo) {
+    if (ui::Controllo* l = Trova("lab", n)) l->SetCaption(testo);
+  };
   auto mostra = [&](int n, double importo) {
-    lab(n).SetCaption(FC().MascheraNum(importo, g.giNumDecEuro, "0", false, "#,###", 0, "", "^"));
+    scrivi(n, FC().MascheraNum(importo, g.giNumDecEuro, "0", false, "#,###", 0, "", "^"));
   };
   const bool senzaCodice = FC().Vuoto(vb::Variant(txt(310).Text()));
   const bool senzaConto = FC().Vuoto(vb::Variant(txt(80).Text()));
@@ -252,7 +256,7 @@ void frmDdtTest::MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp) {
   };
 
   if (senzaCodice || senzaConto) {
-    for (int n : {310, 312, 314, 316, 319}) lab(n).SetCaption("");
+    for (int n : {310, 312, 314, 316, 319}) scrivi(n, "");
   } else {
     AziendaUtil::DecodCodice("PdcDicIntenti", txt(310), &lab(310),
                              aiuti::ChiaveAgg(FC().FormatTipo(vb::Variant(txt(80).Text()), "conto")), 0, 0, "", nullptr,
@@ -264,14 +268,14 @@ void frmDdtTest::MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp) {
     mostra(316, ordini);
   }
   auto colori = [&](bool superato) {
-    for (int n : {312, 314, 316, 319}) lab(n).SetForeColor(superato ? 255 : 16711680);
-    label1(310).SetBackColor(superato ? g.glColoreErrore : mlColSfondoLabel1);
+    for (int n : {312, 314, 316, 319})
+      if (ui::Controllo* l = Trova("lab", n)) l->SetForeColor(superato ? 255 : 16711680);
+    if (ui::Controllo* l = Trova("label1", 310)) l->SetBackColor(superato ? g.glColoreErrore : mlColSfondoLabel1);
   };
   double dichiarato = 0, o1 = 0, o2 = 0, o3 = 0;
   if (!senzaCodice && !senzaConto) {
-    lab(520).SetCaption(Txt(DichIntenti::TestoDichIntenti(gruppo, mastro, conto, msDicIntentiCli, "DichIntentiTab", "",
-                                                          dichiarato, 0, vb::Variant(numero), o1, o2, o3,
-                                                          importoCambiato())));
+    scrivi(520, Txt(DichIntenti::TestoDichIntenti(gruppo, mastro, conto, msDicIntentiCli, "DichIntentiTab", "",
+                                                  dichiarato, 0, vb::Variant(numero), o1, o2, o3, importoCambiato())));
     mostra(318, dichiarato);
     double residuo = dichiarato - fatture;
     if (!vb::UgualeTesto(msDicIntentiCalcRes, "F")) residuo -= ddt;
@@ -282,14 +286,13 @@ void frmDdtTest::MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp) {
   }
   colori(false);
   if (!senzaConto) {
-    lab(520).SetCaption(Txt(DichIntenti::TestoDichIntenti(gruppo, mastro, conto, msDicIntentiCli, "DichIntentiTab", "",
-                                                          dichiarato, 0, vb::Variant(0), o1, o2, o3,
-                                                          importoCambiato())));
+    scrivi(520, Txt(DichIntenti::TestoDichIntenti(gruppo, mastro, conto, msDicIntentiCli, "DichIntentiTab", "",
+                                                  dichiarato, 0, vb::Variant(0), o1, o2, o3, importoCambiato())));
     mostra(318, dichiarato);
     return;
   }
-  lab(520).SetCaption("");
-  lab(318).SetCaption("");
+  scrivi(520, "");
+  scrivi(318, "");
 }
 
 void frmDdtTest::VerContrDoppio() {

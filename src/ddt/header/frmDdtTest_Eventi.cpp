@@ -275,9 +275,7 @@ void frmDdtTest::Cob_Click(int Index) {
           const long d = c.ItemData(i);
           if (d >= 0 && d < static_cast<long>(kCodiciRagDdt.size())) txt(450).SetText(kCodiciRagDdt[d]);
         }
-        // The source-order labels belong to grouping by order only.
-        for (const char* nome : {"labOrdProv", "label1OrdProv"})
-          if (ui::Controllo* l = Trova(nome)) l->SetVisible(vb::UgualeTesto(txt(450).Text(), "O"));
+        MostraOrdProv();
         break;
       case 470:
       case 515: txt(Index).SetText(i >= 0 ? vb::Left(c.List(i), 1) : std::string()); break;
@@ -288,6 +286,14 @@ void frmDdtTest::Cob_Click(int Index) {
     }
   } catch (...) {
   }
+}
+
+// The source order's year and number belong to grouping by order only.
+void frmDdtTest::MostraOrdProv() {
+  const bool vis = vb::UgualeTesto(txt(450).Text(), "O");
+  for (const char* nome : {"lab", "label1"})
+    for (int n : {452, 454})
+      if (ui::Controllo* l = Trova(nome, n)) l->SetVisible(vis);
 }
 
 void frmDdtTest::ComHlp_Click(int Index) {

@@ -11,6 +11,7 @@
 #include "common/utilprg.h"
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/Schema.h"
+#include "services/ComLock.h"
 #include "platform/menu/ContestoProgramma.h"
 #include "platform/dati/ServerDiProva.h"
 
@@ -205,6 +206,9 @@ TEST_F(Campi, TheGroupingComboWritesItsCodeByItemData) {
     c.SetListIndex(i);
     f.Cob_Click(450);
     EXPECT_EQ(f.txt(450).Text(), codici[i]);
+    // The source order shows only for grouping by order.
+    EXPECT_EQ(f.lab(452).Visible(), i == 5);
+    EXPECT_EQ(f.label1(454).Visible(), i == 5);
   }
   // No selection leaves the code as it was; a copy into the controls does
   // not write back.
@@ -827,6 +831,54 @@ TEST_F(Decodifiche, EnteringAFieldDuringACommandIsLeftAlone) {
   f.txt(10).SetText("0");
   f.txt_GotFocus(10);
   EXPECT_TRUE(f.txt(10).Text().empty());
+}
+
+TEST_F(Decodifiche, WithoutACustomerTheDeclarationFrameIsEmpty) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.mbDicIntentiTest = true;
+  const std::vector<int> riquadro = {310, 312, 314, 316, 318, 319, 520};
+  for (int n : riquadro)
+    if (!f.Esiste("lab", n)) f.Crea(ui::Tipo::Label, "lab", n);
+  for (int n : riquadro) f.lab(n).SetCaption("vecchio");
+  f.txt(80).SetText("");
+  f.txt(310).SetText("1");
+  f.MostraPdcDicIntenti(true, false);
+  for (int n : riquadro) EXPECT_TRUE(f.lab(n).Caption().empty()) << n;
+  EXPECT_EQ(f.label1(310).BackColor(), f.mlColSfondoLabel1);
+}
+
+TEST_F(Campi, TheReturnFromTheExpensesRefreshesTheFooterAndReleasesTheLock) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  std::string chiave = "Standard", utente, gestione = "D", varie;
+  int16_t nuovo = -1;
+  ASSERT_EQ(ComLock::BloccaDoc("S", "D", 2026, 3, nuovo, -1, chiave, "il DDT", utente, gestione, varie), 0);
+  ASSERT_EQ(RigheLock(), 1);
+  f.oiInDett = 2;
+  f.olPosDett = 4;
+  f.SetEnabled(false);
+  f.lab(170).SetCaption("");
+  f.DopoGestSpese();
+  EXPECT_EQ(RigheLock(), 0);
+  EXPECT_EQ(f.oiInDett, -1);
+  EXPECT_EQ(f.olPosDett, -1);
+  EXPECT_TRUE(f.Enabled());
+  EXPECT_TRUE(f.C("timComPag").Enabled());
+  EXPECT_DOUBLE_EQ(Numero(f.lab(170).Caption()), demo::kTotaliDdtModificabile.documento);
+}
+
+TEST_F(Campi, TheReturnFromTheLinesKeepsTheLockWhenTheyWereNotStored) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  std::string chiave = "Standard", utente, gestione = "D", varie;
+  int16_t nuovo = -1;
+  ASSERT_EQ(ComLock::BloccaDoc("S", "D", 2026, 3, nuovo, -1, chiave, "il DDT", utente, gestione, varie), 0);
+  f.oiInDett = 1;
+  f.DopoGestDettaglio(true, false);
+  EXPECT_EQ(RigheLock(), 1);
+  EXPECT_EQ(f.oiInDett, -1);
+  f.oiInDett = 1;
+  f.DopoGestDettaglio(true, true);
+  EXPECT_EQ(RigheLock(), 0);
+  EXPECT_EQ(f.oiInDett, -1);
 }
 
 // ------------------------------------------------- on the database server
