@@ -62,7 +62,16 @@ bool frmDdtTest::AggPiede(bool pbSoloImpRitAcc) {
 
 void frmDdtTest::AggTotali(bool pbSoloImpRitAcc) {
   auto rimaschera = [this](ui::Controllo& c) {
-    c.SetText(FC().MascheraNum(Numero(c.Text()), miNumDecMon, {}, false, "#,##^", 0, "", "0"));
+    const std::string prima = c.Text();
+    const double valore = Numero(prima);
+    const std::string dopo = FC().MascheraNum(valore, miNumDecMon, {}, false, "#,##^", 0, "", "0");
+    if (dopo == prima) return;
+    c.SetText(dopo);
+    // The amount the bar showed, only written with the currency's decimals,
+    // is no change of the record.
+    if (!HaBarra()) return;
+    for (barre::CampoBarra& campo : ogComPag().Campi())
+      if (campo.ctl == &c && campo.mostrato == prima && Numero(dopo) == valore) campo.mostrato = dopo;
   };
   if (!pbSoloImpRitAcc) {
     for (int n : {170, 150, 160, 140, 130}) rimaschera(lab(n));

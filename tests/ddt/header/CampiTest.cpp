@@ -11,8 +11,8 @@
 #include "common/utilprg.h"
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/Schema.h"
-#include "services/ComLock.h"
 #include "platform/menu/ContestoProgramma.h"
+#include "services/ComLock.h"
 #include "platform/dati/ServerDiProva.h"
 
 namespace {
@@ -550,6 +550,21 @@ TEST_F(Campi, TheFooterIsRecomputedFromTheStoredRows) {
   EXPECT_EQ(f.lab(170).Caption(), "x");
 }
 
+TEST_F(Campi, TotalsShownWithTheCurrencysDecimalsAreNoChange) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.miNumDecMon = 2;
+  f.lab(130).SetCaption("10");
+  f.ogComPag().Campi("TotSpese").mostrato = "10";
+  f.AggTotali(false);
+  EXPECT_EQ(f.lab(130).Caption(), "10,00");
+  EXPECT_FALSE(f.InVar());
+  EXPECT_TRUE(f.ogComPag().VarDati(-1).ToString().empty());
+  // A footer recomputed to another amount is a change the save stores.
+  Sql("Update DdtSpese Set Importo = 20 Where Anno = 2026 AND NumRif = 3");
+  ASSERT_TRUE(f.AggPiede(false));
+  EXPECT_FALSE(f.ogComPag().VarDati(-1).ToString().empty());
+}
+
 TEST_F(Campi, TheTotalInTheCompanyCurrencyShowsOnlyForAnotherCurrency) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   f.txt(400).SetText("euro");
@@ -669,29 +684,15 @@ TEST_F(Campi, RefusalsComeBeforeTheCommands) {
 
 // ---------------------------------------------------------------- decoders
 
-// The look-up library on the demo company, as the start-up sets it up.
+// The decoders, through the look-up library the bench sets up.
 class Decodifiche : public Campi {
  protected:
-  void SetUp() override {
-    Campi::SetUp();
-    lib_ = std::make_shared<aiuti::AiutiDecodifica>();
-    std::shared_ptr<menu::ContestoProgramma> contesto;
-    lib_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
-                      "dd/mm/yyyy");
-    G().goZelAiuto = lib_;
-  }
-  void TearDown() override {
-    lib_->ChiudiFinestre();
-    Campi::TearDown();
-    G().goZelAiuto.reset();
-  }
   frmDdtTest& Nuovo() {
     frmDdtTest& f = Testata();
     f.ogComPag().EseguiTasto("Nuovo");
     EXPECT_EQ(f.ogComPag().oiFlagOpe(), 2);
     return f;
   }
-  std::shared_ptr<aiuti::AiutiDecodifica> lib_;
 };
 
 TEST_F(Decodifiche, TheDefaultsOfANewDdtAreDecodedDocumentTypeFirst) {
@@ -897,6 +898,11 @@ class CampiServer : public Propaga {
     dati::CreaDittaDemo(*db_, conn_);
     G().goDbAzienda = db_;
     G().gsConnAzienda = conn_;
+    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                        "dd/mm/yyyy");
+    G().goZelAiuto = aiuti_;
   }
   void TearDown() override {
     Propaga::TearDown();
