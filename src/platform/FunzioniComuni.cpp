@@ -301,6 +301,13 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
     if (d.IsEmpty()) return valore.ToString();
     Date x = d.ToDate();
     std::string out;
+    // As the legacy Format: an "m" run right after an hour ("hh:mm") or
+    // right before seconds ("mm:ss"), separators between, is the minutes.
+    auto vicina = [&m](size_t da, int passo) {
+      for (long k = static_cast<long>(da); k >= 0 && k < static_cast<long>(m.size()); k += passo)
+        if (std::isalpha(static_cast<unsigned char>(m[static_cast<size_t>(k)]))) return m[static_cast<size_t>(k)];
+      return '\0';
+    };
     for (size_t i = 0; i < m.size();) {
       size_t j = i;
       while (j < m.size() && m[j] == m[i]) ++j;
@@ -309,6 +316,7 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
       char buf[16];
       auto due = [&](int v) { std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", v); out += buf; };
       if (c == 'd') due(x.Day());
+      else if (c == 'm' && ((i > 0 && vicina(i - 1, -1) == 'h') || vicina(j, 1) == 's')) due(x.Minute());
       else if (c == 'm') due(x.Month());
       else if (c == 'y') {
         std::snprintf(buf, sizeof buf, n >= 4 ? "%04d" : "%02d", n >= 4 ? x.Year() : x.Year() % 100);

@@ -152,6 +152,43 @@ TEST_F(Campi, DiscountChainsAndPrefixesAreCheckedOnExit) {
   EXPECT_EQ(f.C("staMessaggi").Elem("Messaggio").Caption, "Prefisso DDT inesistente nella lista validi");
 }
 
+TEST_F(Campi, TimesAreShownAndCheckedAsHoursAndMinutes) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  // The stored time of the transport, not the month of its date.
+  EXPECT_EQ(f.txt(1230).Text(), "08:30");
+  f.txt(1230).SetText("915");
+  f.txt_LostFocus(1230);
+  EXPECT_EQ(f.txt(1230).Text(), "09:15");
+  EXPECT_NE(f.txt(1230).BackColor(), G().glColoreErrore);
+  f.txt(1200).SetText("25:00");
+  f.txt_LostFocus(1200);
+  EXPECT_EQ(f.txt(1200).BackColor(), G().glColoreErrore);
+  EXPECT_EQ(f.C("staMessaggi").Elem("Messaggio").Caption, "Ora non valida");
+}
+
+TEST_F(Campi, TheDateOfAStoredDdtCannotMoveItToAnotherYear) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt_GotFocus(30);
+  f.txt(30).SetText("05/12/2025");
+  f.txt_LostFocus(30);
+  EXPECT_EQ(f.txt(30).BackColor(), G().glColoreErrore);
+  EXPECT_EQ(f.txt(20).Text(), "2026");
+  EXPECT_EQ(f.txt(30).Text(), "05/12/2025");
+  // A new DDT follows its date into the year.
+  f.txt(30).SetBackColor(G().glColoreSfondo);
+  risposteBox_ = {vb::vbNo};
+  risposte_ = {2};
+  f.Unload();
+  frmDdtTest& n = Testata();
+  n.ogComPag().EseguiTasto("Nuovo");
+  ASSERT_EQ(n.ogComPag().oiFlagOpe(), 2);
+  n.txt_GotFocus(30);
+  n.txt(30).SetText("03/01/2027");
+  n.txt_LostFocus(30);
+  EXPECT_NE(n.txt(30).BackColor(), G().glColoreErrore);
+  EXPECT_EQ(n.txt(20).Text(), "2027");
+}
+
 TEST_F(Campi, ABoxInErrorRemembersTheSentinelOnEntry) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   f.txt(240).SetBackColor(G().glColoreErrore);
