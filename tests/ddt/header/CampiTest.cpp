@@ -79,12 +79,17 @@ TEST_F(Campi, TheZeroInTheReferenceBoxMarksTheFieldWithOrWithoutACommand) {
     SCOPED_TRACE(c.tasto);
     frmDdtTest& f = Testata();
     ASSERT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "S");
+    f.txt(20).SetText("2026");
+    ASSERT_FALSE(f.C("timComPag").Enabled());
     f.msTastoInCorso = c.tasto;
     f.txt(10).SetText(c.digitato);
     f.txt_LostFocus(10);
     EXPECT_EQ(f.txt(10).Text(), "0");
     // The field was marked as changed: the bar's move flag went on and off.
     EXPECT_EQ(f.ogComPag().LeggiVarBarra("InMuovi").ToString(), "N");
+    // Outside a command the exit ran the search, whose end arms the
+    // deferred step; inside "Ricerca" the search is already under way.
+    EXPECT_EQ(f.C("timComPag").Enabled(), std::string(c.tasto).empty());
   }
 }
 
