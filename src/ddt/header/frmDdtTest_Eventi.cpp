@@ -259,7 +259,9 @@ void frmDdtTest::che_Click(int Index) {
   }
   if (!Tra(Index, {210, 235, 260, 280, 300, 600})) return;
   const int v = c.Value();
-  txt(Index).SetText(v == 1 ? "S" : v == 2 ? "" : "N");
+  const std::string codice = v == 1 ? "S" : v == 2 ? "" : "N";
+  // "s" already says "S": rewriting it would only look like a change.
+  if (!vb::UgualeTesto(txt(Index).Text(), codice)) txt(Index).SetText(codice);
 }
 
 void frmDdtTest::Cob_Click(int Index) {
