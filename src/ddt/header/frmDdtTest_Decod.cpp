@@ -9,6 +9,7 @@
 #include "common/frmMsgCom.h"
 #include "ddt/header/frmDdtTest.h"
 #include "fiscal/DichIntenti.h"
+#include "lots/UtilLotto.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
 #include "platform/aiuti/AiutiDecodifica.h"
@@ -123,13 +124,29 @@ void frmDdtTest::MostraFattDoc(bool pbModif, bool pbFaiHelp) {
   mlGgScadCli = static_cast<int32_t>(FC().ValDouble(v[13], true));
   msSegnoDoc = Txt(v[14]);
   if (vb::UgualeTesto(msPrezzoDdtCli, "T")) txt(440).SetText(msPrezzoDdtDoc);
+  // The payment discount goes on the lines for the types the user lists.
+  const bool scoPagSuDett = AziendaUtil::VerifScontoPagInDet(txt(40).Text(), "DDT");
+  if (ui::Controllo* c = Trova("che", 235)) c->SetValue(scoPagSuDett ? 1 : 0);
+  txt(235).SetText(scoPagSuDett ? "S" : "N");
   vb::Variant qualeImporto;
-  std::vector<vb::Variant> causale{vb::Variant("TipoMov")};
+  std::vector<vb::Variant> causale{vb::Variant("TipoMov"), vb::Variant("CarScar"), vb::Variant("Segno"),
+                                   vb::Variant("Prov"),    vb::Variant("Dest"),    vb::Variant("Descrizione")};
   AziendaUtil::LeggiCampoDecod("MagCausale", vb::Variant(msMagCausale), qualeImporto, {}, 0, 8, "QualeImporto", 0,
                                &causale);
+  causale.resize(6);
   msQualeImporto = Vuoto(Txt(qualeImporto)) ? std::string("L") : vb::Trim(Txt(qualeImporto));
-  msTipoMov = causale.empty() ? std::string() : vb::Trim(Txt(causale[0]));
   msPagamentoDoc = Txt(v[17]);
+  msTipoMov = vb::Trim(Txt(causale[0]));
+  msCarScar = vb::Trim(Txt(causale[1]));
+  msSegnoCausale = vb::Trim(Txt(causale[2]));
+  msProvCausale = vb::Trim(Txt(causale[3]));
+  msDestCausale = vb::Trim(Txt(causale[4]));
+  msDescCausale = vb::Trim(Txt(causale[5]));
+  // What the cause means for the serial numbers and the lots of the lines.
+  msMatrTipOpe = AziendaUtil::CalcMatrTipOpe(msTipoMov, msCarScar, msProvCausale, msSegnoCausale,
+                                             msMatrCausaliRientro, msMagCausale, msMatrCausaliNoMovCar);
+  msLottoTipOpe =
+      UtilLotto::CalcLottoTipOpe(msTipoMov, msCarScar, msSegnoCausale, msMagCausale, msLottiCausaliNoMovCar);
   txt(86).SetText(Txt(v[2]));
   const std::string pref = Txt(v[3]);
   txt(50).SetText(Vuoto(pref) ? Txt(servizi::ParamDitta("Fat.PrefDdt")) : pref);

@@ -749,6 +749,9 @@ TEST_F(Decodifiche, TheDefaultsOfANewDdtAreDecodedDocumentTypeFirst) {
   EXPECT_EQ(f.lab(40).Caption(), "Documento di trasporto");
   EXPECT_EQ(f.msMagCausale, demo::kCausaleVendita);
   EXPECT_EQ(f.msQualeImporto, "L");
+  // A sale: the lines unload their lots and serial numbers.
+  EXPECT_EQ(f.msLottoTipOpe, "S");
+  EXPECT_EQ(f.msMatrTipOpe, "S");
   EXPECT_EQ(f.txt(86).Text(), "3");
   EXPECT_EQ(f.txt(290).Text(), demo::kMagCentrale);
   // The type names an evasion type and no return cause: to be invoiced.
