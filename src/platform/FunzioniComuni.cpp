@@ -301,11 +301,12 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
     if (d.IsEmpty()) return valore.ToString();
     Date x = d.ToDate();
     std::string out;
-    // As the legacy Format: an "m" run right after an hour ("hh:mm") or
-    // right before seconds ("mm:ss"), separators between, is the minutes.
-    auto vicina = [&m](size_t da, int passo) {
-      for (long k = static_cast<long>(da); k >= 0 && k < static_cast<long>(m.size()); k += passo)
-        if (std::isalpha(static_cast<unsigned char>(m[static_cast<size_t>(k)]))) return m[static_cast<size_t>(k)];
+    // As the legacy Format read it: "m" right after an hour or right before
+    // seconds is minutes ("hh:mm"), elsewhere the month.
+    char lettera = 0;
+    auto prossimaLettera = [&](size_t k) {
+      for (; k < m.size(); ++k)
+        if (std::isalpha(static_cast<unsigned char>(m[k]))) return m[k];
       return '\0';
     };
     for (size_t i = 0; i < m.size();) {
@@ -313,10 +314,11 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
       while (j < m.size() && m[j] == m[i]) ++j;
       size_t n = j - i;
       char c = m[i];
+      if (c == 'm' && (lettera == 'h' || prossimaLettera(j) == 's')) c = 'n';
+      if (std::isalpha(static_cast<unsigned char>(c))) lettera = c;
       char buf[16];
       auto due = [&](int v) { std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", v); out += buf; };
       if (c == 'd') due(x.Day());
-      else if (c == 'm' && ((i > 0 && vicina(i - 1, -1) == 'h') || vicina(j, 1) == 's')) due(x.Minute());
       else if (c == 'm') due(x.Month());
       else if (c == 'y') {
         std::snprintf(buf, sizeof buf, n >= 4 ? "%04d" : "%02d", n >= 4 ? x.Year() : x.Year() % 100);
