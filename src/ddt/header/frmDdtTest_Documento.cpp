@@ -22,12 +22,10 @@ void NonDisponibile(const std::string& psFunzione) {
   frmMsgCom::msgCom(psFunzione + " non è ancora disponibile in questa versione del programma.", "&Ok");
 }
 
-}  // namespace
-
 // Whether the shown DDT is free: its lock is taken under a key of its own
 // and given back at once. A DDT in use by another user gets the lock
 // routine's message and answers false.
-static bool DdtLibero(const frmDdtTest& f) {
+bool DdtLibero(const frmDdtTest& f) {
   const auto& fc = FC();
   const int16_t anno = fc.ValInt(vb::Variant(f.txt(20).Text()), true, true);
   const int32_t numRif = static_cast<int32_t>(fc.ValDouble(vb::Variant(f.txt(10).Text()), true));
@@ -43,13 +41,15 @@ static bool DdtLibero(const frmDdtTest& f) {
 // Saves a header with pending changes; false when the command must stop:
 // a new DDT (its first save opens its lines by itself) or changes still
 // pending (the save was refused and said why).
-static bool SalvaPrima(frmDdtTest& f) {
+bool SalvaPrima(frmDdtTest& f) {
   if (!f.InVar()) return true;
   const int modo = f.HaBarra() ? f.ogComPag().oiFlagOpe() : 0;
   f.ButtonComando("Salva");
   if (modo == 2) return false;
   return !f.InVar();
 }
+
+}  // namespace
 
 void frmDdtTest::GestDettaglio(bool pbDopoDup, int16_t& piGestDupl) {
   (void)piGestDupl;

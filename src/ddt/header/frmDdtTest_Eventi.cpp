@@ -59,15 +59,15 @@ bool Tra(int n, std::initializer_list<int> elenco) {
 constexpr std::array<const char*, 7> kCodiciRagDdt{"S", "N", "A", "D", "E", "O", "C"};
 constexpr std::array<const char*, 3> kCodiciEvasioneNota{"N", "S", "E"};
 
-}  // namespace
-
 // A panel of the status bar, when the window has one.
-static void ScriviPannello(const ui::Form& f, const std::string& psKey, const std::string& psTesto) {
+void ScriviPannello(const ui::Form& f, const std::string& psKey, const std::string& psTesto) {
   ui::Controllo* sta = f.Trova("staMessaggi");
   if (!sta || !sta->HaElem(psKey)) return;
   sta->Elem(psKey).Caption = psTesto;
   sta->ElementoCambiato();
 }
+
+}  // namespace
 
 void frmDdtTest::txt_Change(int) {
   // Also for values set by code: the bar keeps its own account of changes.
