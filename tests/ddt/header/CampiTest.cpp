@@ -503,6 +503,59 @@ TEST_F(Propaga, TheCustomerDiscountReachesTheLinesWithTheOldOneAndTheirAmounts) 
   EXPECT_EQ(Riga(3, demo::kRigLivBiscotti, "ValTotale"), biscottiPrima);
 }
 
+TEST_F(Propaga, ThePaymentDiscountFollowsItsSwitchOnTheLinesThatTakeIt) {
+  struct Caso {
+    int casella;
+    const char* scontoTot;
+    double totale;
+  };
+  // The biscuits: 24 at 2.80, no discount of their own.
+  const Caso casi[] = {{1, "2", 65.86}, {0, "", 67.20}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.casella);
+    Riparti();
+    Sql("Update DdtDett Set FlScontoPag = 'S' Where Anno = 2026 AND NumRif = 3 AND RigLiv = " +
+        std::to_string(demo::kRigLivBiscotti));
+    frmDdtTest& f = Mostra(demo::kDdtModificabile);
+    f.C("che", 235).SetValue(c.casella);
+    f.txt(230).SetText("2");
+    f.txt(400).SetText("Euro");
+    f.txt(410).SetText("1");
+    f.miNumDecMon = 2;
+    f.miNumDecMonGes = 3;
+    f.mbAggScoPagRighe = true;
+    bool righe = false, piede = false;
+    EXPECT_TRUE(f.VerAggCambioScoCli(righe, piede));
+    EXPECT_EQ(Riga(3, demo::kRigLivBiscotti, "ScontoTot"), c.scontoTot);
+    EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivBiscotti, "ValTotale")), c.totale);
+    // A line that does not take the payment discount is not selected.
+    EXPECT_EQ(Riga(3, demo::kRigLivOlio, "ScontoTot"), "3");
+  }
+}
+
+TEST_F(Propaga, ALineWithLevelsTakesItsAmountFromItsLevelRows) {
+  G().gsGesTaglie = "S";
+  frmDdtTest& f = Mostra(demo::kDdtStampato);
+  f.txt(240).SetText("15");
+  f.txt(400).SetText("Euro");
+  f.txt(410).SetText("1");
+  f.msScontoCliPrec = "10";
+  f.miNumDecMon = 2;
+  f.miNumDecMonGes = 3;
+  f.mbAggScoCliRighe = true;
+  bool righe = false, piede = false;
+  ASSERT_TRUE(f.VerAggCambioScoCli(righe, piede));
+  // Six sweaters at 35 less 15 %, three rows of levels.
+  EXPECT_EQ(Riga(2, demo::kRigLivMaglia, "ScontoTot"), "15");
+  EXPECT_DOUBLE_EQ(Numero(Riga(2, demo::kRigLivMaglia, "ValTotale")), 178.50);
+  EXPECT_DOUBLE_EQ(Numero(Valore("Select ValTotale from DdtLiv Where Anno = 2026 AND NumRif = 2 AND RigLiv = " +
+                                     std::to_string(demo::kRigLivMaglia) + " AND Livello1 = 'M'",
+                                 "ValTotale")),
+                   89.25);
+  // Trousers: 2 at 29 and 1 at 32.
+  EXPECT_DOUBLE_EQ(Numero(Riga(2, demo::kRigLivPantaloni, "ValTotale")), 76.50);
+}
+
 TEST_F(Propaga, NoDiscountFlagWritesNothing) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   const std::string prima = Riga(3, demo::kRigLivOlio, "ScontoTot");
