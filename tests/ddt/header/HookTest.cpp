@@ -423,7 +423,9 @@ TEST_F(Ganci, TheQuestionsOfAnUpdateRecordWhatGoesToTheLines) {
        [](const frmDdtTest& f) { EXPECT_TRUE(!f.mbAggScoCliRighe && f.mbAggScoPagRighe); }},
       {"sconto pagamento sulle righe, si",
        [](frmDdtTest& f) {
+         // Discount on the lines as stored; its amount changed.
          f.C("che", 235).SetValue(1);
+         f.msScoPagSuDettPrec = f.txt(235).Text();
          f.txt(230).SetText("2");
        },
        {1},
@@ -516,6 +518,11 @@ TEST_F(Ganci, AChangeOfAStoredDdtIsSavedWithTheQuestionsAnswered) {
   EXPECT_EQ(messaggi_[1], "Modificato Contratto\r\nAggiorno righe di dettaglio corrispondenti");
   EXPECT_EQ(Valore("Select Iva As V from DdtTest Where Anno = 2026 And NumRif = 3"), dati::demo::kIva10);
   EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "Vs. ordine 77");
+  // The VAT code went to the lines with it, the contract did not.
+  EXPECT_EQ(Valore("Select Count(*) As V from DdtDett Where Anno = 2026 And NumRif = 3 And TipoRiga <> 'D' And Iva <> '" +
+                   std::string(dati::demo::kIva10) + "'"),
+            "0");
+  EXPECT_EQ(Valore("Select Count(*) As V from DdtDett Where Anno = 2026 And NumRif = 3 And Contratto = 'C9'"), "0");
   // Committed: the transaction is closed, the bar has its own again, the
   // flags are spent and the snapshot holds the values saved.
   EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
@@ -530,6 +537,72 @@ TEST_F(Ganci, AChangeOfAStoredDdtIsSavedWithTheQuestionsAnswered) {
   messaggi_.clear();
   EXPECT_EQ(f.ogComPag().EseguiTasto("Salva").ToString(), "");
   EXPECT_TRUE(messaggi_.empty());
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+}
+
+// The lines refuse a contract (a trigger of the engine stands for any
+// failure of the database) while they take a VAT code.
+void RifiutaContratto(dati::GestDatabase& db, const std::string& conn) {
+  db.Motore(conn).Esegui(
+      "CREATE TRIGGER no_contratto BEFORE UPDATE OF Contratto ON DdtDett "
+      "BEGIN SELECT RAISE(ABORT, 'contratto rifiutato'); END");
+}
+
+TEST_F(Ganci, AFailingStepRollsBackTheWholeUpdate) {
+  frmDdtTest& f = Finestra();
+  Mostra(f, dati::demo::kDdtModificabile);
+  const std::string righe = "Select Count(*) As V from DdtDett Where Anno = 2026 And NumRif = 3 And Iva = '" +
+                            std::string(dati::demo::kIva10) + "'";
+  const std::string prima = Valore(righe);
+  RifiutaContratto(*db_, conn_);
+  f.txt(270).SetText(dati::demo::kIva10);
+  f.txt(1400).SetText("C9");
+  f.txt(90).SetText("non salvato");
+  risposte_ = {1, 1};
+  messaggi_.clear();
+  EXPECT_NE(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  // The two questions, the step's error, the bar told the save did not stand.
+  ASSERT_EQ(messaggi_.size(), 4u);
+  EXPECT_NE(messaggi_[2].find("contratto rifiutato"), std::string::npos) << messaggi_[2];
+  EXPECT_EQ(messaggi_[3], "I dati non sono stati salvati: le modifiche restano da salvare.");
+  // The header row and the VAT code of the lines went back together.
+  EXPECT_NE(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "non salvato");
+  EXPECT_EQ(Valore(righe), prima);
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  EXPECT_EQ(f.ogComPag().TransPropria(), -1);
+  // Only the failing step's flag is cleared; the values stay to be saved.
+  EXPECT_FALSE(f.mbAggContrattoRighe);
+  EXPECT_TRUE(f.mbAggIvaRighe);
+  EXPECT_EQ(f.txt(90).Text(), "non salvato");
+  EXPECT_NE(f.msIvaPrec, dati::demo::kIva10);
+}
+
+// A step whose error is not answered (the message window itself fails):
+// the error leaves the hook, the transaction does not stay open.
+TEST_F(Ganci, AStepRaisingAnErrorStillEndsTheUpdatesTransaction) {
+  frmDdtTest& f = Finestra();
+  Mostra(f, dati::demo::kDdtModificabile);
+  RifiutaContratto(*db_, conn_);
+  f.txt(1400).SetText("C9");
+  f.txt(90).SetText("non salvato");
+  backend_.rispondi = [this](const std::string& testo, int& risposta) {
+    messaggi_.push_back(testo);
+    if (testo.find("contratto rifiutato") != std::string::npos) vb::Solleva(91, "finestra dei messaggi non disponibile");
+    risposta = 1;
+  };
+  messaggi_.clear();
+  EXPECT_NE(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  EXPECT_TRUE(Detto("Errore(91)"));
+  EXPECT_NE(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "non salvato");
+  EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
+  EXPECT_FALSE(f.mbTransSalva);
+  EXPECT_EQ(f.ogComPag().TransPropria(), -1);
+  // Without the contract the same window saves.
+  db_->Motore(conn_).Esegui("DROP TRIGGER no_contratto");
+  messaggi_.clear();
+  risposte_ = {2};
+  EXPECT_EQ(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "non salvato");
   EXPECT_EQ(dati::LivelloTransWorkspace(), 0);
 }
 

@@ -130,7 +130,7 @@ TEST_F(Stato, TheFocusAfterADdtIsShown) {
   frmDdtTest& f = Finestra();
   Mostra(f, dati::demo::kDdtEvaso);
   // As the hook leaves it once the bar has enabled the data area.
-  f.txt(30).SetFocus();
+  f.C("dbgDett").SetFocus();
   Variant rit = "";
   std::vector<Variant> arr(3);
   f.PersPagDop(5, rit, arr);
