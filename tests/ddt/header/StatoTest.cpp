@@ -1,6 +1,7 @@
 // The header window kept in step with the bar: the toolbar and fields by
 // mode, the insert order of a new DDT, a record shown, the area cleared.
 #include "ddt/header/GanciProva.h"
+#include "platform/Errore.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
 
@@ -124,6 +125,49 @@ TEST_F(Stato, AShownDdtLeavesItsSnapshot) {
   EXPECT_EQ(f.msClientePrec, "");
   EXPECT_EQ(f.mdPesoPrec, 0);
   EXPECT_EQ(f.msAddebitoBolliPrec, "");
+}
+
+// A backend on which one control of the header cannot be shown: the step
+// of the read that writes it fails.
+class BackendGuasto : public prova::BackendTestata {
+ public:
+  const ui::Controllo* guasto = nullptr;
+  void Cambiato(ui::Controllo& c, ui::Prop p) override {
+    if (&c == guasto && p == ui::Prop::Testo) vb::Solleva(5, "controllo non disponibile");
+    prova::BackendTestata::Cambiato(c, p);
+  }
+};
+
+TEST_F(Stato, TheSnapshotIsTakenAlsoWhenAStepOfTheReadFails) {
+  frmDdtTest& f = Finestra();
+  Mostra(f, dati::demo::kDdtModificabile);
+  const std::string clientePrima = f.msClientePrec;
+  Lascia(f);
+  BackendGuasto guasto;
+  guasto.rispondi = backend_.rispondi;
+  guasto.guasto = &f.lab(110);  // the state's caption, written by the read
+  ui::ImpostaBackend(&guasto);
+  messaggi_.clear();
+  Mostra(f, dati::demo::kDdtStampato);
+  ui::ImpostaBackend(&backend_);
+  ASSERT_EQ(messaggi_.size(), 1u);
+  EXPECT_NE(messaggi_[0].find("controllo non disponibile"), std::string::npos) << messaggi_[0];
+  // The snapshot is the DDT shown, not the one before it.
+  EXPECT_NE(f.msClientePrec, clientePrima);
+  EXPECT_EQ(f.msClientePrec, f.txt(80).Text());
+  EXPECT_EQ(f.msPagamentoPrec, f.txt(220).Text());
+  EXPECT_DOUBLE_EQ(f.mdPesoPrec, 3.2);
+  // The steps after the failing one ran too.
+  EXPECT_FALSE(f.C("tolComPag").Elem("RipEvasione").Visible);
+  // A save compares with it: nothing changed, nothing asked.
+  messaggi_.clear();
+  Variant rit = "";
+  std::vector<Variant> arr(3);
+  f.PersPagPri(27, rit, arr);
+  EXPECT_TRUE(messaggi_.empty());
+  EXPECT_FALSE(f.mbVerSpesePag || f.mbAggSpesaCli || f.mbPesoCambiato);
+  std::vector<Variant> a12 = {Variant(false), {}, {}};
+  f.PersPagDop(12, rit, a12);
 }
 
 TEST_F(Stato, TheFocusAfterADdtIsShown) {
