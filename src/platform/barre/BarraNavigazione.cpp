@@ -547,6 +547,7 @@ void BarraRecord::Svuota(bool predefiniti, bool tieniChiave) {
 }
 
 void BarraRecord::MostraValori() {
+  ++mostrati_;
   letti_.clear();
   for (CampoBarra& c : campi_) {
     std::vector<vb::Variant> v;
@@ -999,6 +1000,7 @@ vb::Variant BarraRecord::Salva() {
   const int transPrima = transPropria_;
   // The current row read again: the hooks see what is stored now.
   std::map<std::string, vb::Variant> lettiPrima = letti_;
+  const unsigned long mostratiPrima = mostrati_;
   scritti_.clear();
   if (!nuovo) {
     chiaveDati_ = rs_.ApriRecordset(*db_, conn_, kChiaveDati, "Select * from " + tabella_ + " Where " + CondizioneChiave(letti_),
@@ -1075,7 +1077,9 @@ vb::Variant BarraRecord::Salva() {
     riuscito = false;
   }
   if (!riuscito) {
-    if (!nuovo) letti_ = lettiPrima;
+    // The record as it was read, unless a hook showed it again meanwhile
+    // (what it shows now is what is stored).
+    if (!nuovo && mostrati_ == mostratiPrima) letti_ = lettiPrima;
     if (scritto) scritti_.clear();
     return TestoVuoto(r12) ? (stop.IsEmpty() ? vb::Variant("NonSalvato") : stop) : r12;
   }

@@ -263,6 +263,9 @@ class BarraRecord : public BarraNavigazione {
   // The stored row as last read or written (folded column -> value).
   std::map<std::string, vb::Variant> letti_;
   std::map<std::string, vb::Variant> scritti_;
+  // Rows shown from the table so far: a save tells whether its hooks showed
+  // the record again meanwhile.
+  unsigned long mostrati_ = 0;
   bool haRiga_ = false;
   std::string errore_;     // column of the field that refused the last save
   std::string ultimaSql_;  // the last read of a record

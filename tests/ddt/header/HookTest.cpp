@@ -158,7 +158,7 @@ TEST_F(Ganci, ADdtPrintedByAnotherProgramMeanwhileIsNotSavedOverIt) {
   const pid_t p = prova::Figlio([&] {
     dati::GestDatabase db;
     const std::string k = db.ApriDatabase(file);
-    db.EseguiSql(k, "Update DdtTest Set Stato = 'S', NumDoc = 3 Where Anno = 2026 And NumRif = 3");
+    db.EseguiSql(k, "Update DdtTest Set Stato = 'S', NumDoc = 3, DataDoc = #2026-12-10# Where Anno = 2026 And NumRif = 3");
     return 0;
   });
   ASSERT_EQ(prova::Attendi(p), 0);
@@ -175,6 +175,12 @@ TEST_F(Ganci, ADdtPrintedByAnotherProgramMeanwhileIsNotSavedOverIt) {
   EXPECT_NE(f.txt(90).Text(), "cambiato");
   EXPECT_EQ(messaggi_.size(), 1u);
   EXPECT_EQ(f.ogComPag().LeggiVarBarra("MsgAnn").ToString(), "");
+  // What is shown now is what is stored: a change of it is saved.
+  f.txt(90).SetText("dopo la stampa");
+  messaggi_.clear();
+  EXPECT_EQ(f.ogComPag().EseguiTasto("Salva").ToString(), "");
+  for (auto& m : messaggi_) ADD_FAILURE() << m;
+  EXPECT_EQ(Valore("Select RifCli As V from DdtTest Where Anno = 2026 And NumRif = 3"), "dopo la stampa");
 }
 
 TEST_F(Ganci, TheRefusalsOfASave) {
