@@ -55,6 +55,10 @@
 #include "platform/ui/Form.h"
 
 class frmDdtTestLis;
+namespace ui {
+class Griglia;
+class DatiControllo;
+}  // namespace ui
 
 class frmDdtTest : public ui::Form {
  public:
@@ -126,14 +130,20 @@ class frmDdtTest : public ui::Form {
   void SetLabBackColor();
   void DettOrdCol();
   void MostraDett();
-  std::string AggCampoNonPers(const std::string& psCampo);
+  std::string AggCampoNonPers(const std::string& psNomeCampo, const std::string& psCampoAs);
   std::string NomeColEspr(const std::string& psNome);
   std::string SottoQueryLiv(const std::string& psCampo);
   void FormatColDett();
   void MostraProvenienza();
   void ComPosizFat_Click();
-  void MostraScad(bool pbRicalcola);
-  void ScadenzeVis();
+  void MostraScad(bool pbMostraScad);
+  void ScadenzeVis(bool pbVis);
+  // "ClasseRegConf" checked once against the customer table's columns: a
+  // suffix naming no column is dropped, with a warning. True when in force.
+  bool VerifClasseRegConf();
+  ui::Griglia& GrigliaDett() const;
+  ui::DatiControllo& DatiDett() const;
+  void ColonneFisse(std::vector<std::string>& psEspr, std::vector<std::string>& psCap) const;
 
   // ---- pages
   void SistemaPagina(int16_t piCorrente, bool pbSetFocus);
@@ -276,6 +286,7 @@ class frmDdtTest : public ui::Form {
   dati::GestRecordset mgRsProv;
   std::string msKeyRsProv;
   int16_t miProvCaricata = 0;
+  bool mbClasseRegConfVerif = false;
 
   // ---- settings read by the load
   bool mbOrdIns = false;
