@@ -115,12 +115,14 @@ void frmDdtTest::CreaControlli() {
   totali.SetContainer(&picDett);
   totali.Move(0, 5520, 11800, 420);
   posti['T'] = &totali;
-  auto& dati = Crea(ui::Tipo::Data, "DatDett");
+  auto& dati = Crea<ui::DatiControllo>(ui::Tipo::Data, "DatDett");
   dati.SetContainer(&picDett);
   dati.SetVisible(false);
   auto& griglia = Crea<ui::Griglia>(ui::Tipo::DataGrid, "dbgDett");
   griglia.SetContainer(&picDett);
   griglia.Move(0, 6000, 11800, 1500);
+  griglia.SetDataSource(&dati);
+  griglia.SetAllowUpdate(false);
   auto& marcatore = Crea(ui::Tipo::PictureBox, "PicEvid", 0);
   marcatore.SetContainer(&picDett);
   marcatore.SetBackColor(ui::vbRed);
@@ -193,6 +195,22 @@ void frmDdtTest::CreaControlli() {
     if (!Esiste("label1", n)) Crea(ui::Tipo::Label, "label1", n).SetContainer(posti['1']);
   }
   if (!Esiste("ComHlp", 1610)) Crea(ui::Tipo::CommandButton, "ComHlp", 1610).SetContainer(posti['5']);
+  // What the joined read, the overdue payments and the sixth page show.
+  for (int n : {81, 82, 83, 84, 85, 89, 91, 92, 481, 501}) Crea(ui::Tipo::Label, "lab", n).SetContainer(posti['1']);
+  for (int n : {1610, 1620, 1630, 1640, 1650, 1655}) Crea(ui::Tipo::Label, "lab", n).SetContainer(posti['5']);
+  for (int n : {2020, 2030, 2040}) Crea(ui::Tipo::Label, "lab", n).SetContainer(posti['6']);
+  Crea(ui::Tipo::Label, "label1", 91).SetContainer(posti['1']);
+  for (int n : {430, 460}) Crea(ui::Tipo::CheckBox, "che", n).SetContainer(posti['1']);
+  Crea(ui::Tipo::Label, "labNoteCliente").SetContainer(&picMain);
+  auto& datProv = Crea<ui::DatiControllo>(ui::Tipo::Data, "datProvenienza");
+  datProv.SetContainer(posti['6']);
+  datProv.SetVisible(false);
+  auto& dbgProv = Crea<ui::Griglia>(ui::Tipo::DataGrid, "dbgProvenienza");
+  dbgProv.SetContainer(posti['6']);
+  dbgProv.Move(0, 1200, 11680, 2280);
+  dbgProv.SetDataSource(&datProv);
+  dbgProv.SetAllowUpdate(false);
+  Crea(ui::Tipo::Label, "labProv").SetContainer(posti['6']);
   if (!Esiste("txt", 1600)) {
     auto& t = Crea(ui::Tipo::TextBox, "txt", 1600);
     t.SetContainer(posti['5']);

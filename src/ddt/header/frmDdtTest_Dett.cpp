@@ -32,8 +32,16 @@ bool Speciale(const std::string& n) {
   return false;
 }
 
-// Prices hidden on this terminal.
-bool PrezziNascosti() { return false; }
+// Prices hidden on this terminal (the load's "DisabTermVisPrz"); a state
+// without the flag hides nothing.
+template <class Stato>
+bool PrezziNascostiIn(const Stato& g) {
+  if constexpr (requires { g.gbDisabTermVisPrz; })
+    return g.gbDisabTermVisPrz;
+  else
+    return false;
+}
+bool PrezziNascosti() { return PrezziNascostiIn(G()); }
 
 bool LivelliGestiti() { return vb::UgualeTesto(G().gsGesTaglie, "S"); }
 
