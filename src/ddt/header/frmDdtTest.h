@@ -289,6 +289,8 @@ class frmDdtTest : public ui::Form {
   std::string msKeyRsProv;
   int16_t miProvCaricata = 0;
   bool mbClasseRegConfVerif = false;
+  // The text of the last joined read of the header.
+  std::string msSqlLettura;
 
   // ---- settings read by the load
   bool mbOrdIns = false;

@@ -222,7 +222,10 @@ void frmDdtTest::MostraDett() {
   l += AggCampoNonPers(d + ".Omaggio", "");
   l += AggCampoNonPers(d + ".NotaSopra", "");
   l += AggCampoNonPers(d + ".NotaSotto", "");
-  const std::string sql = "Select" + l.substr(1) + " FROM (Articoli RIGHT JOIN " + d + " ON Articoli.Articolo = " +
+  // Every line, with or without its article: the lines joined to the
+  // articles from their side, so that the engine walks the DDT's lines by
+  // key in display order and looks each article up.
+  const std::string sql = "Select" + l.substr(1) + " FROM (" + d + " LEFT JOIN Articoli ON Articoli.Articolo = " +
                           d + ".Articolo) INNER JOIN " + t + " ON (" + d + ".Anno = " + t + ".Anno) AND (" + d +
                           ".NumRif = " + t + ".NumRif) where " + d + ".Anno = " +
                           fc.ValoreSql(txt(20).Text(), vb::vbInteger) + " AND " + d +

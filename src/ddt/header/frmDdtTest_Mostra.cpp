@@ -149,6 +149,7 @@ void frmDdtTest::MostraTutto() {
   sql += " Where " + T + ".Anno = " + fc.ValoreSql(txt(20).Text(), vb::vbInteger) + " And " + T +
          ".NumRif = " + fc.ValoreSql(txt(10).Text(), vb::vbLong);
 
+  msSqlLettura = sql;
   {
     dati::GestRecordset rs;
     const std::string k = rs.ApriRecordset(*G().goDbAzienda, G().gsConnAzienda, "", sql, false, 4);
