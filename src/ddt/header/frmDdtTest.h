@@ -122,8 +122,14 @@ class frmDdtTest : public ui::Form {
   bool DuplRigheDett();
   // The after hook of a duplicate (code 17).
   void DopoDuplica(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
-  // The before hook of a deletion (code 16): 0 lets the bar delete.
+  // The before hook of a deletion (code 16): 0 lets the bar delete. On 0
+  // the DDT is locked and a transaction of the window is open (the bar's
+  // TransPropria 0) holding the give-back, the rows and the lot states.
   vb::Variant Cancella(vb::Variant& pvRit);
+  // The after hook of a deletion (code 16) calls it: commits that
+  // transaction (rolls it back when the bar's delete failed), then releases
+  // the lock and ends the hourglass.
+  void DopoCancella(vb::Variant& pvRit);
 
   // ---- reads
   void MostraTutto();
