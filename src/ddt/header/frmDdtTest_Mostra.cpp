@@ -11,6 +11,7 @@
 #include "common/Globali.h"
 #include "common/frmMsgCom.h"
 #include "ddt/header/frmDdtTest.h"
+#include "lots/UtilLotto.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestRecordset.h"
@@ -25,47 +26,6 @@ constexpr long kBlu = 0xFF0000;    // &H00FF0000&
 std::string Testo(const vb::Variant& v) { return v.IsNull() || v.IsEmpty() ? std::string() : v.ToString(); }
 
 bool Si(std::string_view v) { return vb::UgualeTesto(v, "S"); }
-
-// "cod," as a whole item of a "," list.
-bool InLista(const std::string& psCodice, const std::string& psLista) {
-  if (psCodice.empty()) return false;
-  const std::string voce = vb::Piega(psCodice);
-  for (const std::string& v : vb::Split(psLista, ","))
-    if (vb::Piega(vb::Trim(v)) == voce) return true;
-  return false;
-}
-
-// The lot operation of a warehouse cause: "I" internal, "S" unload, "C"
-// load, "" none.
-std::string CalcLottoTipOpe(const std::string& psTipoMov, const std::string& psCarScar, const std::string& psSegno,
-                            const std::string& psCausale, const std::string& psCausaliNoMovCar) {
-  if (vb::UgualeTesto(psTipoMov, "I")) return "I";
-  if (vb::UgualeTesto(psTipoMov, "V")) return "";
-  const bool piu = psSegno == "+", meno = psSegno == "-";
-  const bool scar = vb::UgualeTesto(psCarScar, "S"), car = vb::UgualeTesto(psCarScar, "C");
-  if ((piu && scar) || (meno && car)) return "S";
-  if ((piu && car) || (meno && scar)) return "C";
-  if (vb::UgualeTesto(psCarScar, "N") && InLista(psCausale, psCausaliNoMovCar)) return "C";
-  return "";
-}
-
-// The serial-number operation of a warehouse cause.
-std::string CalcMatrTipOpe(const std::string& psTipoMov, const std::string& psCarScar, const std::string& psProv,
-                           const std::string& psSegno, const std::string& psCausaliRientro,
-                           const std::string& psCausale, const std::string& psCausaliNoMovCar) {
-  if (vb::UgualeTesto(psTipoMov, "I")) return "I";
-  if (vb::UgualeTesto(psTipoMov, "V")) return "";
-  const bool piu = psSegno == "+", meno = psSegno == "-";
-  const bool scar = vb::UgualeTesto(psCarScar, "S"), car = vb::UgualeTesto(psCarScar, "C");
-  if (piu && scar) return "S";
-  if (meno && car) return "F";
-  if ((piu && car) || (meno && scar)) {
-    if (InLista(psCausale, psCausaliRientro)) return "G";
-    return vb::UgualeTesto(psProv, "C") ? "R" : "C";
-  }
-  if (vb::UgualeTesto(psCarScar, "N") && InLista(psCausale, psCausaliNoMovCar)) return "C";
-  return "";
-}
 
 }  // namespace
 
@@ -184,9 +144,10 @@ void frmDdtTest::MostraTutto() {
     msProvCausale = L("MagCausali.Prov");
     msDestCausale = L("MagCausali.Dest");
     msDescCausale = L("MagCausali.Descrizione");
-    msMatrTipOpe = CalcMatrTipOpe(msTipoMov, msCarScar, msProvCausale, msSegnoCausale, msMatrCausaliRientro,
-                                  msMagCausale, msMatrCausaliNoMovCar);
-    msLottoTipOpe = CalcLottoTipOpe(msTipoMov, msCarScar, msSegnoCausale, msMagCausale, msLottiCausaliNoMovCar);
+    msMatrTipOpe = AziendaUtil::CalcMatrTipOpe(msTipoMov, msCarScar, msProvCausale, msSegnoCausale,
+                                               msMatrCausaliRientro, msMagCausale, msMatrCausaliNoMovCar);
+    msLottoTipOpe =
+        UtilLotto::CalcLottoTipOpe(msTipoMov, msCarScar, msSegnoCausale, msMagCausale, msLottiCausaliNoMovCar);
     AbilListino(false, true);
 
     // ---- customer
