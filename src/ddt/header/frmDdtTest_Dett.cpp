@@ -32,17 +32,6 @@ bool Speciale(const std::string& n) {
   return false;
 }
 
-// Prices hidden on this terminal (the load's "DisabTermVisPrz"); a state
-// without the flag hides nothing.
-template <class Stato>
-bool PrezziNascostiIn(const Stato& g) {
-  if constexpr (requires { g.gbDisabTermVisPrz; })
-    return g.gbDisabTermVisPrz;
-  else
-    return false;
-}
-bool PrezziNascosti() { return PrezziNascostiIn(G()); }
-
 bool LivelliGestiti() { return vb::UgualeTesto(G().gsGesTaglie, "S"); }
 
 // An alias goes into the select list as it is written: a name of letters,
@@ -283,7 +272,7 @@ void frmDdtTest::FormatColDett() {
       g.Colonna(static_cast<int>(i)).Width = miColPersLarg[i];
     }
   }
-  if (PrezziNascosti())
+  if (G().gbDisabTermVisPrz)
     for (const char* n : {"Prz_Unitario", "Prz_Totale", "Sconto"})
       if (ui::ColonnaGriglia* c = Colonna(g, n)) c->Visible = false;
   try {

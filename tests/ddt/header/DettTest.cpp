@@ -119,6 +119,54 @@ TEST_F(Dett, TheLineWindowsOrderNamesItsOwnSetting) {
   EXPECT_EQ(Nomi()[0], "Quantità");
 }
 
+TEST_F(Dett, TheLoadReadsTheOrderOfTheGrid) {
+  struct Caso {
+    const char* dettOrdCol;
+    const char* dettOrdColTest;
+    const char* primo;
+    long larghezza;
+    const char* avviso;  // the setting a warning names, "" none
+  };
+  const Caso casi[] = {
+      {"Qta§900,Articolo", "", "Quantità", 900, ""},
+      {"Qta§900,Articolo", "-", "Articolo", 1300, ""},
+      {"", "UM§500", "UM", 500, ""},
+      {"Qta,Sparita", "", "Quantità", 800, "DettOrdCol"},
+      {"Qta", "UM,Sparita", "UM", 350, "DettOrdColTest"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.dettOrdCol) + " / " + c.dettOrdColTest);
+    ParPers("Ddt", "DettOrdCol", c.dettOrdCol);
+    ParPers("Ddt", "DettOrdColTest", c.dettOrdColTest);
+    messaggi_.clear();
+    if (f_) f_->Unload();
+    f_.reset();
+    frmDdtTest& f = Finestra();
+    bool avvisato = false;
+    for (const std::string& m : messaggi_) avvisato = avvisato || m.find(std::string("\"") + c.avviso + "\"") != std::string::npos;
+    EXPECT_EQ(avvisato, *c.avviso != 0);
+    Vai(kDdtModificabile);
+    f.MostraDett();
+    EXPECT_EQ(Nomi()[0], c.primo);
+    EXPECT_EQ(f.GrigliaDett().Colonna(0).Width, c.larghezza);
+  }
+}
+
+TEST_F(Dett, PricesHiddenOnThisTerminalStayHidden) {
+  frmDdtTest& f = Finestra();
+  G().gbDisabTermVisPrz = true;
+  Griglia("ValUnitario§1500,Articolo");
+  ui::Griglia& g = f.GrigliaDett();
+  for (int i = 0; i < g.NumColonne(); ++i) {
+    const std::string& n = g.Colonna(i).DataField;
+    EXPECT_EQ(g.Colonna(i).Visible, n != "Prz_Unitario" && n != "Prz_Totale" && n != "Sconto") << n;
+  }
+  EXPECT_EQ(g.Colonna(0).DataField, "Prz_Unitario");
+  G().gbDisabTermVisPrz = false;
+  Griglia("ValUnitario§1500,Articolo");
+  EXPECT_TRUE(g.Colonna(0).Visible);
+}
+
 TEST_F(Dett, CatalogueExpressionsAndLevels) {
   G().gsGesTaglie = "s";
   // The internal DDT's line keeps one level row of two; the evaded DDT's
