@@ -138,6 +138,8 @@ TEST_F(Mostra, TransportGroupsWithoutCodesShowTheDdtsOwnTexts) {
   EXPECT_EQ(f.txt(1000).Text(), "Affi");
   EXPECT_EQ(f.txt(1015).Text(), "AB123CD");
   EXPECT_EQ(f.txt(1070).Text(), "Conto visione");
+  EXPECT_TRUE(f.txt(960).Enabled());  // typed on the DDT: typeable
+  EXPECT_TRUE(f.txt(1070).Enabled());
 
   // With a carrier code: the master's data, the plate too unless the DDT
   // keeps its own.
@@ -147,6 +149,8 @@ TEST_F(Mostra, TransportGroupsWithoutCodesShowTheDdtsOwnTexts) {
   EXPECT_EQ(f.txt(960).Text(), "Trasporti Veloci Srl");
   EXPECT_EQ(f.txt(1015).Text(), "FR123XY");
   EXPECT_EQ(f.txt(810).Text(), "");  // destination 001 is not the company's own
+  EXPECT_FALSE(f.txt(960).Enabled());  // the master's: locked
+  EXPECT_FALSE(f.txt(810).Enabled());
   f.mbMemTargaVet = true;
   f.MostraTutto();
   EXPECT_EQ(f.txt(1015).Text(), "AB123CD");
