@@ -24,6 +24,7 @@
 #include "common/Globali.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/MsgBox.h"
+#include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/DittaDemo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/GestRecordset.h"
@@ -107,6 +108,12 @@ int main(int argc, char** argv) {
   G().gsConnAzienda = conn;
   G().gtDataLavoro = vb::Date::FromYmd(2026, 12, 10);
   G().gsGesTaglie = "S";
+  // The look-up library on the company, as the start-up sets it up.
+  auto aiuti = std::make_shared<aiuti::AiutiDecodifica>();
+  std::shared_ptr<menu::ContestoProgramma> contesto;
+  aiuti->Inizializza(nullptr, nullptr, contesto, db, conn, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                     "dd/mm/yyyy");
+  G().goZelAiuto = aiuti;
   G().gfLeggiParam = [](const std::string&, const vb::Variant& predefinito) { return predefinito; };
   G().gfLeggiParPers = [](const std::string&, const std::string&, const vb::Variant& predefinito) {
     return predefinito;
@@ -238,6 +245,9 @@ int main(int argc, char** argv) {
   }
   f->Unload();
   f.reset();
+  aiuti->ChiudiFinestre();
+  G().goZelAiuto.reset();
+  aiuti.reset();
   G().goDbAzienda.reset();
   db.reset();
   std::filesystem::remove(file);

@@ -21,6 +21,11 @@ class LettureServer : public prova::LettureProva {
     dati::CreaDittaDemo(*db_, conn_);
     G().goDbAzienda = db_;
     G().gsConnAzienda = conn_;
+    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                        "dd/mm/yyyy");
+    G().goZelAiuto = aiuti_;
   }
   void TearDown() override {
     LettureProva::TearDown();
