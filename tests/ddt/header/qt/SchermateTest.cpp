@@ -1,0 +1,72 @@
+// The header window on the screen (Qt, offscreen): the window loaded on the
+// demo company as the menu opens it, then each of the six pages in front,
+// one picture each, kept in the tests' folder to be looked at.
+#include <QApplication>
+#include <QImage>
+#include <QTabBar>
+#include <QWidget>
+
+#include "ddt/header/TestataProva.h"
+#include "platform/qt/BackendQt.h"
+#include "platform/qt/ProvaQt.h"
+
+namespace {
+
+// The Qt backend, with the common message window answered like the
+// headless bench does, so that no message waits for a user.
+class BackendQtProva : public ui::BackendQt {
+ public:
+  std::vector<std::string> messaggi;
+  void AttendiModale(ui::Form& f) override {
+    if (f.Name() == "frmMsgCom") {
+      messaggi.push_back(f.C("LabMessaggio").Text());
+      if (f.Esiste("ComEsegui", 0)) ui::utente::Clicca(f.C("ComEsegui", 0));
+      if (f.Visible()) f.Hide();
+      return;
+    }
+    ui::BackendQt::AttendiModale(f);
+  }
+};
+
+class TestataQt : public prova::TestataProva {
+ protected:
+  static void SetUpTestSuite() { prova::AvviaQtProva(); }
+  void SetUp() override {
+    prova::TestataProva::SetUp();
+    ui::ImpostaBackend(&qt_);
+  }
+  void TearDown() override {
+    prova::TestataProva::TearDown();
+    ui::ImpostaBackend(nullptr);
+  }
+  BackendQtProva qt_;
+};
+
+TEST_F(TestataQt, EachPageInFrontHasItsPicture) {
+  frmDdtTest& f = Testata();
+  ASSERT_NE(f.oiLoadOk(), -1);
+  if (!f.Visible()) f.Show();
+  QApplication::processEvents();
+  ui::Controllo& schede = f.C("TasPagine");
+  ASSERT_EQ(schede.NumElementi(), 6);
+  auto* finestra = ui::BackendQt::Finestra(f);
+  ASSERT_NE(finestra, nullptr);
+  for (int tab = 1; tab <= 6; ++tab) {
+    if (tab == 1) f.SistemaPagina(0, false);
+    else schede.SetSelectedTab(tab);
+    QApplication::processEvents();
+    // The page in front is the one of the tab, over the strip's client area.
+    QWidget* pagina = ui::BackendQt::Widget(f.C("PicPagine", tab - 1));
+    ASSERT_NE(pagina, nullptr);
+    EXPECT_TRUE(pagina->isVisible());
+    const QWidget* sopra = pagina->parentWidget()->childAt(pagina->geometry().center());
+    while (sopra && sopra->parentWidget() != pagina->parentWidget()) sopra = sopra->parentWidget();
+    EXPECT_EQ(sopra, pagina) << "page " << tab - 1 << " not in front";
+    const std::string png = prova::FileSchermata("testata-pagina-" + std::to_string(tab) + ".png");
+    ASSERT_TRUE(ui::SalvaSchermata(f, png));
+    EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+  }
+  EXPECT_TRUE(qt_.messaggi.empty()) << qt_.messaggi.front();
+}
+
+}  // namespace
