@@ -581,6 +581,8 @@ void frmDdtTest::CreaControlli() {
 
   d.cont = &dett;
   auto& schede = d.Metti(ui::Tipo::TabStrip, "TasPagine", -1, kMargine, 840, interno, 3330);
+  // Each tab as wide as its caption and a margin: the marker under the
+  // selected tab takes its place from these widths.
   struct Scheda {
     const char* caption;
     const char* key;
@@ -588,12 +590,12 @@ void frmDdtTest::CreaControlli() {
     long larghezza;
   };
   const std::vector<Scheda> tabs = {
-      {"(1) Cliente", "Cliente", "1 - Cliente", 1290},
+      {"(1) Cliente", "Cliente", "1 - Cliente", 1320},
       {"(2) Altri Dati", "Altri", "2 - Altri Dati", 1470},
       {"(3) Note Testata", "NoteTestata", "3 - Note Testata", 1680},
-      {"(4) Dati Accompagnamento", "Accomp", "4 - Dati Accompagnamento", 2490},
+      {"(4) Dati Accompagnamento", "Accomp", "4 - Dati Accompagnamento", 2730},
       {"(5) Nota Cliente", "NotaCliente", "5 - Nota Cliente", 1650},
-      {"(6) Doc. di Orig. e di Evas.", "DocOrig", "6 - Doc. di Origine e di Evasione", 2670},
+      {"(6) Doc. di Orig. e di Evas.", "DocOrig", "6 - Doc. di Origine e di Evasione", 2640},
   };
   for (const auto& t : tabs) {
     ui::Elemento& e = schede.AggiungiElemento(t.key, t.caption);
