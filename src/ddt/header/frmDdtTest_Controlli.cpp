@@ -386,9 +386,10 @@ void PaginaAltri(Disegno& d) {
   d.Cap(530, "Note Fisse:", xb, 5, wCapB);
   long x = xvb;
   for (int n : {530, 540, 550}) {
-    d.Txt(n, x, 5, 600);
-    d.Hlp(n, x + 600 + kSpazio, 5);
-    x += 600 + kLargHlp + 4 * kSpazio;
+    d.Txt(n, x, 5, 450);
+    d.Hlp(n, x + 450 + kSpazio, 5);
+    d.Lab(n, x + 450 + kLargHlp + 2 * kSpazio, 5, 930);
+    x += 450 + kLargHlp + 930 + 5 * kSpazio;
   }
   d.Cap(1430, "Mov. Prod.:", xb, 6, wCapB);
   d.Num(1430, xvb, 6, 480);
