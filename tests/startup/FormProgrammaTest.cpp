@@ -23,9 +23,9 @@ TEST_F(FormProgramma, TheStartUpOpensTheHeaderAndTheMenuClosesIt) {
   frmDdtTest& f = FrmDdtTest();
   ASSERT_TRUE(f.Caricata());
   EXPECT_TRUE(f.Visible());
-  EXPECT_EQ(f.oiLoadOk(), 0);
+  EXPECT_EQ(f.oiLoadOk(), 1);
   EXPECT_EQ(f.osKeySec(), finestra_);
-  EXPECT_EQ(f.Caption(), "Gestione DDT - Ditta dimostrativa");
+  EXPECT_EQ(f.Caption(), "Gestione Ddt - Ditta dimostrativa");
   EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
   EXPECT_EQ(Testo(Comanda("esiste")), "True");
   EXPECT_EQ(Testo(Comanda("preppassaa")), "");
@@ -37,10 +37,10 @@ TEST_F(FormProgramma, TheStartUpOpensTheHeaderAndTheMenuClosesIt) {
   EXPECT_TRUE(Attendi([&] { return Evento("Disconnetti " + finestra_); })) << Eventi();
 }
 
-TEST_F(FormProgramma, EsciGoesBackToTheMenuAndEndsTheProgram) {
+TEST_F(FormProgramma, TheCloseBoxGoesBackToTheMenuAndEndsTheProgram) {
   frmDdtTest& f = FrmDdtTest();
   ASSERT_TRUE(f.Caricata());
-  ui::utente::Clicca(f.C("cmdEsci"));
+  f.Unload(ui::vbFormControlMenu);
   EXPECT_FALSE(f.Caricata());
   EXPECT_TRUE(Attendi([&] { return Evento("ChiusoForm " + finestra_); })) << Eventi();
   for (int i = 0; i < 5 && !Chiuso(); ++i) Orologio(100);

@@ -223,6 +223,8 @@ class frmDdtTest : public ui::Form {
   void CreaControlli();
   // Drops the bar (the unload).
   void RilasciaBarra();
+  // The bar's set-up over DdtTest and its binding to the list window.
+  void ImpostaBarra();
 
   // =====================================================================
   // State shared by the window's procedures. Public so that the sub-forms

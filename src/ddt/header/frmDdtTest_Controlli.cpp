@@ -205,12 +205,14 @@ void StrisciaChiave(Disegno& d) {
   auto& prima = d.Metti(ui::Tipo::CommandButton, "ComAnno", 0, 3660, 540, 330, kAltTesto);
   prima.SetCaption("<");
   prima.SetToolTipText("Primo DDT dell'anno");
+  prima.SetTabStop(false);
   auto& testo = d.Metti(ui::Tipo::Label, "labAnno", -1, 4020, 585, 1380, kAltLab);
   testo.SetCaption("Inizio/Fine Anno");
   testo.SetAlignment(2);
   auto& ultima = d.Metti(ui::Tipo::CommandButton, "ComAnno", 1, 5430, 540, 330, kAltTesto);
   ultima.SetCaption(">");
   ultima.SetToolTipText("Ultimo DDT dell'anno");
+  ultima.SetTabStop(false);
 
   // Shown by the display of the customer when its notes ask for attention.
   auto& note = d.Metti(ui::Tipo::Label, "labNoteCliente", -1, 6000, 570, 1500, 300);
@@ -459,10 +461,10 @@ void PaginaAccompagnamento(Disegno& d) {
     ++r;
   }
   d.Cap(1180, "Colli:", xc, 4, wCapC);
-  d.Txt(1180, xvc, 4, 780);
-  d.Hlp(1180, xvc + 780 + kSpazio, 4);
-  d.Cap(1210, "Peso:", 10050, 4, 420);
-  d.Txt(1210, 10500, 4, 840);
+  d.Txt(1180, xvc, 4, 660);
+  d.Hlp(1180, xvc + 660 + kSpazio, 4);
+  d.Cap(1210, "Peso:", 9960, 4, 450);
+  d.Txt(1210, 10440, 4, 900);
   d.Hlp(1210, 11370, 4);
   d.Cap(1190, "Ritiro merce:", xc, 5, wCapC);
   d.Txt(1190, xvc, 5, 1200);
@@ -642,7 +644,7 @@ void frmDdtTest::CreaControlli() {
   auto& datDett = d.Metti<ui::DatiControllo>(ui::Tipo::Data, "DatDett", -1, 0, 0, 1200, 300);
   datDett.SetVisible(false);
   const long topGriglia = dett.Top() + dett.Height() + 30;
-  constexpr long kAltStato = 330;
+  constexpr long kAltStato = 450;
   auto& griglia = d.Metti<ui::Griglia>(ui::Tipo::DataGrid, "dbgDett", -1, kMargine, topGriglia, interno,
                                        ScaleHeight() - kAltStato - 30 - topGriglia);
   griglia.SetDataSource(&datDett);

@@ -12,10 +12,18 @@ class Pagine : public prova::TestataProva {
  protected:
   void SetUp() override {
     prova::TestataProva::SetUp();
+    // The first free description has a caption, so its box is shown.
+    Param("Fat.DescLibTest1", "Colore");
     f = &Testata();
-    if (!f->Visible()) f->Show();
-    // The pages lie in the bar's data container: on, as with a DDT shown.
-    f->C("PicDett").SetEnabled(true);
+    ASSERT_EQ(f->oiLoadOk(), 1);
+  }
+
+  // The bar on a stored DDT of the demo company (the data container on).
+  void Mostra(long numero) {
+    f->txt(20).SetText("2026");
+    f->txt(10).SetText(std::to_string(numero));
+    f->ogComPag().EseguiTasto("Ricerca");
+    ASSERT_EQ(f->ogComPag().oiFlagOpe(), 1);
   }
 
   ui::Controllo& Pagina(int p) { return f->C("PicPagine", p); }
@@ -32,6 +40,7 @@ class Pagine : public prova::TestataProva {
 };
 
 TEST_F(Pagine, TheLoadShowsTheFirstPageWithoutMovingTheFocus) {
+  Mostra(dati::demo::kDdtModificabile);
   Fuoco(f->txt(30));
   f->SistemaPagina(0, false);
   EXPECT_EQ(f->ActiveControl(), &f->txt(30));
@@ -56,28 +65,32 @@ TEST_F(Pagine, TheLoadShowsTheFirstPageWithoutMovingTheFocus) {
 
 // A tab click on a DDT in each state: the field that takes the focus (0 the
 // tab strip keeps it), whether the page was switched on.
+// A field hidden before the click (0 none) takes no focus either.
 struct CasoTab {
   const char* nome;
   int tab;
   std::string stato;
   bool listinoAbil;
+  int nascosto;
   int fuoco;
   bool paginaAccesa;
 };
 
 TEST_F(Pagine, ATabClickBringsItsPageAndFocusesItsFirstField) {
   const std::vector<CasoTab> casi = {
-      {"customer page, price list on", 1, "", true, 200, true},
-      {"customer page, price list off", 1, "", false, 220, true},
-      {"other data", 2, "", true, 400, true},
-      {"notes: the hidden field takes no focus", 3, "", true, 0, true},
-      {"transport data", 4, "", true, 800, true},
-      {"customer note", 5, "", true, 1660, true},
-      {"documents: no focus field", 6, "", true, 0, true},
-      {"printed: no focus, the page left off", 2, "S", true, 0, false},
-      {"evaded: no focus, the page left off", 4, "E", true, 0, false},
-      {"printed, lower case", 5, "s", true, 0, false},
+      {"customer page, price list on", 1, "", true, 0, 200, true},
+      {"customer page, price list off", 1, "", false, 0, 220, true},
+      {"other data", 2, "", true, 0, 400, true},
+      {"notes: the hidden field takes no focus", 3, "", true, 0, 0, true},
+      {"transport data", 4, "", true, 0, 800, true},
+      {"customer note", 5, "", true, 0, 1660, true},
+      {"customer note, first free field not captioned", 5, "", true, 1660, 0, true},
+      {"documents: no focus field", 6, "", true, 0, 0, true},
+      {"printed: no focus, the page left off", 2, "S", true, 0, 0, false},
+      {"evaded: no focus, the page left off", 4, "E", true, 0, 0, false},
+      {"printed, lower case", 5, "s", true, 0, 0, false},
   };
+  Mostra(dati::demo::kDdtModificabile);
   for (const auto& c : casi) {
     SCOPED_TRACE(c.nome);
     // From another page, with the focus in the header.
@@ -86,6 +99,7 @@ TEST_F(Pagine, ATabClickBringsItsPageAndFocusesItsFirstField) {
     Clicca(prima);
     f->txt(110).SetText(c.stato);
     f->txt(200).SetEnabled(c.listinoAbil);
+    f->txt(1660).SetVisible(c.nascosto != 1660);
     Pagina(c.tab - 1).SetEnabled(false);
     Fuoco(f->txt(30));
 
@@ -110,6 +124,7 @@ TEST_F(Pagine, ATabClickBringsItsPageAndFocusesItsFirstField) {
 }
 
 TEST_F(Pagine, TheTabOfThePageInFrontDoesNothing) {
+  Mostra(dati::demo::kDdtModificabile);
   Clicca(2);
   ASSERT_EQ(f->miPagCorrente, 1);
   Fuoco(f->txt(30));
@@ -122,6 +137,7 @@ TEST_F(Pagine, TheTabOfThePageInFrontDoesNothing) {
 }
 
 TEST_F(Pagine, AtTheStartTheFirstTabDoesNothingUntilAnotherWasChosen) {
+  Mostra(dati::demo::kDdtModificabile);
   ASSERT_EQ(f->miPagCorrente, 0);
   Fuoco(f->txt(30));
   Clicca(1);
@@ -131,18 +147,40 @@ TEST_F(Pagine, AtTheStartTheFirstTabDoesNothingUntilAnotherWasChosen) {
   EXPECT_EQ(f->ActiveControl(), &f->txt(200));
 }
 
-TEST_F(Pagine, RestoreFromEvasionIsOfferedOnlyOnTheDocumentsPageOfAStoredEvadedDdt) {
-  // Without a stored DDT (the bar asks the key) the button stays hidden,
-  // whatever the state and the labels say.
+TEST_F(Pagine, RestoreFromEvasionIsOfferedOnTheDocumentsPageOfAnEvadedDdtWithoutItsInvoiceOnShow) {
+  Mostra(dati::demo::kDdtModificabile);
   f->txt(110).SetText("E");
+  // The labels as they stand when the page comes in front.
   f->lab(2000).SetCaption("");
   f->lab(2010).SetCaption("");
   Clicca(6);
-  EXPECT_FALSE(RipEvasioneVisibile());
-  // Another page hides it again, whoever showed it.
-  f->C("tolComPag").Elem("RipEvasione").Visible = true;
+  EXPECT_TRUE(RipEvasioneVisibile());
+  // Another page hides it again.
   Clicca(2);
   EXPECT_FALSE(RipEvasioneVisibile());
+  // An invoice on show, or another state: not offered.
+  f->lab(2000).SetCaption("2026");
+  f->lab(2010).SetCaption("7");
+  Clicca(6);
+  EXPECT_FALSE(RipEvasioneVisibile());
+  Clicca(1);
+  f->lab(2000).SetCaption("");
+  f->lab(2010).SetCaption("");
+  f->txt(110).SetText("S");
+  Clicca(6);
+  EXPECT_FALSE(RipEvasioneVisibile());
+}
+
+TEST_F(Pagine, WithoutAStoredDdtTheDocumentsPageOffersNoRestore) {
+  // The bar asks the key: nothing stored is shown.
+  ASSERT_EQ(f->ogComPag().oiFlagOpe(), 0);
+  f->txt(110).SetText("E");
+  f->lab(2000).SetCaption("");
+  f->lab(2010).SetCaption("");
+  f->C("tolComPag").Elem("RipEvasione").Visible = true;
+  Clicca(6);
+  EXPECT_FALSE(RipEvasioneVisibile());
+  EXPECT_TRUE(InFronte(5));
 }
 
 }  // namespace

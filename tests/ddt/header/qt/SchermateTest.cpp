@@ -1,6 +1,7 @@
 // The header window on the screen (Qt, offscreen): the window loaded on the
-// demo company as the menu opens it, then each of the six pages in front,
-// one picture each, kept in the tests' folder to be looked at.
+// demo company as the menu opens it, a stored DDT on show, then each of the
+// six pages in front, one picture each, kept in the tests' folder to be
+// looked at.
 #include <QApplication>
 #include <QImage>
 #include <QTabBar>
@@ -44,8 +45,12 @@ class TestataQt : public prova::TestataProva {
 
 TEST_F(TestataQt, EachPageInFrontHasItsPicture) {
   frmDdtTest& f = Testata();
-  ASSERT_NE(f.oiLoadOk(), -1);
-  if (!f.Visible()) f.Show();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  // A stored DDT of the demo company on show.
+  f.txt(20).SetText("2026");
+  f.txt(10).SetText(std::to_string(dati::demo::kDdtModificabile));
+  f.ogComPag().EseguiTasto("Ricerca");
+  ASSERT_EQ(f.ogComPag().oiFlagOpe(), 1);
   QApplication::processEvents();
   ui::Controllo& schede = f.C("TasPagine");
   ASSERT_EQ(schede.NumElementi(), 6);

@@ -1,0 +1,6 @@
+#include "ddt/header/frmDdtTestLis.h"
+
+frmDdtTestLis& FrmDdtTestLis() {
+  static frmDdtTestLis f;
+  return f;
+}
