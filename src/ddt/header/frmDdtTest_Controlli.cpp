@@ -656,6 +656,19 @@ void frmDdtTest::CreaControlli() {
   stato.AggiungiElemento("Messaggio").Width = 5400;
   stato.ElementoCambiato();
 
+  // Every field has its caption label1(n): the fields shown without one
+  // (hidden boxes, a second box of a pair, values under a common caption)
+  // get an empty, invisible one of no size.
+  std::vector<ui::Controllo*> campi;
+  for (const auto& c : Controlli())
+    if ((c->Name() == "txt" || c->Name() == "lab") && !Esiste("label1", c->Index())) campi.push_back(c.get());
+  for (ui::Controllo* c : campi) {
+    if (Esiste("label1", c->Index())) continue;
+    d.cont = c->Container();
+    d.Metti(ui::Tipo::Label, "label1", c->Index(), 0, 0, 0, 0).SetVisible(false);
+  }
+  d.cont = nullptr;
+
   // One-shot deferred steps.
   for (const char* nome : {"timComPag", "TimDupl"}) {
     auto& t = d.Metti(ui::Tipo::Timer, nome, -1, 0, 0, 0, 0);
