@@ -44,6 +44,9 @@ class TestataQt : public prova::TestataProva {
 };
 
 TEST_F(TestataQt, EachPageInFrontHasItsPicture) {
+  // Two free descriptions captioned by the company.
+  Param("Fat.DescLibTest1", "Colore");
+  Param("Fat.DescLibTest2", "Imballo");
   frmDdtTest& f = Testata();
   ASSERT_EQ(f.oiLoadOk(), 1);
   // A stored DDT of the demo company on show.
