@@ -564,6 +564,85 @@ void StrisciaTotali(Disegno& d, long larghezza) {
   d.cont = nullptr;
 }
 
+// The description of each box the user types in, shown as its tool tip and,
+// while it has the focus, in the status bar.
+const std::vector<std::pair<int, const char*>>& Descrizioni() {
+  static const std::vector<std::pair<int, const char*>> t = {
+      {20, "Anno Riferimento"},
+      {10, "Numero Riferimento"},
+      {30, "Data Riferimento"},
+      {40, "Tipo Documento DDT"},
+      {50, "Prefisso Documento"},
+      {60, "Numero Documento"},
+      {70, "Data Documento"},
+      {80, "Intestatario"},
+      {90, "Rif.all'ord.del cliente"},
+      {200, "Listino"},
+      {220, "Condizione di Pagamento"},
+      {230, "Sconto pagamento"},
+      {240, "Sconto cliente"},
+      {250, "Banca"},
+      {270, "Codice Iva"},
+      {275, "Percentuale ritenuta d'acconto"},
+      {290, "Magazzino di carico"},
+      {88, "Magazzino di destinazione (solo per doc. interni)"},
+      {310, "Dic. Intenti"},
+      {400, "Moneta"},
+      {410, "Cambio"},
+      {420, "Acconto"},
+      {480, "Agente principale"},
+      {490, "% prov. agente princ."},
+      {500, "Secondo Agente"},
+      {510, "% prov. secondo agente"},
+      {530, "Nota fissa 1"},
+      {540, "Nota fissa 2"},
+      {550, "Nota fissa 3"},
+      {560, "Lingua"},
+      {570, "Descrizione personalizzata 1"},
+      {580, "Descrizione personalizzata 2"},
+      {590, "Descrizione personalizzata 3"},
+      {610, "Nota di Testata"},
+      {800, "Codice Indirizzo Spedizione"},
+      {810, "Rag.Soc. Spedizione"},
+      {820, "Rag.Soc2.  Spedizione"},
+      {850, "Indirizzo Spedizione"},
+      {860, "CAP Spedizione"},
+      {870, "Località Spedizione"},
+      {880, "Prov. Spedizione"},
+      {890, "Stato Spedizione"},
+      {950, "Vettore"},
+      {960, "Rag.Soc. Vettore"},
+      {980, "Indirizzo Vettore"},
+      {990, "CAP Vettore"},
+      {1000, "Localita Vettore"},
+      {1010, "Prov. Vettore"},
+      {1015, "Targa Vettore"},
+      {1060, "Causale Trasporto"},
+      {1070, "Descr. Causale Trasporto"},
+      {1090, "Aspetto Bene"},
+      {1100, "Descr. Aspetto Bene"},
+      {1120, "Resa"},
+      {1130, "Descr. Resa"},
+      {1150, "Trasporto"},
+      {1160, "Descr. Trasporto"},
+      {1180, "Colli"},
+      {1190, "Data ritiro merce"},
+      {1200, "Ora ritiro merce"},
+      {1210, "Peso"},
+      {1220, "Data inizio trasporto"},
+      {1230, "Ora inizio trasporto"},
+      {1400, "Contratto"},
+      {1410, "CIG"},
+      {1420, "CUP"},
+      {1600, "Note Cliente"},
+      {1660, "Descrizione libera 1"},
+      {1670, "Descrizione libera 2"},
+      {1680, "Descrizione libera 3"},
+      {1690, "Descrizione libera 4"},
+  };
+  return t;
+}
+
 }  // namespace
 
 void frmDdtTest::CreaControlli() {
@@ -668,6 +747,8 @@ void frmDdtTest::CreaControlli() {
     d.Metti(ui::Tipo::Label, "label1", c->Index(), 0, 0, 0, 0).SetVisible(false);
   }
   d.cont = nullptr;
+
+  for (const auto& [n, testo] : Descrizioni()) txt(n).SetToolTipText(testo);
 
   // One-shot deferred steps.
   for (const char* nome : {"timComPag", "TimDupl"}) {

@@ -119,6 +119,12 @@ TEST_F(Controlli, TheOtherNamedControlsAreThere) {
     EXPECT_FALSE(f.C(nome).Enabled()) << nome;
     EXPECT_EQ(f.C(nome).Interval(), 1) << nome;
   }
+  // Every box a user types in says what it holds.
+  for (const auto& c : f.Controlli())
+    if (c->Name() == "txt" && !kNascosti.count(c->Index())) {
+      EXPECT_FALSE(c->ToolTipText().empty()) << "txt(" << c->Index() << ")";
+    }
+  EXPECT_EQ(f.txt(80).ToolTipText(), "Intestatario");
   EXPECT_TRUE(f.C("staMessaggi").HaElem("DescrCampo"));
   EXPECT_TRUE(f.C("staMessaggi").HaElem("Messaggio"));
 }
