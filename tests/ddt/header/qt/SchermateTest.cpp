@@ -70,6 +70,20 @@ TEST_F(TestataQt, EachPageInFrontHasItsPicture) {
     const QWidget* sopra = pagina->parentWidget()->childAt(pagina->geometry().center());
     while (sopra && sopra->parentWidget() != pagina->parentWidget()) sopra = sopra->parentWidget();
     EXPECT_EQ(sopra, pagina) << "page " << tab - 1 << " not in front";
+    // The page leaves the row of tabs uncovered, and the marker lies under
+    // the selected tab, as wide as it.
+    QWidget* striscia = ui::BackendQt::Widget(schede);
+    auto* linguette = striscia->findChild<QTabBar*>();
+    ASSERT_NE(linguette, nullptr);
+    EXPECT_LE(striscia->y() + linguette->height(), pagina->y());
+    const QRect posto = linguette->tabRect(tab - 1).translated(striscia->pos());
+    QWidget* segno = ui::BackendQt::Widget(f.C("PicEvid", 0));
+    ASSERT_NE(segno, nullptr);
+    if (segno->isVisible()) {
+      EXPECT_NEAR(segno->x(), posto.x(), 2);
+      EXPECT_NEAR(segno->width(), posto.width(), 2);
+      EXPECT_NEAR(segno->y() + segno->height() / 2, posto.bottom(), 3);
+    }
     const std::string png = prova::FileSchermata("testata-pagina-" + std::to_string(tab) + ".png");
     ASSERT_TRUE(ui::SalvaSchermata(f, png));
     EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
