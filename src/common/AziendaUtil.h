@@ -365,4 +365,19 @@ int16_t LanciaStampaDoc(const std::string& psKeyPrim, const std::string& psKeySe
 // reported, 0 otherwise.
 int16_t AttendiAvvioStampa(const std::string& psProgramma);
 
+// ---- serial numbers of a warehouse causal ----
+// Is the code an item of the comma list ("A01,B2,")? Items are compared
+// whole, blanks around them and letter case ignored: "7" is not in "17,".
+// An empty code is in no list.
+bool CodiceInElenco(const std::string& psCodice, const std::string& psElenco);
+// The serial-number operation of a causal (letter case ignored): "I"
+// internal (TipoMov "I"), "" (TipoMov "V"), "S" unload ("+" and "S"), "F"
+// ("-" and "C"), for "+" with "C" or "-" with "S": "G" a causal of customer
+// returns (psCausaliRientro), else "R" for a customer source (psProv "C"),
+// else "C"; any other pair: "C" for CarScar "N" with the causal in
+// psCausaliNoMovCar, else "".
+std::string CalcMatrTipOpe(const std::string& psTipoMov, const std::string& psCarScar, const std::string& psProv,
+                           const std::string& psSegno, const std::string& psCausaliRientro,
+                           const std::string& psCausale, const std::string& psCausaliNoMovCar);
+
 }  // namespace AziendaUtil

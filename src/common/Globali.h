@@ -233,6 +233,13 @@ struct Globali {
   std::string gsDescPersTest1, gsDescPersTest2, gsDescPersTest3;
   std::string gsDescPersDet1, gsDescPersDet2, gsDescPersDet3, gsDescPersDet4;
   std::string gsScoZona;
+  // Read by the header's load for the line and level windows: the default
+  // quantity of a new line (personal "Ddt" / "QtaDef"), price entry
+  // disabled and prices hidden on this terminal (the terminal is named in
+  // "Ddt" / "DisabTermPrz", "Ddt" / "DisabTermVisPrz").
+  std::string gsQtaDef;
+  bool gbDisabTermPrz = false;
+  bool gbDisabTermVisPrz = false;
   bool gbArrUnitIntermedio = false;
   std::string gsParagLettFile = "LettArtDafile";
   std::string gsParagLettFileMatr = "LettMatrDafile";

@@ -31,6 +31,24 @@ std::string UtenteMenu() {
   return G().goMenuClient ? G().goMenuClient->Utente() : std::string();
 }
 
+namespace {
+std::function<std::string()>& Terminale() {
+  static std::function<std::string()> t;
+  return t;
+}
+}  // namespace
+
+std::string TerminaleMenu() {
+  if (Terminale()) return Terminale()();
+  return G().goMenuClient ? G().goMenuClient->Terminale() : std::string();
+}
+
+std::function<std::string()> ImpostaTerminaleMenu(std::function<std::string()> pfTerminale) {
+  std::function<std::string()> prima = std::move(Terminale());
+  Terminale() = std::move(pfTerminale);
+  return prima;
+}
+
 void ScriviValoreLancio(const std::string& psNome, int piTipo, bool pbFlag, const vb::Variant& pvValore) {
   if (Lato().ScriviValoreLancio) return Lato().ScriviValoreLancio(psNome, piTipo, pbFlag, pvValore);
   Client().ScriviValoreLancio(psNome, piTipo, pbFlag, pvValore);

@@ -23,6 +23,11 @@ LatoMenu ImpostaLatoMenu(LatoMenu pgLato);
 
 // ClientMenu.Utente; "" while the program has no menu client.
 std::string UtenteMenu();
+// ClientMenu.Terminale; "" while the program has no menu client. A test,
+// or a program without a menu server, installs its own answer (an empty
+// function goes back to the client); the previous one is returned.
+std::string TerminaleMenu();
+std::function<std::string()> ImpostaTerminaleMenu(std::function<std::string()> pfTerminale);
 // ClientMenu.ScriviValoreLancio and ClientMenu.LanciaProgramma; without a
 // menu client they raise 5, as a menu server that is not running.
 void ScriviValoreLancio(const std::string& psNome, int piTipo, bool pbFlag, const vb::Variant& pvValore);

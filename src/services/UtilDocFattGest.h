@@ -8,6 +8,7 @@
 // the text the box shows.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Variant.h"
 
@@ -135,5 +136,40 @@ vb::Variant AggPrezziLivelli(const std::string& psTabella, int16_t piAnno, int32
                              int16_t piNumDec, const std::string& psCambio,
                              const std::string& psMonOper, const std::string& psMoneta,
                              bool pbStatoNullo);
+
+// ---- whole documents: deletion of their rows, copies under another key
+// Override pairs of a copy: a column name, then the value every copied row
+// takes in that column, and so on, in order.
+using Coppie = std::vector<vb::Variant>;
+
+// Deletes the rows of one document of one table ("Delete ... Where anno =
+// year And <psColonna> = number"): 0, or the error's code after its message.
+vb::Variant CancRigheTab(const std::string& psTabella, int16_t piAnno, int32_t plNumRif,
+                         const std::string& psColonna);
+// Deletes every row of a document but its header: lines, level rows,
+// serial numbers (gsTabMatr), lot rows (gsTabRintraccia, by NumReg) and
+// expenses. First the document lock in state "6": pbNuovoBlocco takes it
+// under psChiaveLock (the refusal shown when pbMsg), else only the state of
+// the lock held under that key changes. 1 when the lock is refused (nothing
+// deleted); otherwise 0, or the code of the first deletion that failed (the
+// tables before it are empty already: the caller's transaction, when it
+// holds one, decides). pvGestione: the lock's Gestione, psTipo when missing.
+// Movements are not reversed here: pbStornaMov set is refused.
+vb::Variant CancDoc(const std::string& psTipo, int16_t piAnno, int32_t plNumRif, std::string& psChiaveLock,
+                    const vb::Variant& pvGestione = vb::Missing, bool pbNuovoBlocco = true, bool pbMsg = true,
+                    bool pbStornaMov = false);
+// Copies every row of a document from one table into another, each row
+// then given the override pairs. The number column is NumRif (pbNumRif) or
+// NumReg. The document's rows already in the target, under the key the
+// copies will carry (the pairs may move them to another document), are
+// replaced. 0 when all were copied; 1 after the message of the failure, the
+// target's rows of that key deleted again when pbCancDestErr.
+vb::Variant CopiaRighe(int16_t piAnno, int32_t plNumRif, const std::string& pvTabOrig, const std::string& pvTabDest,
+                       bool pbCancDestErr, bool pbNumRif, const Coppie& pvCoppie = {});
+// Copies the rows of a document (NumRif tables) under a new year and
+// number, then the override pairs; rows already under the new key stay.
+// 0 done; 1 failed (the rows saved so far stay; an error is shown).
+vb::Variant DuplRighe(int16_t piAnno, int32_t plNumRif, int16_t piAnnoNew, int32_t plNumRifNew,
+                      const std::string& pvTabOrig, const std::string& pvTabDest, const Coppie& pvCoppie = {});
 
 }  // namespace UtilDocFattGest

@@ -57,6 +57,8 @@ vb::Variant frmDdtTest::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     const int16_t op = static_cast<int16_t>(a[0].ToInt());
     vb::Variant r = vb::UgualeTesto(n, "PersPagPri") ? PersPagPri(op, a[1], arr) : PersPagDop(op, a[1], arr);
     std::copy(arr.begin(), arr.end(), a.begin() + 2);
+    // The deletion's transaction ends with its after hook, in every case.
+    if (op == 16 && vb::UgualeTesto(n, "PersPagDop")) DopoCancella(a[1]);
     return r;
   }
   if (vb::UgualeTesto(n, "ButtonComando")) {

@@ -92,6 +92,19 @@ class frmDdtTest : public ui::Form {
   void ButtonComando(const std::string& psKey);
   void ComAnno_Click(int Index);
   void timComPag_Timer();
+  // The steps of one command; True when it went to the line or expense
+  // window (which ends it when it closes).
+  bool EseguiComando(const std::string& psKey);
+  // The end of a command: default pointer, the deferred step armed.
+  void FineComando();
+  // The toolbar and the framework's last step, at the end of the load.
+  void FineCaricamento();
+  // "9000;300" -> size 9000, place 300 (the line window's ini keys).
+  static void LeggiDimDett(const std::string& psValore, int32_t& plDim, int32_t& plPos);
+  // Nesting of ButtonComando: the outermost shows the errors.
+  int miLivComando = 0;
+  // The window's own caption, before a load adds the company to it.
+  std::string msCaptionProgetto;
   void TimDupl_Timer();
   void dbgdett_DblClick();
 
@@ -118,8 +131,14 @@ class frmDdtTest : public ui::Form {
   bool DuplRigheDett();
   // The after hook of a duplicate (code 17).
   void DopoDuplica(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
-  // The before hook of a deletion (code 16): 0 lets the bar delete.
+  // The before hook of a deletion (code 16): 0 lets the bar delete. On 0
+  // the DDT is locked and a transaction of the window is open (the bar's
+  // TransPropria 0) holding the give-back, the rows and the lot states.
   vb::Variant Cancella(vb::Variant& pvRit);
+  // The after hook of a deletion (code 16) calls it: commits that
+  // transaction (rolls it back when the bar's delete failed), then releases
+  // the lock and ends the hourglass.
+  void DopoCancella(vb::Variant& pvRit);
 
   // ---- reads
   void MostraTutto();
@@ -308,10 +327,18 @@ class frmDdtTest : public ui::Form {
   int16_t miCodBarLunArt = 0, miMatrLungMin = 0, miRidPercAgenti = 0;
   std::string msCalcolaPeso, msCalcolaPesoLordo, msCalcolaPesoUm, msCauzAttNoCalc, msCauzAttNoSconti,
       msDefParDaClassi, msDettOrdIns, msDettOrdInsTab, msDicIntentiCalcRes, msDoveStampoDesLung, msInibCliAttr,
-      msInibCliValori, msInibClienti, msListIvato, msListinoPrinc, msListinoPrincIvato, msLiv1VertOriz,
+      msInibClienti, msListIvato, msListinoPrinc, msListinoPrincIvato, msLiv1VertOriz,
       msMagaNoGiac, msMatrGuastoNoScar, msMatrSegnTipOpe, msMatrUnica, msModVisLotti, msNoRaeeAutom,
       msRicalcColli, msScoSomSost, msScontoListino, msVisLottiOrd, msGruppoContr, msMastroContr, msContoContr;
   std::string msMascImpMon, msMascPrzMon;
+  // The barred customers' values, positions from 1 (the split of "InibClienti").
+  std::vector<std::string> msInibCliValori;
+  int16_t miPosPicLiv = 4;
+  // Reads every setting, in the order the load needs them.
+  void LeggiImpostazioni();
+  void LeggiOrdIns();
+  // Is the code one whole item of a "," list (letter case ignored)?
+  static bool CodiceInElenco(const std::string& psCodice, const std::string& psElenco);
 
   // ---- visible boxes of page 4 and the hidden boxes that store them
   std::array<int16_t, 1691> miCampoLegato{};

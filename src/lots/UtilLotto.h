@@ -1,0 +1,108 @@
+#pragma once
+// Lot traceability shared by the DDT header and line windows: the lot
+// operation of a warehouse causal, the warehouses a document's lots move
+// in, the stock of a lot, the check that a document's lot rows may be
+// deleted, and the open/closed state of the lots (Lotti.Chiuso: "A" open,
+// "C" closed by the program, "F" closed by hand and never touched).
+//
+// Lot-row tables by code: "m" MovMagRintraccia, "ma" its working copy, "d"
+// DdtRintraccia, "da" DdtRintracciaApp, "f" FattRintraccia, "fa"
+// FattRintracciaApp; the number column of every one is NumReg.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Variant.h"
+
+namespace UtilLotto {
+
+// The six columns that name a lot.
+struct ChiaveLotto {
+  std::string articolo, gruppo, mastro, conto, lotto;
+  int16_t nrProg = 0;
+};
+
+// The lot operation of a warehouse causal (letter case ignored): "I"
+// internal (TipoMov "I"), "" (TipoMov "V"), "S" unload ("+" with "S", "-"
+// with "C"), "C" load ("+" with "C", "-" with "S"), "C" for CarScar "N"
+// when the causal is an item of the comma list psCausaliNoMovCar, else "".
+std::string CalcLottoTipOpe(const std::string& psTipoMov, const std::string& psCarScar, const std::string& psSegno,
+                            const std::string& psCausale, const std::string& psCausaliNoMovCar);
+
+// The unload and load warehouses of a document's lot movements and the
+// proposed lot owner (account triple, "" each when none). psProv/psDest:
+// kinds of source and destination ("M" warehouse, "F" supplier, "N"
+// production); psUnitaDa/psUnitaA their codes. The production account is
+// read from the company parameters Mag.GruppoProd/MastroProd/ContoProd.
+void CalcMagaScarCar(const std::string& psTipOpe, const std::string& psProv, const std::string& psDest,
+                     const std::string& psUnitaDa, const std::string& psUnitaA, std::string& psMagaScar,
+                     std::string& psMagaCar, std::string& psGruppo, std::string& pvMastro, std::string& pvConto);
+
+// Quantities of a lot in a warehouse, by source.
+struct GiacenzaLotto {
+  double scarMov = 0, carMov = 0, scarDdt = 0, carDdt = 0, scarFatt = 0, scarTot = 0, carTot = 0, giacenza = 0;
+};
+// The stock of a lot in a warehouse, from the lot rows of movements, DDTs
+// (unprinted) and invoices (unprinted, not summary), committed rows of a
+// document open for editing replaced by its working rows. psTipoFileEscl:
+// the table code whose rows of document piAnno/plNumReg (line plRigLiv, 0
+// or less the whole document) are left out; psTipoFileDoc: the family
+// ("m", "d", "f") of the document being edited, which counts with its
+// committed rows. The stock, or the integer -1 after a failure (shown; every
+// quantity of pgQta then -1).
+vb::Variant CalcGiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, GiacenzaLotto& pgQta,
+                          const std::string& psTipoFileEscl = "", int16_t piAnno = 0, int32_t plNumReg = 0,
+                          int32_t plRigLiv = 0, const std::string& psTipoFileDoc = "");
+
+// Would deleting the lot rows of the document (or line) leave a lot's
+// stock below zero in the warehouse it was loaded into (or, for a
+// transfer, in either)? 1 with the three-line explanation in psTesto, else
+// 0 (psTesto "").
+int16_t VerifCancLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
+                       const ChiaveLotto& pLotto, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
+                       const std::string& psTipoFileEscl, std::string& psTesto);
+// The same for every lot row of the document (line plRigLiv, 0 or less all
+// lines) in psTabTracc: the first lot that fails answers 1, its text in
+// psTesto and its key in pLotto; 0 leaves both as they were.
+int16_t VerifCancLotti(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                       const std::string& psMagaScar, const std::string& psMagaCar,
+                       const std::string& psTipoFileEscl, std::string& psTesto, int32_t plRigLiv,
+                       ChiaveLotto* pLotto = nullptr);
+
+// Stores "A" or "C" into a lot not closed by hand.
+void ScriviStatoLotto(const ChiaveLotto& pLotto, const std::string& psStato);
+// Evaluates and stores the state of one lot: open when any warehouse it
+// moved in (or the document's own load/unload warehouse) holds a positive
+// stock, counting pdQta for a lot row not stored yet and leaving out the
+// rows named as in CalcGiacLotto. True once stored.
+bool AggStatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
+                   const ChiaveLotto& pLotto, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
+                   const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc);
+// A lot of a document's lot rows and the stores it had lot rows in when
+// the rows were read.
+struct LottoRighe {
+  ChiaveLotto lotto;
+  std::vector<std::string> magazzini;
+};
+// The lots named by the lot rows of a document (line plRigLiv, 0 or less
+// all lines), one per row, in the order read, each with its stores. Read
+// before the rows are deleted, for AggStatoLotti after. Errors reach the
+// caller.
+std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                                   int32_t plRigLiv);
+// Evaluates the state of each lot of the list as AggStatoLotto does (no
+// quantity pending) over the stores read with it, so that a lot whose only
+// rows were deleted closes rather than counting as never moved. A failing
+// stock query is an error raised to the caller here, so that a caller
+// inside a transaction can undo it all.
+void AggStatoLotti(const std::vector<LottoRighe>& pLotti, const std::string& psTipOpe,
+                   const std::string& psMagaScar, const std::string& psMagaCar, int16_t piAnno, int32_t plNumReg,
+                   int32_t plRigLiv, const std::string& psTipoFileEscl);
+// The state of every lot of the document's lot rows in psTabTracc,
+// evaluated as if those rows were gone (they are left out as psTipoFileEscl
+// says); run just before the rows are deleted. Errors are shown here.
+void AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
+                        int32_t plNumReg, const std::string& psMagaScar, const std::string& psMagaCar,
+                        const std::string& psTipoFileEscl, int32_t plRigLiv);
+
+}  // namespace UtilLotto
