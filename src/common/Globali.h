@@ -162,6 +162,8 @@ struct Globali {
   std::string gsBeepCome;
   bool gbLisSpostaCurs = false;
   bool gbLisClickNoSel = false;
+  // 1 while a list window prints its list (one list print at a time).
+  int16_t giStaAtt = 0;
   std::string gsDataMinima = "01/01/1900";
 
   // ---- company settings

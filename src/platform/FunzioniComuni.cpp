@@ -301,11 +301,21 @@ std::string FunzioniComuni::Formatta(const Variant& valore, std::string_view mas
     if (d.IsEmpty()) return valore.ToString();
     Date x = d.ToDate();
     std::string out;
+    // As the legacy Format read it: "m" right after an hour or right before
+    // seconds is minutes ("hh:mm"), elsewhere the month.
+    char lettera = 0;
+    auto prossimaLettera = [&](size_t k) {
+      for (; k < m.size(); ++k)
+        if (std::isalpha(static_cast<unsigned char>(m[k]))) return m[k];
+      return '\0';
+    };
     for (size_t i = 0; i < m.size();) {
       size_t j = i;
       while (j < m.size() && m[j] == m[i]) ++j;
       size_t n = j - i;
       char c = m[i];
+      if (c == 'm' && (lettera == 'h' || prossimaLettera(j) == 's')) c = 'n';
+      if (std::isalpha(static_cast<unsigned char>(c))) lettera = c;
       char buf[16];
       auto due = [&](int v) { std::snprintf(buf, sizeof buf, n >= 2 ? "%02d" : "%d", v); out += buf; };
       if (c == 'd') due(x.Day());

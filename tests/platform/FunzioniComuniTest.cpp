@@ -146,6 +146,12 @@ TEST(FunzioniComuni, FormattaAndAccounts) {
   EXPECT_EQ(F.Formatta(42, "00000"), "00042");
   EXPECT_EQ(F.Formatta("10/12/2026", "dd/mm/yyyy"), "10/12/2026");
   EXPECT_EQ(F.Formatta(Date::FromYmd(2026, 3, 4), "d/m/yy"), "4/3/26");
+  // "m" next to an hour or seconds is minutes, as the legacy Format read it.
+  const Date ora = Date::FromYmdHms(2026, 12, 10, 8, 5, 9);
+  EXPECT_EQ(F.Formatta(ora, "hh:mm"), "08:05");
+  EXPECT_EQ(F.Formatta(ora, "hh.mm"), "08.05");
+  EXPECT_EQ(F.Formatta(ora, "mm:ss"), "05:09");
+  EXPECT_EQ(F.Formatta(ora, "dd/mm/yyyy hh:mm"), "10/12/2026 08:05");
   EXPECT_EQ(F.Formatta("01020034", "conto"), "01-02-0034");
   EXPECT_EQ(F.Formatta("01-02-0034", "Conto"), "01-02-0034");
   EXPECT_EQ(F.FormatTipo("01-02-0034", "Conto"), "01020034");

@@ -110,10 +110,6 @@ void frmDdtTest::Click(ui::Controllo& c) {
   else if (vb::UgualeTesto(n, "ComAnno")) ComAnno_Click(c.Index());
   else if (vb::UgualeTesto(n, "TasPagine")) TasPagine_Click();
   else if (vb::UgualeTesto(n, "ComPosizFat")) ComPosizFat_Click();
-  else if (vb::UgualeTesto(n, "cmdEsci")) {
-    miChiudiFrm = 1;
-    if (!Unload()) miChiudiFrm = 0;
-  }
 }
 
 void frmDdtTest::DblClick(ui::Controllo& c) {

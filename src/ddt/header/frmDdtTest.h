@@ -337,8 +337,6 @@ class frmDdtTest : public ui::Form {
   // Reads every setting, in the order the load needs them.
   void LeggiImpostazioni();
   void LeggiOrdIns();
-  // Is the code one whole item of a "," list (letter case ignored)?
-  static bool CodiceInElenco(const std::string& psCodice, const std::string& psElenco);
 
   // ---- visible boxes of page 4 and the hidden boxes that store them
   std::array<int16_t, 1691> miCampoLegato{};

@@ -50,13 +50,6 @@ bool TerminaleInElenco(const std::string& psNome) {
 
 }  // namespace
 
-bool frmDdtTest::CodiceInElenco(const std::string& psCodice, const std::string& psElenco) {
-  // Whole items: the causal "7" is not in "17,27,". An empty code is in no
-  // list, not even in the empty item after the closing comma.
-  if (vb::Trim(psCodice).empty()) return false;
-  return Fc().InElenco(psCodice, psElenco, ",", 1);
-}
-
 void frmDdtTest::LeggiImpostazioni() {
   Globali& g = G();
   mbInRipEvasione = false;

@@ -117,6 +117,30 @@ bool LeggiData(const std::string& t, vb::Date& out) {
   return true;
 }
 
+// A time of day typed into a box over a date column ("8:12", "08.12",
+// "08:12:30"): the serial fraction of the day, as the legacy stored a bare
+// time.
+bool LeggiOra(const std::string& t, vb::Date& out) {
+  std::vector<int> n;
+  std::string cifre;
+  for (char ch : t + ":") {
+    if (std::isdigit(static_cast<unsigned char>(ch))) {
+      cifre += ch;
+    } else if (ch == ':' || ch == '.') {
+      if (cifre.empty() || cifre.size() > 2) return false;
+      n.push_back(std::stoi(cifre));
+      cifre.clear();
+    } else {
+      return false;
+    }
+  }
+  if (n.size() < 2 || n.size() > 3) return false;
+  const int h = n[0], m = n[1], sec = n.size() == 3 ? n[2] : 0;
+  if (h > 23 || m > 59 || sec > 59) return false;
+  out = vb::Date::FromSerial((h * 3600.0 + m * 60.0 + sec) / 86400.0);
+  return true;
+}
+
 int CifreIntere(double v) {
   double a = std::floor(std::fabs(v));
   int n = 0;
@@ -458,8 +482,9 @@ bool BarraRecord::LeggiBox(CampoBarra& c, std::vector<vb::Variant>& out, std::st
       }
     } else if (tipo == dati::TipoCampo::Data) {
       vb::Date d;
-      if (!LeggiData(pt, d)) {
-        errore = "\"" + pt + "\" non è una data valida";
+      const bool ora = vb::UCase(c.maschera).rfind("HH", 0) == 0;
+      if (ora ? !LeggiOra(pt, d) : !LeggiData(pt, d)) {
+        errore = "\"" + pt + "\" non è " + (ora ? "un'ora valida" : "una data valida");
         return false;
       }
       out[i] = vb::Variant(d);

@@ -176,7 +176,8 @@ class BarraRecord : public BarraNavigazione {
   const std::string& UltimaSql() const { return ultimaSql_; }
   // The queries of the last move, in the order they ran.
   const std::vector<std::string>& SqlUltimaMossa() const { return ultimeSql_; }
-  void ChiudiLista(int) override { lista_ = nullptr; }
+  // The list window closed: it stays bound, and "Lista" loads it again.
+  void ChiudiLista(int) override {}
   bool MostraDaLista(const std::vector<std::pair<std::string, vb::Variant>>& chiave) override;
 
   // ---- form framework

@@ -420,11 +420,11 @@ TEST_F(Carica, TheInsertOrderByFieldsOrByTabPositions) {
 // ---------------------------------------------------------------- code lists
 
 TEST_F(Carica, CausalListsCompareWholeItems) {
-  EXPECT_TRUE(frmDdtTest::CodiceInElenco("7", "7,17,"));
-  EXPECT_FALSE(frmDdtTest::CodiceInElenco("7", "17,27,"));
-  EXPECT_TRUE(frmDdtTest::CodiceInElenco("ven", "CAR,VEN,"));
-  EXPECT_FALSE(frmDdtTest::CodiceInElenco("", "CAR,VEN,"));
-  EXPECT_FALSE(frmDdtTest::CodiceInElenco("VEN", ""));
+  EXPECT_TRUE(AziendaUtil::CodiceInElenco("7", "7,17,"));
+  EXPECT_FALSE(AziendaUtil::CodiceInElenco("7", "17,27,"));
+  EXPECT_TRUE(AziendaUtil::CodiceInElenco("ven", "CAR,VEN,"));
+  EXPECT_FALSE(AziendaUtil::CodiceInElenco("", "CAR,VEN,"));
+  EXPECT_FALSE(AziendaUtil::CodiceInElenco("VEN", ""));
 }
 
 }  // namespace

@@ -23,3 +23,42 @@ TEST_F(Finestra, OpensOnTheDemoCompanyAndFindsAStoredDdt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The transport times are date columns shown through a time mask: the box
+// reads the time back as the bar saves it.
+TEST_F(Finestra, TransportTimesSaveAndShowAsTimes) {
+  frmDdtTest& f = Testata();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  f.txt(20).SetText("2026");
+  f.txt(10).SetText(std::to_string(dati::demo::kDdtModificabile));
+  f.ButtonComando("Ricerca");
+  ASSERT_EQ(f.ogComPag().oiFlagOpe(), 1);
+  f.txt(1230).SetText("8.05");
+  f.txt(1200).SetText("17:45");
+  f.ogComPag().CampoModificato(1);
+  f.ButtonComando("Salva");
+  EXPECT_TRUE(f.ogComPag().VarDati(-1).ToString().empty()) << (messaggi_.empty() ? "" : messaggi_.back());
+  dati::GestRecordset rs;
+  const std::string k = rs.ApriRecordset(*db_, conn_, "",
+                                         "Select OraInizioTrasp, OraRitiroMerce From DdtTest Where Anno = 2026 "
+                                         "And NumRif = " + std::to_string(dati::demo::kDdtModificabile));
+  const vb::Date inizio = rs.LeggiCampo(k, "OraInizioTrasp").ToDate();
+  EXPECT_EQ(inizio.Hour() * 100 + inizio.Minute(), 805);
+  const vb::Date ritiro = rs.LeggiCampo(k, "OraRitiroMerce").ToDate();
+  EXPECT_EQ(ritiro.Hour() * 100 + ritiro.Minute(), 1745);
+  rs.ChiudiRecordset(k);
+  f.ButtonComando("Annulla");
+  f.txt(20).SetText("2026");
+  f.txt(10).SetText(std::to_string(dati::demo::kDdtModificabile));
+  f.ButtonComando("Ricerca");
+  EXPECT_EQ(f.txt(1230).Text(), "08:05");
+  EXPECT_EQ(f.txt(1200).Text(), "17:45");
+  f.txt(1230).SetText("25:00");
+  f.ogComPag().CampoModificato(1);
+  f.ButtonComando("Salva");
+  EXPECT_FALSE(f.ogComPag().VarDati(-1).ToString().empty());
+}
+
+}  // namespace
