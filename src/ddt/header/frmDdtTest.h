@@ -191,6 +191,15 @@ class frmDdtTest : public ui::Form {
   void VerContrDoppio();
   void VerificaCambiati(int Index);
   bool AggPiede(bool pbSoloImpRitAcc);
+  // Field editing: the check of an exit, the decoders the dispatcher and the
+  // defaults of a new DDT reach, the totals strip in the DDT currency.
+  void VerificaCambiati(int Index, const std::string& psTxtHelp);
+  void AggTotali(bool pbSoloImpRitAcc);
+  void MostraFattDoc(bool pbModif, bool pbFaiHelp);
+  void DecodTestoLibero(int piCodice, int piVisibile, int piNascosto, bool pbModif, bool pbFocus, bool pbFaiHelp);
+  void DecodSoloCodice(const std::string& psTipo, int piCodice, bool pbFaiHelp);
+  void MostraCambioMoneta(bool pbDataOggi);
+  void MostraOrdProv();
 
   // ---- header changes carried to the lines, after a save (inside the
   // save's transaction when the before hook began one)
@@ -203,6 +212,8 @@ class frmDdtTest : public ui::Form {
   bool AggSpesaClie(bool& pbRigheCambiate, bool& pbPiede);
   bool AggModCambio(bool& pbRigheCambiate);
   bool AggSpeseStandard(bool& pbPiede);
+  void AggCambioProvv(const std::string& psNumProv, const std::string& psOldVal, const std::string& psNewVal,
+                      int16_t piAggProvAg);
 
   // ---- document commands
   void GestDettaglio(bool pbDopoDup, int16_t& piGestDupl);
@@ -340,6 +351,14 @@ class frmDdtTest : public ui::Form {
 
   // ---- visible boxes of page 4 and the hidden boxes that store them
   std::array<int16_t, 1691> miCampoLegato{};
+
+  // ---- field editing: the text of each box when it was entered (the
+  // sentinel when it was in error), the DDT currency's decimals, masks and
+  // operator, the DDT currency's Cee flag as last decoded
+  static constexpr const char* kSentinellaErrore = "~ç§@*+";
+  std::array<std::string, 1691> msValEntrata{};
+  int16_t miNumDecMon = 2, miNumDecMonGes = 2;
+  std::string msMonOper = "/";
 
  private:
   std::unique_ptr<barre::BarraRecord> barra_;

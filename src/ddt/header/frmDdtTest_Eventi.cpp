@@ -1,10 +1,312 @@
-// Placeholder until this part of the window is written.
-#include "ddt/header/frmDdtTest.h"
+// The events of the header's boxes: what the user types reaches the bar
+// and the header logic here. On entry a box remembers its text (a box in
+// error remembers a sentinel no typing can equal, so that its next exit
+// always counts as a change); on exit dates, times, discount chains, the
+// printed prefix and the customer code are checked, the visible boxes of
+// page 4 are copied into the hidden boxes the bar stores, and every coded
+// field goes to its decoder through VerificaCambiati. Flags and options are
+// kept in hidden boxes too: the check and combo boxes write their codes
+// there.
+#include <array>
+#include <utility>
 
-void frmDdtTest::txt_Change(int) {}
-void frmDdtTest::txt_GotFocus(int) {}
-void frmDdtTest::txt_LostFocus(int) {}
-void frmDdtTest::che_Click(int) {}
-void frmDdtTest::Cob_Click(int) {}
-void frmDdtTest::ComHlp_Click(int) {}
-void frmDdtTest::VerificaCambiati(int) {}
+#include "common/AziendaUtil.h"
+#include "common/FunVarie.h"
+#include "common/Globali.h"
+#include "common/frmMsgCom.h"
+#include "ddt/header/frmDdtTest.h"
+#include "platform/FunzioniComuni.h"
+#include "platform/FunzioniComuniUi.h"
+#include "platform/Testo.h"
+
+namespace {
+
+const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
+
+// The visible boxes of page 4 and the hidden boxes bound to their columns;
+// the load fills miCampoLegato with the same pairs.
+constexpr std::array<std::pair<int, int>, 17> kCopie{{{810, 830},
+                                                      {820, 840},
+                                                      {850, 900},
+                                                      {860, 910},
+                                                      {870, 920},
+                                                      {880, 930},
+                                                      {890, 940},
+                                                      {960, 970},
+                                                      {980, 1020},
+                                                      {990, 1030},
+                                                      {1000, 1040},
+                                                      {1010, 1050},
+                                                      {1015, 1055},
+                                                      {1070, 1080},
+                                                      {1100, 1110},
+                                                      {1130, 1140},
+                                                      {1160, 1170}}};
+
+int CampoLegatoFisso(int n) {
+  for (const auto& [vis, nasc] : kCopie)
+    if (vis == n) return nasc;
+  return 0;
+}
+
+bool Tra(int n, std::initializer_list<int> elenco) {
+  for (int x : elenco)
+    if (x == n) return true;
+  return false;
+}
+
+// The codes of the grouping combo, by the items' data 0 to 6.
+constexpr std::array<const char*, 7> kCodiciRagDdt{"S", "N", "A", "D", "E", "O", "C"};
+constexpr std::array<const char*, 3> kCodiciEvasioneNota{"N", "S", "E"};
+
+// A panel of the status bar, when the window has one.
+void ScriviPannello(const ui::Form& f, const std::string& psKey, const std::string& psTesto) {
+  ui::Controllo* sta = f.Trova("staMessaggi");
+  if (!sta || !sta->HaElem(psKey)) return;
+  sta->Elem(psKey).Caption = psTesto;
+  sta->ElementoCambiato();
+}
+
+}  // namespace
+
+void frmDdtTest::txt_Change(int) {
+  // Also for values set by code: the bar keeps its own account of changes.
+  if (HaBarra()) ogComPag().CampoCambiato();
+}
+
+void frmDdtTest::txt_GotFocus(int Index) {
+  if (Index < 0 || Index >= static_cast<int>(msValEntrata.size()) || !Esiste("txt", Index)) return;
+  const bool statoVuoto = FC().Vuoto(vb::Variant(txt(110).Text()));
+  const int primoDato = statoVuoto ? 30 : 220;
+  // A box that takes the focus in the middle of a command is left alone.
+  if (mbComandoInCorso && Index != 10 && Index != primoDato) return;
+
+  ui::Controllo& t = txt(Index);
+  // The number of a new DDT is typed over a blank box.
+  if (Index == 10 && t.Text() == "0") t.SetText("");
+  ScriviPannello(*this, "DescrCampo", t.ToolTipText());
+  if (Index == 20 && txt(10).Text() == "0") return;
+
+  msValEntrata[Index] = t.BackColor() == G().glColoreErrore ? std::string(kSentinellaErrore) : t.Text();
+  if (Index == 80) {
+    t.SetText(FC().FormatTipo(vb::Variant(t.Text()), "Conto"));
+    t.SetBackColor(G().glColoreSfondo);
+  } else {
+    bool preparato = false;
+    if (HaBarra()) {
+      try {
+        const std::string col = ogComPag().CampoGotFocus(t);
+        ogComPag().CampoGotFocusDati(col, vb::Variant(""), vb::Variant(""), true);
+        preparato = true;
+      } catch (...) {
+      }
+    }
+    // A box the bar does not bind (the visible copies of page 4).
+    if (!preparato) {
+      try {
+        vb::FunzioniComuniUi::EntraCampo(t, 10, {}, vb::Missing, ui::vbWindowBackground);
+      } catch (...) {
+      }
+    }
+  }
+  FunVarie::SelezTesto();
+  if (!vb::UgualeTesto(txt(110).Text(), "E")) AziendaUtil::ColoraGotFocus(t, -1);
+}
+
+void frmDdtTest::txt_LostFocus(int Index) {
+  if (miTxtRientro >= 0) return;
+  if (Index < 0 || Index >= static_cast<int>(msValEntrata.size()) || !Esiste("txt", Index)) return;
+  ui::Controllo& t = txt(Index);
+  AziendaUtil::ColoraLostFocus(t, 0);
+  const int modo = HaBarra() ? ogComPag().oiFlagOpe() : 0;
+
+  if (Tra(Index, {30, 70, 1190, 1220})) {
+    std::string msg;
+    FunVarie::VerifData(t, -2, 1, G().glColoreSfondo, &msg, false);
+    if (!msg.empty()) {
+      ScriviPannello(*this, "Messaggio", msg);
+    } else {
+      if (Index == 30 && t.Text() != msValEntrata[30] && !FC().Vuoto(vb::Variant(t.Text()))) {
+        const vb::Variant data = FC().ValData(vb::Variant(t.Text()), true);
+        if (data.IsDate()) {
+          const int anno = data.ToDate().Year();
+          if (anno != FC().ValInt(vb::Variant(txt(20).Text()), true, true)) {
+            // A stored DDT cannot move to another year by its date.
+            if (modo != 2 && modo != 0) t.SetBackColor(G().glColoreErrore);
+            else txt(20).SetText(std::to_string(anno));
+          }
+        }
+      }
+      if (txt(30).BackColor() != G().glColoreErrore) VerificaCambiati(Index, "");
+    }
+  } else if (Tra(Index, {1200, 1230})) {
+    std::string msg;
+    FunVarie::VerifOra(t, "hh:mm", 0, 1, 2, 0, G().glColoreSfondo, &msg, false, 0);
+    if (!msg.empty()) ScriviPannello(*this, "Messaggio", msg);
+  } else if (Tra(Index, {230, 240})) {
+    bool errore = false;
+    AziendaUtil::CalcPercSconto(t.Text(), errore, 0, 6);
+    if (errore) {
+      ScriviPannello(*this, "Messaggio", "Sconto non valido");
+      t.SetBackColor(G().glColoreErrore);
+    } else {
+      t.SetBackColor(G().glColoreSfondo);
+    }
+  } else if (Index == 80) {
+    const std::string digitato = t.Text();
+    if (vb::InStr(digitato, "-") > 0) {
+      t.SetBackColor(G().glColoreErrore);
+      lab(80).SetCaption("");
+    } else {
+      t.SetText(FC().Formatta(vb::Variant(digitato), "conto"));
+    }
+    VerificaCambiati(80, digitato);
+    // Outside internal DDTs the destination column carries the customer.
+    if (t.BackColor() != G().glColoreErrore && !vb::UgualeTesto(msDdtInterno, "S") && Esiste("txt", 88))
+      txt(88).SetText(FC().FormatTipo(vb::Variant(t.Text()), "Conto"));
+  } else if (Tra(Index, {530, 540, 550})) {
+    AziendaUtil::DecodCodice("NotaFissa", t, &lab(Index), {}, 0, 0, "", nullptr, "", "", 0, vb::Missing, -1, -1);
+  } else if (Tra(Index, {40, 88, 200, 220, 250, 270, 290, 310, 400, 480, 500, 560, 800, 950, 1060, 1090, 1120,
+                         1150, 1400})) {
+    VerificaCambiati(Index, "");
+  } else if (CampoLegatoFisso(Index) > 0) {
+    // A disabled copy shows the master's data: it stores nothing.
+    const int legato = miCampoLegato[Index] > 0 ? miCampoLegato[Index] : CampoLegatoFisso(Index);
+    if (t.Enabled() && Esiste("txt", legato)) txt(legato).SetText(t.Text());
+  } else if (HaBarra()) {
+    try {
+      const std::string col = ogComPag().CampoGotFocus(t);
+      ogComPag().CampoLostFocus(col, vb::Variant(""), vb::Variant(""));
+    } catch (...) {
+    }
+  }
+
+  if (Index == 10) {
+    const std::string n = vb::Trim(t.Text());
+    if (n != t.Text()) t.SetText(n);
+    if (n == "0" && modo != 2 && (msTastoInCorso.empty() || vb::UgualeTesto(msTastoInCorso, "Ricerca"))) {
+      // The number 0 asks for a new DDT: the field counts as changed, and
+      // outside a command the search that starts it runs here.
+      const bool avvia = msTastoInCorso.empty();
+      barre::BarraRecord& b = ogComPag();
+      b.ScriviVarBarra("InMuovi", vb::vbString, vb::Variant("S"));
+      b.CampoModificato(0);
+      b.ScriviVarBarra("InMuovi", vb::vbString, vb::Variant("N"));
+      if (avvia) ButtonComando("Ricerca");
+    }
+  } else if (Index == 275) {
+    if (t.Text() != msValEntrata[275]) MostraRitAcc();
+  } else if (Index == 50) {
+    std::string prefisso = t.Text();
+    if (!AziendaUtil::VerifPrefDdt(prefisso, modo == 0 ? -1 : 0)) {
+      t.SetBackColor(G().glColoreErrore);
+      ScriviPannello(*this, "Messaggio", "Prefisso DDT inesistente nella lista validi");
+    }
+  } else if (Index == 410) {
+    MostraTotMon();
+  }
+}
+
+void frmDdtTest::VerificaCambiati(int Index) { VerificaCambiati(Index, ""); }
+
+void frmDdtTest::VerificaCambiati(int Index, const std::string& psTxtHelp) {
+  if (Index < 0 || Index >= static_cast<int>(msValEntrata.size()) || !Esiste("txt", Index)) return;
+  ui::Controllo& t = txt(Index);
+  bool pbModif = t.Text() != msValEntrata[Index] || t.BackColor() == G().glColoreErrore;
+  bool pbFaiHelp = true;
+  switch (Index) {
+    case 30: MostraScad(true); break;
+    case 40: MostraFattDoc(pbModif, true); break;
+    case 80:
+      AziendaUtil::DecodCodice("Conto", t, &lab(80), Esiste("txt", 86) ? aiuti::ChiaveAgg(txt(86)) : aiuti::ChiaveAgg(),
+                               0, 0, "", nullptr, "", "", 0, vb::Missing, -1, -1, psTxtHelp);
+      MostraScad(true);
+      break;
+    case 88:
+    case 290: DecodSoloCodice("Magazzino", Index, true); break;
+    case 200: DecodSoloCodice("Listino", Index, true); break;
+    case 220: DecodSoloCodice("Pagamento", Index, true); break;
+    case 250: DecodSoloCodice("Banca", Index, true); break;
+    case 270: MostraIva(pbModif, pbFaiHelp); break;
+    case 310: MostraPdcDicIntenti(pbModif, true); break;
+    case 400: MostraMoneta(pbModif, pbModif, false, true); break;
+    case 480:
+    case 500: DecodSoloCodice("Agente", Index, true); break;
+    case 560: DecodSoloCodice("Lingua", Index, true); break;
+    case 800: DecodTestoLibero(800, 810, 830, pbModif, true, true); break;
+    case 950: DecodTestoLibero(950, 960, 970, pbModif, true, true); break;
+    case 1060: DecodTestoLibero(1060, 1070, 1080, pbModif, true, true); break;
+    case 1090: DecodTestoLibero(1090, 1100, 1110, pbModif, true, true); break;
+    case 1120: DecodTestoLibero(1120, 1130, 1140, pbModif, true, true); break;
+    case 1150: DecodTestoLibero(1150, 1160, 1170, pbModif, true, true); break;
+    case 1400:
+      AziendaUtil::DecodCodiceOpz("Contratti", t, &lab(1400));
+      if (pbModif) VerContrDoppio();
+      break;
+    default: break;
+  }
+}
+
+void frmDdtTest::che_Click(int Index) {
+  if (!Esiste("che", Index) || !Esiste("txt", Index)) return;
+  ui::Controllo& c = C("che", Index);
+  // A document type with a return movement cannot be invoiced.
+  if (Index == 300 && !vb::Trim(msMagCausaleRientro).empty() && c.Value() == 1) {
+    frmMsgCom::msgCom("Non si puo' impostare da fatturare un DDT con questo tipo di documento", "&Ok");
+    c.SetValue(0);
+    txt(300).SetText("N");
+    return;
+  }
+  if (!Tra(Index, {210, 235, 260, 280, 300, 600})) return;
+  const int v = c.Value();
+  const std::string codice = v == 1 ? "S" : v == 2 ? "" : "N";
+  // "s" already says "S": rewriting it would only look like a change.
+  if (!vb::UgualeTesto(txt(Index).Text(), codice)) txt(Index).SetText(codice);
+}
+
+void frmDdtTest::Cob_Click(int Index) {
+  if (miTxtRientro >= 0) return;
+  if (!Esiste("cob", Index) || !Esiste("txt", Index)) return;
+  ui::Controllo& c = C("cob", Index);
+  const int i = c.ListIndex();
+  try {
+    switch (Index) {
+      case 440: txt(440).SetText(i >= 0 ? std::to_string(c.ItemData(i)) : std::string()); break;
+      case 450:
+        if (i >= 0) {
+          const long d = c.ItemData(i);
+          if (d >= 0 && d < static_cast<long>(kCodiciRagDdt.size())) txt(450).SetText(kCodiciRagDdt[d]);
+        }
+        MostraOrdProv();
+        break;
+      case 470:
+      case 515: txt(Index).SetText(i >= 0 ? vb::Left(c.List(i), 1) : std::string()); break;
+      case 620:
+        if (i >= 0 && i < static_cast<int>(kCodiciEvasioneNota.size())) txt(620).SetText(kCodiciEvasioneNota[i]);
+        break;
+      default: break;
+    }
+  } catch (...) {
+  }
+}
+
+// The source order's year and number belong to grouping by order only.
+void frmDdtTest::MostraOrdProv() {
+  const bool vis = vb::UgualeTesto(txt(450).Text(), "O");
+  for (const char* nome : {"lab", "label1"})
+    for (int n : {452, 454})
+      if (ui::Controllo* l = Trova(nome, n)) l->SetVisible(vis);
+}
+
+void frmDdtTest::ComHlp_Click(int Index) {
+  if (Index == 1610) {
+    MostraScad(false);
+    return;
+  }
+  // The button beside a field: the field takes the focus and F2 opens its
+  // look-up.
+  if (!Esiste("txt", Index)) return;
+  ui::Controllo& t = txt(Index);
+  if (!t.PuoFuoco()) return;
+  FunVarie::SimulaTastoCampo(*this, Index, ui::vbKeyF2, false);
+}

@@ -24,6 +24,8 @@
 #include "platform/dati/DittaDemo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Schema.h"
+#include "platform/aiuti/AiutiDecodifica.h"
+#include "platform/menu/ContestoProgramma.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Headless.h"
 #include "services/LatoMenu.h"
@@ -59,6 +61,13 @@ class TestataProva : public ::testing::Test {
     G().goDbAzienda = db_;
     G().gsConnAzienda = conn_;
     G().gtDataLavoro = vb::Date::FromYmd(2026, 12, 10);
+    // The look-up library on the company, as the start-up sets it up: the
+    // header's decoders go through it.
+    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                        "dd/mm/yyyy");
+    G().goZelAiuto = aiuti_;
     G().gfLeggiParam = [this](const std::string& nome, const vb::Variant& predefinito) {
       auto it = param_.find(vb::Piega(nome));
       return it == param_.end() ? predefinito : vb::Variant(it->second);
@@ -105,6 +114,9 @@ class TestataProva : public ::testing::Test {
         }
       }
     }
+    if (aiuti_) aiuti_->ChiudiFinestre();
+    G().goZelAiuto.reset();
+    aiuti_.reset();
     servizi::ImpostaLatoMenu({});
     ui::ImpostaBackend(nullptr);
     vb::ImpostaGestoreMsgBox(msgPrec_);
@@ -142,6 +154,7 @@ class TestataProva : public ::testing::Test {
   BackendTestata backend_;
   vb::GestoreMsgBox msgPrec_;
   std::unique_ptr<frmDdtTest> f_;
+  std::shared_ptr<aiuti::AiutiDecodifica> aiuti_;
 };
 
 }  // namespace prova
