@@ -98,6 +98,8 @@ TEST_F(Pagine, ATabClickBringsItsPageAndFocusesItsFirstField) {
     f->txt(110).SetText("");
     Clicca(prima);
     f->txt(110).SetText(c.stato);
+    // The price list is open exactly when prices come from it.
+    f->msQualeImporto = c.listinoAbil ? "L" : "C";
     f->txt(200).SetEnabled(c.listinoAbil);
     f->txt(1660).SetVisible(c.nascosto != 1660);
     Pagina(c.tab - 1).SetEnabled(false);
@@ -138,6 +140,8 @@ TEST_F(Pagine, TheTabOfThePageInFrontDoesNothing) {
 
 TEST_F(Pagine, AtTheStartTheFirstTabDoesNothingUntilAnotherWasChosen) {
   Mostra(dati::demo::kDdtModificabile);
+  f->msQualeImporto = "L";
+  f->txt(200).SetEnabled(true);
   ASSERT_EQ(f->miPagCorrente, 0);
   Fuoco(f->txt(30));
   Clicca(1);
