@@ -102,6 +102,9 @@ TEST_F(Pagine, ATabClickBringsItsPageAndFocusesItsFirstField) {
     f->msQualeImporto = c.listinoAbil ? "L" : "C";
     f->txt(200).SetEnabled(c.listinoAbil);
     f->txt(1660).SetVisible(c.nascosto != 1660);
+    // The page's first field open to typing, as on a DDT whose currency,
+    // destination and free fields may change.
+    for (int n : {400, 800, 1660}) f->txt(n).SetEnabled(true);
     Pagina(c.tab - 1).SetEnabled(false);
     Fuoco(f->txt(30));
 
