@@ -30,6 +30,7 @@ constexpr long kAltLab = 255;
 constexpr long kScostaLab = 45;
 constexpr long kAltValore = 285;
 constexpr long kScostaValore = 15;
+constexpr long kAltRigaTesto = 210;
 constexpr long kLargHlp = 270;
 constexpr long kSpazio = 30;
 
@@ -74,12 +75,18 @@ class Disegno {
     c.SetTabStop(false);
     return c;
   }
-  // A value label `lab`(n): a description in blue, or a bound value.
+  // A value label `lab`(n): a description, blue text of one line beside
+  // its field (a label wraps at words, so a longer text is cut at the end
+  // rather than showing half of a second line), or a bound value in a box.
   ui::Controllo& Lab(int n, long x, int r, long w, bool descrizione = true) {
+    if (descrizione) {
+      auto& c = Metti(ui::Tipo::Label, "lab", n, x, Riga(r) + kScostaLab, w, kAltRigaTesto);
+      c.SetForeColor(ui::vbBlue);
+      return c;
+    }
     auto& c = Metti(ui::Tipo::Label, "lab", n, x, Riga(r) + kScostaValore, w, kAltValore);
     c.SetBackColor(ui::vbWindowBackground);
-    if (descrizione) c.SetForeColor(ui::vbBlue);
-    else c.SetBorderStyle(1);
+    c.SetBorderStyle(1);
     return c;
   }
   // A bound number shown in a label, right-aligned.
@@ -311,7 +318,7 @@ void PaginaCliente(Disegno& d) {
   d.Cap(310, "Codice:", 90, 0, 600).SetTop(riga(0) + kScostaLab);
   d.Txt(310, 720, 0, 750).SetTop(riga(0));
   d.Hlp(310, 1500, 0).SetTop(riga(0));
-  d.Lab(310, 1800, 0, wd - 1890).SetTop(riga(0) + kScostaValore);
+  d.Lab(310, 1800, 0, wd - 1890).SetTop(riga(0) + kScostaLab);
   const long meta = wd / 2;
   const std::vector<std::tuple<int, const char*, long, int>> importi = {
       {312, "Fatture:", 90, 1}, {314, "Ddt:", meta, 1}, {316, "Ordini:", 90, 2}, {318, "Importo:", meta, 2},
@@ -319,11 +326,11 @@ void PaginaCliente(Disegno& d) {
   for (const auto& [n, testo, xi, r] : importi) {
     d.Cap(n, testo, xi, 0, 720).SetTop(riga(r) + kScostaLab);
     auto& valore = d.Lab(n, xi + 750, 0, meta - 900);
-    valore.SetTop(riga(r) + kScostaValore);
+    valore.SetTop(riga(r) + kScostaLab);
     valore.SetAlignment(1);
   }
   d.Cap(520, "Lettera d'intenti:", 90, 0, 1440).SetTop(riga(4) + kScostaLab);
-  d.Lab(520, 1560, 0, wd - 1650).SetTop(riga(4) + kScostaValore);
+  d.Lab(520, 1560, 0, wd - 1650).SetTop(riga(4) + kScostaLab);
   d.cont = pagina;
 
   d.Che(300, "Da Fatturare:", xd, 6, 1140);
