@@ -233,16 +233,16 @@ void StrisciaTestata(Disegno& d, long larghezza) {
   d.cont = &d.Contenitore(ui::Tipo::PictureBox, "PicMain", -1, kMargine, 0, larghezza, 790);
   // Row 0: date, document type, printed number and date, warehouse movement.
   d.Cap(30, "Data Rif.:", 60, 0, 1290);
-  d.Txt(30, 1380, 0, 1200);
-  d.Codice(40, "Tipo Doc.:", 2670, 0, 900, 600, 1500);
-  d.Cap(50, "Documento:", 6120, 0, 1080);
-  d.Txt(50, 7230, 0, 450);
-  d.Txt(60, 7710, 0, 780);
-  d.Cap(70, "del", 8550, 0, 300);
-  d.Txt(70, 8880, 0, 1200);
-  d.Cap(190, "Mov.:", 10140, 0, 420);
-  d.Num(195, 10590, 0, 480);
-  d.Num(190, 11100, 0, 600);
+  d.Txt(30, 1380, 0, 1110);
+  d.Codice(40, "Tipo Doc.:", 2550, 0, 870, 600, 1890);
+  d.Cap(50, "Documento:", 6300, 0, 1050);
+  d.Txt(50, 7380, 0, 450);
+  d.Txt(60, 7860, 0, 690);
+  d.Cap(70, "del", 8610, 0, 300);
+  d.Txt(70, 8940, 0, 1110);
+  d.Cap(190, "Mov.:", 10110, 0, 420);
+  d.Num(195, 10560, 0, 480);
+  d.Num(190, 11070, 0, 630);
   // Row 1: addressee, customer's order reference, state.
   d.Codice(80, "Cliente/Fornit.:", 60, 1, 1290, 1200, 3090);
   auto& chiuso = d.Metti(ui::Tipo::Label, "lab", 89, 6060, Riga(1) + kScostaLab, 600, kAltLab);
@@ -289,7 +289,7 @@ void PaginaCliente(Disegno& d) {
   scaduti.SetVisible(false);
 
   // Prices, payment, bank, VAT, warehouses, discounts.
-  constexpr long x = 3540, wCap = 1620, wTxt = 600, wLab = 1350;
+  constexpr long x = 3540, wCap = 1620, wTxt = 600, wLab = 1710;
   d.Codice(200, "Listino:", x, 0, wCap, wTxt, wLab);
   d.Codice(220, "Cond. di Pag.:", x, 1, wCap, wTxt, wLab);
   d.Codice(250, "Banca:", x, 2, wCap, wTxt, wLab);
@@ -308,7 +308,7 @@ void PaginaCliente(Disegno& d) {
   d.Txt(275, 6810, 7, 660);
 
   // The declaration of intent of the addressee.
-  constexpr long xd = 7560, wd = 11640 - xd;
+  constexpr long xd = 7920, wd = 11640 - xd;
   ui::Controllo* pagina = d.cont;
   auto& cornice = d.Contenitore(ui::Tipo::Frame, "fraDicIntenti", -1, xd, 0, wd, Riga(6) - kSpazio);
   cornice.SetCaption("Dichiarazione d'intenti");
