@@ -232,9 +232,9 @@ void StrisciaChiave(Disegno& d) {
 void StrisciaTestata(Disegno& d, long larghezza) {
   d.cont = &d.Contenitore(ui::Tipo::PictureBox, "PicMain", -1, kMargine, 0, larghezza, 790);
   // Row 0: date, document type, printed number and date, warehouse movement.
-  d.Cap(30, "Data Rif.:", 60, 0, 1290);
-  d.Txt(30, 1380, 0, 1110);
-  d.Codice(40, "Tipo Doc.:", 2550, 0, 870, 600, 1890);
+  d.Cap(30, "Data Rif.:", 60, 0, 870);
+  d.Txt(30, 960, 0, 1110);
+  d.Codice(40, "Tipo Doc.:", 2130, 0, 870, 600, 2310);
   d.Cap(50, "Documento:", 6300, 0, 1050);
   d.Txt(50, 7380, 0, 450);
   d.Txt(60, 7860, 0, 690);
