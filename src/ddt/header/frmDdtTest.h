@@ -167,6 +167,13 @@ class frmDdtTest : public ui::Form {
   // ---- pages
   void SistemaPagina(int16_t piCorrente, bool pbSetFocus);
   void TasPagine_Click();
+  // A place in twips: the tab strip's client area (where the pages lie) and
+  // the tab n (1 to 6) on the strip's container.
+  struct Riquadro {
+    long Left = 0, Top = 0, Width = 0, Height = 0;
+  };
+  Riquadro AreaPagine() const;
+  Riquadro PostoLinguetta(int n) const;
 
   // ---- field editing: events, enabling, decoders, totals
   void txt_Change(int Index);

@@ -330,6 +330,7 @@ TEST_F(Campi, TheHeaderFollowsTheStateOfTheDdt) {
     frmDdtTest& f = Mostra(demo::kDdtModificabile);
     f.msQualeImporto = "L";
     f.txt(240).SetEnabled(true);
+    f.txt(200).SetEnabled(true);
     f.txt(110).SetText(c.stato);
     bool vuoto = std::string(c.stato).empty(), nonStampato = std::string(c.stato) != "S";
     // The second tab: page 2 is the selected one.
