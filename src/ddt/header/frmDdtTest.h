@@ -55,6 +55,10 @@
 #include "platform/ui/Form.h"
 
 class frmDdtTestLis;
+namespace ui {
+class Griglia;
+class DatiControllo;
+}  // namespace ui
 
 class frmDdtTest : public ui::Form {
  public:
@@ -153,18 +157,31 @@ class frmDdtTest : public ui::Form {
   void SetLabBackColor();
   void DettOrdCol();
   void MostraDett();
-  std::string AggCampoNonPers(const std::string& psCampo);
+  std::string AggCampoNonPers(const std::string& psNomeCampo, const std::string& psCampoAs);
   std::string NomeColEspr(const std::string& psNome);
   std::string SottoQueryLiv(const std::string& psCampo);
   void FormatColDett();
   void MostraProvenienza();
   void ComPosizFat_Click();
-  void MostraScad(bool pbRicalcola);
-  void ScadenzeVis();
+  void MostraScad(bool pbMostraScad);
+  void ScadenzeVis(bool pbVis);
+  // "ClasseRegConf" checked once against the customer table's columns: a
+  // suffix naming no column is dropped, with a warning. True when in force.
+  bool VerifClasseRegConf();
+  ui::Griglia& GrigliaDett() const;
+  ui::DatiControllo& DatiDett() const;
+  void ColonneFisse(std::vector<std::string>& psEspr, std::vector<std::string>& psCap) const;
 
   // ---- pages
   void SistemaPagina(int16_t piCorrente, bool pbSetFocus);
   void TasPagine_Click();
+  // A place in twips: the tab strip's client area (where the pages lie) and
+  // the tab n (1 to 6) on the strip's container.
+  struct Riquadro {
+    long Left = 0, Top = 0, Width = 0, Height = 0;
+  };
+  Riquadro AreaPagine() const;
+  Riquadro PostoLinguetta(int n) const;
 
   // ---- field editing: events, enabling, decoders, totals
   void txt_Change(int Index);
@@ -319,6 +336,9 @@ class frmDdtTest : public ui::Form {
   dati::GestRecordset mgRsProv;
   std::string msKeyRsProv;
   int16_t miProvCaricata = 0;
+  bool mbClasseRegConfVerif = false;
+  // The text of the last joined read of the header.
+  std::string msSqlLettura;
 
   // ---- settings read by the load
   bool mbOrdIns = false;

@@ -827,6 +827,32 @@ std::string Scrittore::OrdineSql(std::vector<Ordine>& ordine, Ambito& ambito,
   return out;
 }
 
+// Does the order name every column of the primary key of the one stored
+// table read? Then no two rows tie on it. Keys of text are left out: a
+// table the program did not create may tell letters' case apart in its key
+// while the order ties them.
+bool NessunPari(const std::vector<Ordine>& ordine, const Ambito& ambito) {
+  if (ordine.empty() || ambito.voci.size() != 1) return false;
+  const Voce& v = ambito.voci.front();
+  if (!v.cat || v.cat->chiave.empty()) return false;
+  std::vector<std::string> nominate;
+  for (const auto& o : ordine) {
+    const Nodo& e = *o.espr;
+    if (e.tipo != TipoNodo::Colonna) continue;
+    if (!e.qual.empty() && !vb::UgualeTesto(e.qual, v.nome)) continue;
+    const Risolta r = RisolviIn(v, e.testo);
+    if (r.trovata) nominate.push_back(r.colonna);
+  }
+  for (const std::string& k : v.cat->chiave) {
+    const int i = v.cat->Colonna(k);
+    if (i < 0 || ::dati::Testuale(v.cat->colonne[static_cast<size_t>(i)].tipo)) return false;
+    bool c = false;
+    for (const std::string& nm : nominate) c = c || vb::UgualeTesto(nm, k);
+    if (!c) return false;
+  }
+  return true;
+}
+
 // TOP n with an order: the first n rows and every further row tied with
 // the n-th on the order's keys, as the legacy engine gave them; TOP n
 // PERCENT: that share of the rows, rounded up, ties included. The select
@@ -855,6 +881,16 @@ std::string Scrittore::PrimiConPari(Nucleo& n, std::vector<Ordine>& ordine, cons
     std::string s = NucleoSql(n, esterno, uscite, semplice);
     if (!ordine.empty()) s += " ORDER BY " + OrdineSql(ordine, semplice, uscite, false);
     return s + " LIMIT " + std::to_string(n.top);
+  }
+  if (!n.percento && NessunPari(ordine, ambito)) {
+    // No two rows can tie: the first n rows in order, which the engine
+    // reads along the key's index and stops (ranking them would read every
+    // row the condition lets through, all the later DDTs of a year for one
+    // step of a record bar).
+    Ambito semplice;
+    uscite.clear();
+    std::string s = NucleoSql(n, esterno, uscite, semplice);
+    return s + " ORDER BY " + OrdineSql(ordine, semplice, uscite, false) + " LIMIT " + std::to_string(n.top);
   }
   std::string ordina;
   for (size_t j = 0; j < chiavi.size(); ++j) {

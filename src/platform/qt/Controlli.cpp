@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <vector>
 
 #include "platform/qt/Interno.h"
 
@@ -737,10 +738,27 @@ void AggiornaStato(Controllo& c, QWidget* w, Prop p) {
 // ------------------------------------------------------------ tab strip
 // The tabs over a panel; the controls of each page sit on the form above it.
 
+// A tab with a width of its own in the model (the legacy fixed tab width)
+// keeps it, so that a form can place things under a tab; the others take
+// the style's.
+class LinguetteQt : public QTabBar {
+ public:
+  using QTabBar::QTabBar;
+  std::vector<int> larghezze;
+
+ protected:
+  QSize tabSizeHint(int i) const override {
+    QSize s = QTabBar::tabSizeHint(i);
+    if (i >= 0 && i < static_cast<int>(larghezze.size()) && larghezze[static_cast<size_t>(i)] > 0)
+      s.setWidth(larghezze[static_cast<size_t>(i)]);
+    return s;
+  }
+};
+
 class SchedeQt : public QWidget {
  public:
-  explicit SchedeQt(QWidget* p) : QWidget(p), barra(new QTabBar(this)) {}
-  QTabBar* barra;
+  explicit SchedeQt(QWidget* p) : QWidget(p), barra(new LinguetteQt(this)) {}
+  LinguetteQt* barra;
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
@@ -757,9 +775,17 @@ class SchedeQt : public QWidget {
 };
 
 void MostraSchede(const Controllo& c, SchedeQt* s) {
-  QTabBar* b = s->barra;
+  LinguetteQt* b = s->barra;
   while (b->count() > c.NumElementi()) b->removeTab(b->count() - 1);
   Controllo& m = const_cast<Controllo&>(c);
+  b->larghezze.clear();
+  bool proprie = false;
+  for (int i = 1; i <= c.NumElementi(); ++i) {
+    b->larghezze.push_back(m.Elem(i).Width > 0 ? PxX(m.Elem(i).Width) : 0);
+    proprie = proprie || m.Elem(i).Width > 0;
+  }
+  // Tabs of their own width are not stretched over the row.
+  b->setExpanding(!proprie);
   for (int i = 0; i < c.NumElementi(); ++i) {
     const Elemento& e = m.Elem(i + 1);
     if (i >= b->count()) b->addTab(QString());

@@ -231,6 +231,26 @@ TEST_P(Dialetto, TopAlsoGivesTheRowsTiedWithTheLast) {
   rs_.ChiudiRecordset(k);
 }
 
+// An order that holds the whole primary key of the one table read leaves
+// no ties: the engine takes the first rows along the key and stops, instead
+// of ranking every row the condition lets through.
+TEST_P(Dialetto, TopOverTheWholeKeyStopsAtTheFirstRows) {
+  const std::string primo = "Select top 1 * from Prova where Id > 2 order by Id";
+  EXPECT_EQ(Righe("Select top 1 Id from Prova where Id > 2 order by Id"), "3");
+  EXPECT_EQ(Righe("Select top 2 Id, Num from Prova order by Id desc"), "5|4");
+  EXPECT_EQ(Righe("Select top 1 P.Id from Prova as P where P.Num = 2 order by P.Num, P.Id"), "2");
+  const std::string sql = db_.Traduci(k_, primo)->sql;
+  EXPECT_NE(sql.find("LIMIT 1"), std::string::npos) << sql;
+  EXPECT_EQ(sql.find("rank()"), std::string::npos) << sql;
+  const std::string k = rs_.ApriRecordset(db_, k_, "", primo, false, 4);
+  EXPECT_EQ(rs_.LeggiCampo(k, "Testo").ToString(), "Zeta");
+  EXPECT_EQ(rs_.LeggiCampo(k, "Num").ToDouble(), 2.0);
+  rs_.ChiudiRecordset(k);
+  // Not the whole key, or a share of the rows: ties still count.
+  EXPECT_NE(db_.Traduci(k_, "Select top 1 Id from Prova order by Num")->sql.find("rank()"), std::string::npos);
+  EXPECT_NE(db_.Traduci(k_, "Select top 50 percent Id from Prova order by Id")->sql.find("__n"), std::string::npos);
+}
+
 TEST_P(Dialetto, LongChainsOfConditionsRun) {
   // The legacy limit of 99 Ands, and Or lists far beyond it.
   std::string e = "Id > 0";

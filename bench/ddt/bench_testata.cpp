@@ -1,0 +1,284 @@
+// "Successivo" of the DDT header window through a SQLite company of 10,000
+// DDTs, onto DDTs of 200 lines each: the bar's keyed read, the joined read
+// of the header with its 21 coded tables, and the line grid up to its first
+// screen (20 rows' cells as the grid shows them), against the same SELECTs
+// run bare through the data layer (opened, the first row's fields read, the
+// grid's first 20 rows read) in the same process.
+//
+// The engine's plans of the move's queries are printed; a table scan or a
+// sort fails the run, as does a move above 50 ms or above twice its bare
+// SELECTs.
+//
+//   bench_testata [ddt] [moves]       (default 10000 and 100)
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/Globali.h"
+#include "ddt/header/frmDdtTest.h"
+#include "platform/MsgBox.h"
+#include "platform/aiuti/AiutiDecodifica.h"
+#include "platform/dati/DittaDemo.h"
+#include "platform/dati/GestDatabase.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/dati/Schema.h"
+#include "platform/ui/Griglia.h"
+#include "platform/ui/Headless.h"
+
+namespace {
+
+using Orologio = std::chrono::steady_clock;
+
+double Ms(Orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Mediana(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The column list of a table, for copies of a demo row.
+std::vector<std::string> Colonne(dati::Connessione& m, const std::string& tabella) {
+  std::vector<std::string> c;
+  for (const auto& r : m.Interroga("PRAGMA table_info(" + tabella + ")").righe) c.push_back(r[1].ToString());
+  return c;
+}
+
+// Copies of a row of `tabella` (chosen by `dove`) for every i of the
+// numbers table n, with the columns of `cambia` computed from i.
+void Copia(dati::Connessione& m, const std::string& tabella, const std::string& dove,
+           const std::vector<std::pair<std::string, std::string>>& cambia, const std::string& numeri) {
+  std::string elenco, valori;
+  for (const std::string& c : Colonne(m, tabella)) {
+    std::string v = tabella + "." + c;
+    for (const auto& [nome, espr] : cambia)
+      if (nome == c) v = espr;
+    elenco += (elenco.empty() ? "" : ", ") + c;
+    valori += (valori.empty() ? "" : ", ") + v;
+  }
+  m.Esegui("WITH RECURSIVE " + numeri + " INSERT INTO " + tabella + " (" + elenco + ") SELECT " + valori + " FROM " +
+           tabella + ", n WHERE " + dove);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long numDdt = argc > 1 ? std::atol(argv[1]) : 10000;
+  const long mosse = argc > 2 ? std::atol(argv[2]) : 100;
+  constexpr long kRigheLunghe = 200, kRigheCorte = 5;
+  const long primo = numDdt / 2;  // the moves start here, onto the long DDTs
+  ui::HeadlessAttivo();
+  vb::ImpostaGestoreMsgBox([](const std::string&, int, const std::string&) { return static_cast<int>(vb::vbOK); });
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("bench_testata_" + std::to_string(getpid()) + ".db");
+  auto db = std::make_shared<dati::GestDatabase>();
+  const std::string conn = db->CreaDatabase(file.string());
+  auto& m = db->Motore(conn);
+  dati::CreaSchema(m, dati::SchemaDitta());
+  dati::CreaDittaDemo(*db, conn);
+
+  // 10,000 DDTs copied from the editable demo DDT (its customer, carrier,
+  // destination, transport data); five lines each, 200 on those the moves
+  // reach.
+  const auto tc = Orologio::now();
+  m.IniziaTransazione();
+  const std::string ultimo = std::to_string(numDdt);
+  Copia(m, "DdtTest", "DdtTest.Anno = 2026 AND DdtTest.NumRif = 3", {{"NumRif", "n.i"}},
+        "n(i) AS (SELECT 10 UNION ALL SELECT i + 1 FROM n WHERE i < " + ultimo + ")");
+  for (long d = 10; d <= numDdt; ++d) {
+    const bool lungo = d > primo && d <= primo + mosse + 1;
+    const long righe = lungo ? kRigheLunghe : kRigheCorte;
+    Copia(m, "DdtDett", "DdtDett.Anno = 2026 AND DdtDett.NumRif = 3 AND DdtDett.RigDet = 1",
+          {{"NumRif", std::to_string(d)}, {"RigDet", "n.i"}, {"RigLiv", "n.i"}},
+          "n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(righe) + ")");
+  }
+  m.ConfermaTransazione();
+  std::printf("company of %ld DDTs (%ld of %ld lines) built in %.1f s\n", numDdt - 9 + 4, mosse + 1, kRigheLunghe,
+              Ms(Orologio::now() - tc) / 1000);
+
+  // The program's state as the start-up leaves it, and the window.
+  G().goDbAzienda = db;
+  G().gsConnAzienda = conn;
+  G().gtDataLavoro = vb::Date::FromYmd(2026, 12, 10);
+  G().gsGesTaglie = "S";
+  // The look-up library on the company, as the start-up sets it up.
+  auto aiuti = std::make_shared<aiuti::AiutiDecodifica>();
+  std::shared_ptr<menu::ContestoProgramma> contesto;
+  aiuti->Inizializza(nullptr, nullptr, contesto, db, conn, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                     "dd/mm/yyyy");
+  G().goZelAiuto = aiuti;
+  G().gfLeggiParam = [](const std::string&, const vb::Variant& predefinito) { return predefinito; };
+  G().gfLeggiParPers = [](const std::string&, const std::string&, const vb::Variant& predefinito) {
+    return predefinito;
+  };
+  auto f = std::make_unique<frmDdtTest>();
+  f->SetosKeySec("bench");
+  f->Load();
+  if (f->oiLoadOk() != 1) {
+    std::printf("FAIL: the header window did not load\n");
+    return 1;
+  }
+  f->Show();
+  auto& barra = f->ogComPag();
+  f->txt(20).SetText("2026");
+  f->txt(10).SetText(std::to_string(primo));
+  barra.EseguiTasto("Ricerca");
+  if (barra.oiFlagOpe() != 1) {
+    std::printf("FAIL: DDT %ld not found\n", primo);
+    return 1;
+  }
+
+  // The moves. Where the after hook does not show the header and its lines
+  // yet, the bench runs the two reads itself, right after the bar's read.
+  std::vector<std::vector<std::string>> query;
+  std::vector<double> tempi, tBarra, tTutto, tDett, tSchermo;
+  bool dalHook = true;
+  size_t celle = 0;
+  for (long i = 0; i < mosse; ++i) {
+    const std::string primaChiave = f->msKeyRsDett;
+    f->msSqlLettura.clear();
+    const auto t0 = Orologio::now();
+    if (!barra.EseguiTasto("Successivo").ToString().empty()) break;
+    const auto t1 = Orologio::now();
+    if (f->msSqlLettura.empty()) {
+      dalHook = false;
+      f->MostraTutto();
+    }
+    const auto t2 = Orologio::now();
+    if (f->msKeyRsDett == primaChiave || f->msKeyRsDett.empty()) {
+      dalHook = false;
+      f->MostraDett();
+    }
+    const auto t3 = Orologio::now();
+    ui::Griglia& g = f->GrigliaDett();
+    for (long r = 0; r < std::min<long>(20, g.NumRighe()); ++r)
+      for (int c = 0; c < g.NumColonne(); ++c) celle += g.TestoCella(r, c).size();
+    const auto t4 = Orologio::now();
+    tempi.push_back(Ms(t4 - t0));
+    tBarra.push_back(Ms(t1 - t0));
+    tTutto.push_back(Ms(t2 - t1));
+    tDett.push_back(Ms(t3 - t2));
+    tSchermo.push_back(Ms(t4 - t3));
+    std::vector<std::string> q = barra.SqlUltimaMossa();
+    q.push_back(f->msSqlLettura);
+    q.push_back(f->mgRsDett.RecordsetDao(f->msKeyRsDett).Sql());
+    query.push_back(std::move(q));
+    if (g.NumRighe() < 20) std::printf("DDT %s: %ld rows in the grid\n", f->txt(10).Text().c_str(), g.NumRighe());
+  }
+  if (celle == 0) std::printf("empty grids\n");
+  std::printf("medians: the bar's step %.2f ms, joined read %.2f ms, line grid %.2f ms, its first screen %.2f ms"
+              "%s\n",
+              Mediana(tBarra), Mediana(tTutto), Mediana(tDett), Mediana(tSchermo),
+              dalHook ? " (the reads inside the bar's step)" : "");
+  std::printf("the header and the grid shown %s\n",
+              dalHook ? "by the window's after hook" : "by the bench after the bar's read (no after hook yet)");
+
+  // The plans, one per query of a move. A scan of a stored table fails; so
+  // does a sort in the window's own reads (the bar's move sorts the one row
+  // it ranks).
+  bool scansione = false;
+  for (size_t j = 0; !query.empty() && j < query.back().size(); ++j) {
+    const std::string sql = db->Traduci(conn, query.back()[j])->sql;
+    std::printf("query %zu of a move: %s\nengine: %s\nplan:\n", j + 1, query.back()[j].c_str(), sql.c_str());
+    for (const auto& r : m.Interroga("EXPLAIN QUERY PLAN " + sql).righe) {
+      const std::string d = r.back().ToString();
+      bool male = false;
+      if (d.rfind("SCAN ", 0) == 0) {
+        std::string nome = d.substr(5);
+        nome = nome.substr(0, nome.find(' '));
+        male = nome.rfind("(", 0) != 0 && nome.rfind("__", 0) != 0;
+      }
+      if (j > 0 && d.find("TEMP B-TREE") != std::string::npos) male = true;
+      std::printf("  %s%s\n", d.c_str(), male ? "   <- FAIL" : "");
+      scansione = scansione || male;
+    }
+  }
+
+  // The same SELECTs bare through the data layer: each opened, the fields
+  // of its first row read; the grid's first 20 rows. On a second opening of
+  // the file, whose translations start empty as the window's did (each
+  // move's texts are new to it); then again with the translations kept.
+  std::vector<double> nudi, nudiInCache, motore;
+  dati::GestDatabase db2;
+  const std::string conn2 = db2.ApriDatabase(file.string());
+  auto nudo = [&](dati::GestDatabase& d, const std::string& c, std::vector<double>& out) {
+    dati::GestRecordset rs;
+    for (const auto& q : query) {
+      const auto t0 = Orologio::now();
+      for (size_t j = 0; j < q.size(); ++j) {
+        const std::string k = rs.ApriRecordset(d, c, "bare", q[j], false, 4);
+        auto& r = rs.RecordsetDao(k);
+        const long righe = j + 1 == q.size() ? 20 : 1;
+        for (long n = 0; n < righe && !r.EOF_(); ++n, r.MoveNext())
+          for (int col = 0; col < r.NumCampi(); ++col)
+            if (!r.Valore(col).IsNull()) celle += r.Valore(col).ToString().size();
+        rs.ChiudiRecordset(k);
+      }
+      out.push_back(Ms(Orologio::now() - t0));
+    }
+  };
+  nudo(db2, conn2, nudi);
+  nudo(db2, conn2, nudiInCache);
+  db2.ChiudiDatabase(conn2);
+  if (!query.empty()) {
+    // Each query of the last move alone in the engine, for the record.
+    for (const std::string& s : query.back()) {
+      const std::string sql = db->Traduci(conn, s)->sql;
+      const auto t0 = Orologio::now();
+      for (int i = 0; i < 10; ++i) m.Interroga(sql);
+      std::printf("engine alone, query of %zu characters: %.2f ms\n", s.size(), Ms(Orologio::now() - t0) / 10);
+    }
+  }
+  for (const auto& q : query) {
+    std::vector<std::string> tradotte;
+    for (const std::string& s : q) tradotte.push_back(db->Traduci(conn, s)->sql);
+    const auto t0 = Orologio::now();
+    for (const std::string& s : tradotte) m.Interroga(s);
+    motore.push_back(Ms(Orologio::now() - t0));
+  }
+  f->Unload();
+  f.reset();
+  aiuti->ChiudiFinestre();
+  G().goZelAiuto.reset();
+  aiuti.reset();
+  G().goDbAzienda.reset();
+  db.reset();
+  std::filesystem::remove(file);
+
+  for (size_t i = 0; i < tempi.size(); ++i)
+    if (tempi[i] > 10)
+      std::printf("slow move %zu: %.2f ms (bar %.2f, joined %.2f, grid %.2f, screen %.2f)\n", i, tempi[i], tBarra[i],
+                  tTutto[i], tDett[i], tSchermo[i]);
+  const double mossa = Mediana(tempi), nuda = Mediana(nudi);
+  double peggiore = 0;
+  for (double t : tempi) peggiore = std::max(peggiore, t);
+  std::printf("moves %zu: median %.2f ms (first %.2f ms, worst %.2f ms), its %zu SELECTs bare through the data layer "
+              "%.2f ms (ratio %.2f; %.2f ms with their translations already made), in the engine alone %.2f ms\n",
+              tempi.size(), mossa, tempi.empty() ? 0 : tempi.front(), peggiore, query.empty() ? 0 : query.back().size(),
+              nuda, mossa / nuda, Mediana(nudiInCache), Mediana(motore));
+  bool ok = true;
+  if (static_cast<long>(tempi.size()) != mosse) {
+    std::printf("FAIL: the moves stopped after %zu DDTs\n", tempi.size());
+    ok = false;
+  }
+  if (scansione) {
+    std::printf("FAIL: a query of the move scans or sorts a table\n");
+    ok = false;
+  }
+  if (mossa > 50) {
+    std::printf("FAIL: a move takes more than 50 ms\n");
+    ok = false;
+  }
+  if (mossa > 2 * nuda) {
+    std::printf("FAIL: a move takes more than twice its bare SELECTs\n");
+    ok = false;
+  }
+  return ok ? 0 : 1;
+}
