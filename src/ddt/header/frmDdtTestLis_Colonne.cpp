@@ -1,6 +1,7 @@
 // The columns of the list: the personal additional and hidden columns and
 // the personal sort order, the layout of the grid, and what the list
 // commands ask of a column.
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -13,6 +14,7 @@
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Recordset.h"
 #include "platform/dati/Schema.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/Griglia.h"
 
 namespace {
@@ -21,25 +23,42 @@ constexpr int kColonneBase = 12;
 
 struct ColonnaBase {
   const char* titolo;
-  long larghezza;  // twips; 0 = hidden
+  long larghezza;     // twips; 0 = hidden
+  const char* campione;  // the widest value the column shows ("" free text)
 };
 
-// The base columns in query order (position 1 to 12).
+// The base columns in query order (position 1 to 12). The widths were
+// drawn for an 8-point font; `LarghezzaMinima` widens them to what the
+// screen's font needs.
 const std::array<ColonnaBase, kColonneBase + 1> kBase = {{
-    {"", 0},
-    {"Anno", 0},
-    {"Numero", 800},
-    {"Data_Ins.", 950},
-    {"Tipo_Doc.", 300},
-    {"Documento", 1000},
-    {"DataDocumento", 1300},
-    {"Cliente", 1200},
-    {"Descrizione", 3500},
-    {"Stato", 800},
-    {"Rif.Cliente", 1500},
-    {"Note", 5000},
-    {"StatoSel", 0},
+    {"", 0, ""},
+    {"Anno", 0, ""},
+    {"Numero", 800, "999999"},
+    {"Data_Ins.", 950, "00/00/0000"},
+    {"Tipo_Doc.", 300, ""},
+    {"Documento", 1000, ""},
+    {"DataDocumento", 1300, "00/00/0000"},
+    {"Cliente", 1200, "00-00-0000"},
+    {"Descrizione", 3500, ""},
+    {"Stato", 800, "Stampato"},
+    {"Rif.Cliente", 1500, ""},
+    {"Note", 5000, ""},
+    {"StatoSel", 0, ""},
 }};
+
+// Room a cell and a heading take besides their text (margins, the sort
+// arrow), in twips.
+constexpr long kMargineColonna = 300;
+
+// The width a base column needs to show its heading and its widest value
+// whole in the grid's fonts, never less than its designed width.
+long LarghezzaMinima(const ui::Griglia& g, const ColonnaBase& c) {
+  long w = c.larghezza;
+  ui::Backend& b = ui::BackendAttivo();
+  w = std::max(w, b.MisuraTesto(g.HeadFont(), c.titolo, 0).larghezza + kMargineColonna);
+  if (*c.campione) w = std::max(w, b.MisuraTesto(g.Font(), c.campione, 0).larghezza + kMargineColonna);
+  return w;
+}
 
 bool Identificatore(const std::string& s) {
   if (s.empty()) return false;
@@ -285,7 +304,7 @@ void frmDdtTestLis::PersColonne() {
   // heading: an additional column may carry a heading of the base ones).
   for (int j = 1; j <= kColonneBase; ++j)
     if (kBase[static_cast<size_t>(j)].larghezza > 0 && posto[static_cast<size_t>(j)] > 0)
-      cl.LargColonna(posto[static_cast<size_t>(j)] - 1, kBase[static_cast<size_t>(j)].larghezza);
+      cl.LargColonna(posto[static_cast<size_t>(j)] - 1, LarghezzaMinima(dbgRiga(), kBase[static_cast<size_t>(j)]));
   // 3. Widths of the additional columns.
   for (int p = 1; p <= totale; ++p) {
     int d = 0;

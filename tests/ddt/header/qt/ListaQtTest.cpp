@@ -2,7 +2,11 @@
 // company, its four DDTs of the working year listed, one picture kept in
 // the tests' folder to be looked at.
 #include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
+#include <QTableView>
 
 #include "ddt/header/TestataProva.h"
 #include "ddt/header/frmDdtTestLis.h"
@@ -51,10 +55,45 @@ TEST_F(ListaQt, DemoDdtsListedWithTheirCriteria) {
   l.Load();
   l.Show();
   l.txt(160).SetText("");
+  // The criteria as "Azzera" leaves them show their items: account type
+  // "Cliente", state "Normale"; then every state, to list the four DDTs.
+  l.ButtonComando("AzzSel");
+  QApplication::processEvents();
+  auto* tipo = qobject_cast<QComboBox*>(ui::BackendQt::Widget(l.cob(80)));
+  auto* stato = qobject_cast<QComboBox*>(ui::BackendQt::Widget(l.cob(150)));
+  ASSERT_NE(tipo, nullptr);
+  ASSERT_NE(stato, nullptr);
+  EXPECT_EQ(tipo->currentText().toStdString(), "Cliente");
+  EXPECT_EQ(stato->currentText().toStdString(), "Normale");
+  ui::utente::Scegli(l.cob(150), 3);
+  QApplication::processEvents();
+  EXPECT_EQ(stato->currentText().toStdString(), "Tutti");
+  EXPECT_EQ(l.txt(150).Text(), "4");
   l.ButtonComando("Ricerca");
   QApplication::processEvents();
   ASSERT_EQ(l.dbgRiga().NumRighe(), 4);
   EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
+  // Every shown column holds its heading and its values whole, in the
+  // fonts the grid uses on the screen.
+  auto* vista = qobject_cast<QTableView*>(ui::BackendQt::Widget(l.dbgRiga()));
+  ASSERT_NE(vista, nullptr);
+  const QFontMetrics fmTitolo(vista->horizontalHeader()->font());
+  const QFontMetrics fmCella(vista->font());
+  ui::Griglia& g = l.dbgRiga();
+  int mostrate = 0;
+  for (int c = 0; c < g.NumColonne(); ++c) {
+    if (vista->isColumnHidden(c)) continue;
+    ++mostrate;
+    const std::string titolo = g.Colonna(c).Caption;
+    int serve = fmTitolo.horizontalAdvance(QString::fromStdString(titolo)) + 8;
+    // Free-text columns (names, notes) may be cut; the others may not.
+    if (titolo != "Descrizione" && titolo != "Rif.Cliente" && titolo != "Note" && titolo != "Documento")
+      for (long r = 0; r < g.NumRighe(); ++r)
+        serve = std::max(serve, fmCella.horizontalAdvance(QString::fromStdString(g.TestoCella(r, c))) + 8);
+    EXPECT_GE(vista->columnWidth(c), serve) << titolo;
+  }
+  EXPECT_EQ(mostrate, 10);
+  EXPECT_EQ(g.TestoCella(1L, 8), "Stampato");
   auto* finestra = ui::BackendQt::Finestra(l);
   ASSERT_NE(finestra, nullptr);
   const std::string png = prova::FileSchermata("lista-ddt.png");
