@@ -13,19 +13,7 @@ class LettureServer : public prova::LettureProva {
  protected:
   void SetUp() override {
     LettureProva::SetUp();
-    if (prova::ConnessioneServer().empty()) return;
-    server_ = std::make_unique<prova::DatabaseServer>();
-    db_ = std::make_shared<dati::GestDatabase>();
-    conn_ = db_->ApriDatabase("", 0, false, false, server_->Connessione());
-    dati::CreaSchema(db_->Motore(conn_), dati::SchemaDitta());
-    dati::CreaDittaDemo(*db_, conn_);
-    G().goDbAzienda = db_;
-    G().gsConnAzienda = conn_;
-    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
-    std::shared_ptr<menu::ContestoProgramma> contesto;
-    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
-                        "dd/mm/yyyy");
-    G().goZelAiuto = aiuti_;
+    ApriSuServer(server_);
   }
   void TearDown() override {
     LettureProva::TearDown();

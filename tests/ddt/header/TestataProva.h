@@ -24,6 +24,7 @@
 #include "platform/dati/DittaDemo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Schema.h"
+#include "platform/dati/ServerDiProva.h"
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/menu/ContestoProgramma.h"
 #include "platform/ui/Form.h"
@@ -61,13 +62,7 @@ class TestataProva : public ::testing::Test {
     G().goDbAzienda = db_;
     G().gsConnAzienda = conn_;
     G().gtDataLavoro = vb::Date::FromYmd(2026, 12, 10);
-    // The look-up library on the company, as the start-up sets it up: the
-    // header's decoders go through it.
-    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
-    std::shared_ptr<menu::ContestoProgramma> contesto;
-    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
-                        "dd/mm/yyyy");
-    G().goZelAiuto = aiuti_;
+    ApriAiuti();
     G().gfLeggiParam = [this](const std::string& nome, const vb::Variant& predefinito) {
       auto it = param_.find(vb::Piega(nome));
       return it == param_.end() ? predefinito : vb::Variant(it->second);
@@ -133,6 +128,34 @@ class TestataProva : public ::testing::Test {
     f_->Load();
     if (f_->oiLoadOk() == 1) f_->Show();
     return *f_;
+  }
+
+  // The look-up library on the company, as the start-up sets it up: the
+  // header's decoders go through it.
+  void ApriAiuti() {
+    if (aiuti_) aiuti_->ChiudiFinestre();
+    aiuti_ = std::make_shared<aiuti::AiutiDecodifica>();
+    std::shared_ptr<menu::ContestoProgramma> contesto;
+    aiuti_->Inizializza(nullptr, nullptr, contesto, db_, conn_, nullptr, G().glColoreSfondo, G().glColoreErrore, "p",
+                        "dd/mm/yyyy");
+    G().goZelAiuto = aiuti_;
+  }
+
+  // The company moves to a database of its own on the PostgreSQL test
+  // server (DDT_PG_CONNECT), with the demo data when the bench has them;
+  // false, and nothing changes, without a server. `server` keeps the
+  // database alive for the test.
+  bool ApriSuServer(std::unique_ptr<DatabaseServer>& server) {
+    if (ConnessioneServer().empty()) return false;
+    server = std::make_unique<DatabaseServer>();
+    db_ = std::make_shared<dati::GestDatabase>();
+    conn_ = db_->ApriDatabase("", 0, false, false, server->Connessione());
+    dati::CreaSchema(db_->Motore(conn_), dati::SchemaDitta());
+    if (demo_) dati::CreaDittaDemo(*db_, conn_);
+    G().goDbAzienda = db_;
+    G().gsConnAzienda = conn_;
+    ApriAiuti();
+    return true;
   }
 
   void Sql(const std::string& sql) { db_->EseguiSql(conn_, sql); }
