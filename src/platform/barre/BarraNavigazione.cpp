@@ -617,6 +617,19 @@ void BarraRecord::MostraLetto() {
   modo_ = 1;
   scritti_.clear();
   MostraValori();
+  // The data container is open before the window's read hook runs, so
+  // that the hook can place the focus on the record's fields; a focus left
+  // on the key, now closed, goes to the data container meanwhile.
+  SistemaBottoni();
+  if (picDettaglio_ && form_) {
+    ui::Controllo* a = form_->ActiveControl();
+    if ((!a || !a->PuoFuoco()) && picDettaglio_->PuoFuoco()) {
+      try {
+        picDettaglio_->SetFocus();
+      } catch (const vb::Errore&) {
+      }
+    }
+  }
   vb::Variant rit = "";
   std::vector<vb::Variant> arr(3);
   Dopo(5, rit, arr);
@@ -872,14 +885,17 @@ vb::Variant BarraRecord::Nuovo() {
   Memorizza();
   rit = "";
   arr.assign(3, vb::Variant());
-  Dopo(5, rit, arr);
-  CambiaModo(2);
+  // The first data field takes the focus before the mode-change hook, which
+  // may send it elsewhere (a personal order of insertion).
+  SistemaBottoni();
   if (ctrlPrimoDato_ && ctrlPrimoDato_->PuoFuoco()) {
     try {
       ctrlPrimoDato_->SetFocus();
     } catch (const vb::Errore&) {
     }
   }
+  Dopo(5, rit, arr);
+  CambiaModo(2);
   return vb::Variant("");
 }
 

@@ -62,3 +62,28 @@ TEST_F(Finestra, TransportTimesSaveAndShowAsTimes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A DDT found by its number leaves the focus on its data, not on the key
+// strip's buttons; a new one on its first field.
+TEST_F(Finestra, TheFocusGoesToTheDataOfAShownOrNewDdt) {
+  frmDdtTest& f = Testata();
+  ASSERT_EQ(f.oiLoadOk(), 1);
+  f.txt(20).SetText("2026");
+  f.txt(10).SetText(std::to_string(dati::demo::kDdtModificabile));
+  f.ButtonComando("Ricerca");
+  ASSERT_EQ(f.ogComPag().oiFlagOpe(), 1);
+  ASSERT_NE(f.ActiveControl(), nullptr);
+  EXPECT_EQ(f.ActiveControl()->Name(), "txt");
+  f.ButtonComando("Annulla");
+  f.ButtonComando("VarKey");
+  f.txt(10).SetText("0");
+  f.ButtonComando("Ricerca");
+  ASSERT_EQ(f.ogComPag().oiFlagOpe(), 2);
+  ASSERT_NE(f.ActiveControl(), nullptr);
+  EXPECT_EQ(f.ActiveControl()->Name(), "txt");
+  EXPECT_EQ(f.ActiveControl()->Index(), 30);
+}
+
+}  // namespace
