@@ -20,6 +20,7 @@
 #include "platform/FunzioniComuniUi.h"
 #include "platform/Testo.h"
 #include "platform/dati/Recordset.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/Griglia.h"
 
 namespace {
@@ -48,6 +49,19 @@ ui::ColonnaGriglia* Colonna(ui::Griglia& g, const std::string& nome) {
   for (int i = 0; i < g.NumColonne(); ++i)
     if (vb::UgualeTesto(g.Colonna(i).DataField, nome)) return &g.Colonna(i);
   return nullptr;
+}
+
+// Room a cell and a heading take besides their text, in twips.
+constexpr long kMargineColonna = 300;
+
+// The width column `c` needs to show its heading and `campione`, the widest
+// value it commonly holds ("" free text), whole in the grid's fonts; never
+// less than `designata`, the width drawn for an 8-point font.
+long LarghezzaMinima(const ui::Griglia& g, const ui::ColonnaGriglia& c, long designata, const char* campione) {
+  ui::Backend& b = ui::BackendAttivo();
+  long w = std::max(designata, b.MisuraTesto(g.HeadFont(), c.Caption, 0).larghezza + kMargineColonna);
+  if (*campione) w = std::max(w, b.MisuraTesto(g.Font(), campione, 0).larghezza + kMargineColonna);
+  return w;
 }
 
 }  // namespace
@@ -249,23 +263,37 @@ void frmDdtTest::FormatColDett() {
     const char* nome;
     long larghezza;
     const std::string* maschera;
+    const char* campione;  // the widest value commonly shown ("" free text)
   };
   const bool livelli = LivelliGestiti();
   const Formato formati[] = {
-      {"Articolo", 1300, nullptr},          {"_Descrizione", 3200, nullptr},
-      {"UM", 350, nullptr},                 {"Quantità", 800, &msMascQtaDett},
-      {"Prz_Unitario", 1000, &msMascPrzMon}, {"Prz_Totale", 1000, &msMascImpMon},
-      {"IVA", 350, nullptr},                {"Sconto", 900, nullptr},
-      {"ContoRicavo", 1000, nullptr},       {"Liv1", livelli ? 1000 : 0, nullptr},
-      {"Liv2", livelli ? 1000 : 0, nullptr}, {"Omaggio", 350, nullptr},
+      {"Articolo", 1300, nullptr, ""},
+      {"_Descrizione", 3200, nullptr, ""},
+      {"UM", 350, nullptr, "NR"},
+      {"Quantità", 800, &msMascQtaDett, "99.999,999"},
+      {"Prz_Unitario", 1000, &msMascPrzMon, "99.999,999"},
+      {"Prz_Totale", 1000, &msMascImpMon, "999.999,99"},
+      {"IVA", 350, nullptr, "N41"},
+      {"Sconto", 900, nullptr, "99+99"},
+      {"ContoRicavo", 1000, nullptr, "00-00-0000"},
+      {"Liv1", livelli ? 1000 : 0, nullptr, ""},
+      {"Liv2", livelli ? 1000 : 0, nullptr, ""},
+      {"Omaggio", 350, nullptr, "N"},
   };
+  // Every column holds at least its heading: an 8-point design cuts them
+  // in a larger screen font.
+  for (int i = 0; i < g.NumColonne(); ++i) {
+    ui::ColonnaGriglia& c = g.Colonna(i);
+    c.Width = LarghezzaMinima(g, c, c.Width, "");
+  }
   for (const Formato& f : formati) {
     if (f.larghezza == 0) continue;
     if (ui::ColonnaGriglia* c = Colonna(g, f.nome)) {
-      c->Width = f.larghezza;
+      c->Width = LarghezzaMinima(g, *c, f.larghezza, f.campione);
       if (f.maschera && !f.maschera->empty()) c->NumberFormat = *f.maschera;
     }
   }
+  // A width the user set is kept as given.
   if (mbColPersTest) {
     for (size_t i = 0; i < miColPersLarg.size(); ++i) {
       if (miColPersLarg[i] < 1 || static_cast<int>(i) >= g.NumColonne()) continue;

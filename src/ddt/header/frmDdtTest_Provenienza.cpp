@@ -8,11 +8,36 @@
 #include "ddt/header/frmDdtTest.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/Griglia.h"
 
 namespace {
 
 std::string Testo(const vb::Variant& v) { return v.IsNull() || v.IsEmpty() ? std::string() : v.ToString(); }
+
+// Room a cell and a heading take besides their text, in twips.
+constexpr long kMargineColonna = 300;
+
+// Each column of the documents of origin holds its heading and its widest
+// value whole in the grid's fonts, never less than the width it has.
+void LarghezzeProvenienza(ui::Griglia& g) {
+  struct Campione {
+    const char* nome;
+    const char* valore;
+  };
+  const Campione campioni[] = {
+      {"AnnoRiferim", "9999"}, {"NumRiferim", "9999999"}, {"NumDoc", "9999999"}, {"DataDoc", "00/00/0000"}};
+  ui::Backend& b = ui::BackendAttivo();
+  for (int i = 0; i < g.NumColonne(); ++i) {
+    ui::ColonnaGriglia& c = g.Colonna(i);
+    long w = std::max(c.Width, b.MisuraTesto(g.HeadFont(), c.Caption, 0).larghezza + kMargineColonna);
+    for (const Campione& k : campioni)
+      if (vb::UgualeTesto(c.DataField, k.nome))
+        w = std::max(w, b.MisuraTesto(g.Font(), k.valore, 0).larghezza + kMargineColonna);
+    c.Width = w;
+  }
+  g.ColonnaCambiata();
+}
 
 }  // namespace
 
@@ -92,7 +117,10 @@ void frmDdtTest::MostraProvenienza() {
         ".TipoProv";
   msKeyRsProv = mgRsProv.ApriRecordset(*G().goDbAzienda, G().gsConnAzienda, "", sql, false, 4);
   datiProv.SetRecordset(&mgRsProv.RecordsetDao(msKeyRsProv));
-  if (auto* g = dynamic_cast<ui::Griglia*>(&griglia)) g->ColonneDaCampi();
+  if (auto* g = dynamic_cast<ui::Griglia*>(&griglia)) {
+    g->ColonneDaCampi();
+    LarghezzeProvenienza(*g);
+  }
 }
 
 void frmDdtTest::ComPosizFat_Click() {

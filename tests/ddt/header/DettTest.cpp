@@ -52,7 +52,9 @@ const std::vector<std::string> kCatalogo = {"Articolo", "_Descrizione", "UM",   
 struct CasoOrdine {
   const char* ordine;
   std::vector<std::string> primi;  // the first columns, in order
-  std::vector<long> larghezze;     // their widths
+  std::vector<long> larghezze;     // their widths: a personal one as given, the
+                                   // others as the bench's font needs (heading,
+                                   // typical value), never below the design
   size_t colonne;                  // how many in all
   const char* scartata;            // the entry a warning names, "" none
 };
@@ -60,17 +62,17 @@ struct CasoOrdine {
 TEST_F(Dett, PersonalColumnOrders) {
   const CasoOrdine casi[] = {
       {"", {"Articolo", "_Descrizione"}, {1300, 3200}, 12, ""},
-      {"Qta§900,Articolo", {"Quantità", "Articolo", "_Descrizione", "UM", "Prz_Unitario"}, {900, 1300, 3200, 350, 1000},
+      {"Qta§900,Articolo", {"Quantità", "Articolo", "_Descrizione", "UM", "Prz_Unitario"}, {900, 1300, 3200, 498, 1488},
        12, ""},
       {" - ", {"Articolo"}, {1300}, 12, ""},
-      {"DdtDettApp.Qta^Pezzi", {"Quantità", "Articolo"}, {800, 1300}, 12, ""},
+      {"DdtDettApp.Qta^Pezzi", {"Quantità", "Articolo"}, {1290, 1300}, 12, ""},
       {"Articolo^Codice", {"Codice", "_Descrizione"}, {1000, 3200}, 12, ""},
       {"Articoli.Descrizione§2500^DesArt", {"DesArt", "Articolo"}, {2500, 1300}, 13, ""},
       {"Liv1§700", {"Liv1", "Articolo"}, {700, 1300}, 13, ""},
       {"_Descrizione§900^Testo", {"_Descrizione", "Articolo"}, {900, 1300}, 12, ""},
-      {"DdtTest.Nota^NotaTestata,ContoRicavo", {"NotaTestata", "ContoRicavo", "Articolo"}, {1000, 1000, 1300}, 13,
+      {"DdtTest.Nota^NotaTestata,ContoRicavo", {"NotaTestata", "ContoRicavo", "Articolo"}, {1389, 1389, 1300}, 13,
        ""},
-      {"Qta,", {"Quantità", "Articolo"}, {800, 1300}, 12, ""},
+      {"Qta,", {"Quantità", "Articolo"}, {1290, 1300}, 12, ""},
       // entries that would bring into the statement what no table holds
       {"Qta§900,Fantasma,Articolo", {"Quantità", "Articolo"}, {900, 1300}, 12, "Fantasma"},
       {"Qta) FROM DdtTest --", {"Articolo"}, {1300}, 12, "Qta) FROM DdtTest --"},
@@ -78,8 +80,8 @@ TEST_F(Dett, PersonalColumnOrders) {
       {"PianoConti.RagSoc§2000", {"Articolo"}, {1300}, 12, "PianoConti.RagSoc§2000"},
       {"Qta^Pezzi FROM x", {"Articolo"}, {1300}, 12, "Qta^Pezzi FROM x"},
       {"Articoli.Descrizione^Des;Art", {"Articolo"}, {1300}, 12, "Articoli.Descrizione^Des;Art"},
-      {"Qta§99999,UM", {"UM", "Articolo"}, {350, 1300}, 12, "Qta§99999"},
-      {"UM,UM", {"UM", "Articolo"}, {350, 1300}, 12, "UM"},
+      {"Qta§99999,UM", {"UM", "Articolo"}, {498, 1300}, 12, "Qta§99999"},
+      {"UM,UM", {"UM", "Articolo"}, {498, 1300}, 12, "UM"},
       {"Fantasma", {"Articolo"}, {1300}, 12, "Fantasma"},
   };
   for (const CasoOrdine& c : casi) {
@@ -131,8 +133,8 @@ TEST_F(Dett, TheLoadReadsTheOrderOfTheGrid) {
       {"Qta§900,Articolo", "", "Quantità", 900, ""},
       {"Qta§900,Articolo", "-", "Articolo", 1300, ""},
       {"", "UM§500", "UM", 500, ""},
-      {"Qta,Sparita", "", "Quantità", 800, "DettOrdCol"},
-      {"Qta", "UM,Sparita", "UM", 350, "DettOrdColTest"},
+      {"Qta,Sparita", "", "Quantità", 1290, "DettOrdCol"},
+      {"Qta", "UM,Sparita", "UM", 498, "DettOrdColTest"},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(std::string(c.dettOrdCol) + " / " + c.dettOrdColTest);

@@ -3,12 +3,19 @@
 // six pages in front, one picture each, kept in the tests' folder to be
 // looked at.
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <QTabBar>
+#include <QTableView>
 #include <QWidget>
+
+#include <algorithm>
+#include <set>
 
 #include "ddt/header/TestataProva.h"
 #include "platform/qt/BackendQt.h"
+#include "platform/ui/Griglia.h"
 #include "platform/qt/ProvaQt.h"
 
 namespace {
@@ -28,6 +35,31 @@ class BackendQtProva : public ui::BackendQt {
     ui::BackendQt::AttendiModale(f);
   }
 };
+
+// Every shown column of grid `g` holds its heading and its shown values
+// whole, in the fonts the grid uses on the screen; the columns in `liberi`
+// (free text) need only hold their heading. Returns how many are shown.
+int ColonneIntere(ui::Griglia& g, const std::set<std::string>& liberi) {
+  auto* vista = qobject_cast<QTableView*>(ui::BackendQt::Widget(g));
+  if (!vista) {
+    ADD_FAILURE() << g.Name() << " is no table";
+    return 0;
+  }
+  const QFontMetrics fmTitolo(vista->horizontalHeader()->font());
+  const QFontMetrics fmCella(vista->font());
+  int mostrate = 0;
+  for (int c = 0; c < g.NumColonne(); ++c) {
+    if (vista->isColumnHidden(c)) continue;
+    ++mostrate;
+    const std::string titolo = g.Colonna(c).Caption;
+    int serve = fmTitolo.horizontalAdvance(QString::fromStdString(titolo)) + 8;
+    if (!liberi.count(titolo))
+      for (long r = 0; r < g.NumRighe(); ++r)
+        serve = std::max(serve, fmCella.horizontalAdvance(QString::fromStdString(g.TestoCella(r, c))) + 8);
+    EXPECT_GE(vista->columnWidth(c), serve) << g.Name() << ": " << titolo;
+  }
+  return mostrate;
+}
 
 class TestataQt : public prova::TestataProva {
  protected:
@@ -88,6 +120,14 @@ TEST_F(TestataQt, EachPageInFrontHasItsPicture) {
     ASSERT_TRUE(ui::SalvaSchermata(f, png));
     EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
   }
+  // The lines and the documents of origin show their columns whole.
+  auto& dett = dynamic_cast<ui::Griglia&>(f.C("dbgDett"));
+  ASSERT_EQ(dett.NumRighe(), 3);
+  EXPECT_GE(ColonneIntere(dett, {"_Descrizione", "NotaSopra", "NotaSotto"}), 12);
+  auto& prov = dynamic_cast<ui::Griglia&>(f.C("dbgProvenienza"));
+  ASSERT_TRUE(prov.Visible());
+  ASSERT_GE(prov.NumRighe(), 1);
+  EXPECT_EQ(ColonneIntere(prov, {}), 4);
   EXPECT_TRUE(qt_.messaggi.empty()) << qt_.messaggi.front();
 }
 
