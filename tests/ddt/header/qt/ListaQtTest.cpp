@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QTableView>
 
-#include "ddt/header/TestataProva.h"
+#include "ddt/header/qt/QtTestata.h"
 #include "ddt/header/frmDdtTestLis.h"
 #include "platform/qt/BackendQt.h"
 #include "platform/qt/ProvaQt.h"
@@ -16,36 +16,13 @@
 
 namespace {
 
-// The Qt backend, with the common message window answered so that no
-// message waits for a user.
-class BackendQtLista : public ui::BackendQt {
- public:
-  std::vector<std::string> messaggi;
-  void AttendiModale(ui::Form& f) override {
-    if (f.Name() == "frmMsgCom") {
-      messaggi.push_back(f.C("LabMessaggio").Text());
-      if (f.Esiste("ComEsegui", 0)) ui::utente::Clicca(f.C("ComEsegui", 0));
-      if (f.Visible()) f.Hide();
-      return;
-    }
-    ui::BackendQt::AttendiModale(f);
-  }
-};
-
-class ListaQt : public prova::TestataProva {
+class ListaQt : public prova::TestataQt {
  protected:
-  static void SetUpTestSuite() { prova::AvviaQtProva(); }
-  void SetUp() override {
-    prova::TestataProva::SetUp();
-    ui::ImpostaBackend(&qt_);
-  }
   void TearDown() override {
     if (l_ && l_->Caricata()) l_->Unload();
     l_.reset();
-    prova::TestataProva::TearDown();
-    ui::ImpostaBackend(nullptr);
+    prova::TestataQt::TearDown();
   }
-  BackendQtLista qt_;
   std::unique_ptr<frmDdtTestLis> l_;
 };
 
@@ -74,24 +51,9 @@ TEST_F(ListaQt, DemoDdtsListedWithTheirCriteria) {
   ASSERT_EQ(l.dbgRiga().NumRighe(), 4);
   EXPECT_EQ(l.C("txtRiga").Text(), "1 / 4");
   // Every shown column holds its heading and its values whole, in the
-  // fonts the grid uses on the screen.
-  auto* vista = qobject_cast<QTableView*>(ui::BackendQt::Widget(l.dbgRiga()));
-  ASSERT_NE(vista, nullptr);
-  const QFontMetrics fmTitolo(vista->horizontalHeader()->font());
-  const QFontMetrics fmCella(vista->font());
+  // fonts the grid uses on the screen; free-text columns may be cut.
   ui::Griglia& g = l.dbgRiga();
-  int mostrate = 0;
-  for (int c = 0; c < g.NumColonne(); ++c) {
-    if (vista->isColumnHidden(c)) continue;
-    ++mostrate;
-    const std::string titolo = g.Colonna(c).Caption;
-    int serve = fmTitolo.horizontalAdvance(QString::fromStdString(titolo)) + 8;
-    // Free-text columns (names, notes) may be cut; the others may not.
-    if (titolo != "Descrizione" && titolo != "Rif.Cliente" && titolo != "Note" && titolo != "Documento")
-      for (long r = 0; r < g.NumRighe(); ++r)
-        serve = std::max(serve, fmCella.horizontalAdvance(QString::fromStdString(g.TestoCella(r, c))) + 8);
-    EXPECT_GE(vista->columnWidth(c), serve) << titolo;
-  }
+  const int mostrate = prova::ColonneIntere(g, {"Descrizione", "Rif.Cliente", "Note", "Documento"});
   EXPECT_EQ(mostrate, 10);
   EXPECT_EQ(g.TestoCella(1L, 8), "Stampato");
   auto* finestra = ui::BackendQt::Finestra(l);
