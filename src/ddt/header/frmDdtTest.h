@@ -37,12 +37,20 @@
 //   frmDdtTest_Dett.cpp         the line grid
 //   frmDdtTest_Provenienza.cpp  source and evasion documents
 //   frmDdtTest_Scadenze.cpp     the customer's overdue payments
-//   frmDdtTest_Eventi.cpp       field events, check and combo boxes
-//   frmDdtTest_Abil.cpp         enabling rules of the header
-//   frmDdtTest_Decod.cpp        decoders of typed codes and defaults
+//   frmDdtTest_Eventi.cpp       field entry and exit, check and combo boxes
+//   frmDdtTest_Tasti.cpp        look-up keys and field buttons
+//   frmDdtTest_Cliente.cpp      the customer and what it brings
+//   frmDdtTest_Abil.cpp         enabling by the DDT's state, new-DDT defaults
+//   frmDdtTest_TipoDoc.cpp      document type, warehouse cause, internal DDT
+//   frmDdtTest_Moneta.cpp       price list, currency and rate, payment
+//   frmDdtTest_Decod.cpp        decoders of the other coded fields
+//   frmDdtTest_DicIntenti.cpp   declaration of intent, contract warning
 //   frmDdtTest_Totali.cpp       footer and totals display
+//   frmDdtTest_Colli.cpp        packages and gross weight
 //   frmDdtTest_Propaga.cpp      header changes carried to the lines
-//   frmDdtTest_Documento.cpp    lines, expenses, print, restore, deposits
+//   frmDdtTest_Spese.cpp        automatic expense rows, the expense window
+//   frmDdtTest_Documento.cpp    lines, print, restore
+//   frmDdtTest_Vuoti.cpp        deposit lines
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -183,65 +191,109 @@ class frmDdtTest : public ui::Form {
   Riquadro AreaPagine() const;
   Riquadro PostoLinguetta(int n) const;
 
-  // ---- field editing: events, enabling, decoders, totals
+  // ---- field entry and exit (frmDdtTest_Eventi.cpp)
   void txt_Change(int Index);
   void txt_GotFocus(int Index);
   void txt_LostFocus(int Index);
+  // The exit check and decoder dispatch; psTxtHelp is the text as typed.
+  void VerificaCambiati(int Index);
+  void VerificaCambiati(int Index, const std::string& psTxtHelp);
   void che_Click(int Index);
+  void Che_KeyUp(int Index, int KeyCode, int Shift);
+  void Che_MouseDown(int Index, int Button, int Shift, float X, float Y);
   void Cob_Click(int Index);
+  void cob_KeyDown(int Index, int& KeyCode, int Shift);
+  void AggNonText();
+
+  // ---- look-up keys and field buttons (frmDdtTest_Tasti.cpp)
+  void txt_KeyUp(int Index, int& KeyCode, int Shift);
   void ComHlp_Click(int Index);
-  void AbilAspetto(bool& pbAbil);
-  void AbilCauTras(bool pbAbil);
-  void AbilDdtInterno(bool pbInterno);
-  void AbilDestin(bool pbAbil);
+
+  // ---- customer and header state (frmDdtTest_Cliente.cpp, frmDdtTest_Abil.cpp)
+  void MostraCliente(bool pbModif, bool pbCalcScad, bool pbFaiHelp, const std::string& psTxtHelp);
+  std::string QualeListino();
+  void QualePagam();
+  void MostraStato(const vb::Variant& pvStato, bool pbModif, bool pbFaiHelp);
+  void MostraOrdProv();
   void AbilDisabVariaz(bool& pbStatoVuoto, bool& pbNonStampato);
   void AbilListino(bool pbModifica, bool pbNonStampato);
+  void DecodDefault();
+
+  // ---- document type, price list, currency, payment
+  // (frmDdtTest_TipoDoc.cpp, frmDdtTest_Moneta.cpp)
+  void MostraFattDoc(bool pbModif, bool pbFaiHelp);
+  void AbilDdtInterno(bool pbInterno);
+  void ImpTilToopIntest();
+  void MostraListino(bool pbModif, bool pbFaiHelp);
+  void MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi, bool pbFaiHelp);
+  void MostraCambioMoneta(bool pbDataOggi);
+  void MostraPagamento(bool pbModif, bool pbFaiHelp);
+
+  // ---- decoders of the coded fields, declaration of intent, contract
+  // (frmDdtTest_Decod.cpp, frmDdtTest_DicIntenti.cpp)
+  void MostraBanca(bool& pbModif, bool& pbFaiHelp);
+  void MostraIva(bool& pbModif, bool& pbFaiHelp);
+  void MostraLingua(bool& pbModif, bool& pbFaiHelp);
+  void MostraMagazzino(int piIndex, bool& pbModif, bool& pbFaiHelp);
+  void MostraAgente(int piIndex, int piProvv, int piTxtProvv, bool& pbModif, bool& pbFaiHelp);
+  void MostraDestinazione(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraVettore(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraCauTrasp(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraAspetto(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraTrasporto(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraResa(bool& pbModif, bool& pbFocus, bool& pbFaiHelp);
+  void MostraContratto(bool& pbModif);
+  void MostraBeneUsato(bool& pbModif, bool& pbFaiHelp);
+  void AbilDestin(bool pbAbil);
+  void AbilVettore(bool& pbAbil);
+  void AbilCauTras(bool pbAbil);
+  void AbilAspetto(bool& pbAbil);
   void AbilResi(bool pbAbil);
   void AbilTrasporto(bool pbAbil);
-  void AbilVettore(bool& pbAbil);
-  void AggNonText();
-  void DecodDefault();
-  void MostraIva(bool& pbModif, bool& pbFaiHelp);
-  void MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi, bool pbFaiHelp);
-  void MostraTotMon();
-  void MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp);
-  void MostraRitAcc();
-  void VerContrDoppio();
-  void VerificaCambiati(int Index);
-  bool AggPiede(bool pbSoloImpRitAcc);
-  // Field editing: the check of an exit, the decoders the dispatcher and the
-  // defaults of a new DDT reach, the totals strip in the DDT currency.
-  void VerificaCambiati(int Index, const std::string& psTxtHelp);
-  void AggTotali(bool pbSoloImpRitAcc);
-  void MostraFattDoc(bool pbModif, bool pbFaiHelp);
   void DecodTestoLibero(int piCodice, int piVisibile, int piNascosto, bool pbModif, bool pbFocus, bool pbFaiHelp);
   void DecodSoloCodice(const std::string& psTipo, int piCodice, bool pbFaiHelp);
-  void MostraCambioMoneta(bool pbDataOggi);
-  void MostraOrdProv();
+  void MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp);
+  double ImpCambiatoCodDic(int16_t& piPasso);
+  void VerContrDoppio();
+
+  // ---- totals, packages and weight (frmDdtTest_Totali.cpp, frmDdtTest_Colli.cpp)
+  bool AggPiede(bool pbSoloImpRitAcc);
+  void AggTotali(bool pbSoloImpRitAcc);
+  void MostraTotMon();
+  void MostraRitAcc();
+  vb::Variant CalcTotColli();
+  void CalcolaPeso();
 
   // ---- header changes carried to the lines, after a save (inside the
-  // save's transaction when the before hook began one)
+  // save's transaction when the before hook began one) (frmDdtTest_Propaga.cpp)
   bool VerAggCambioIva(bool& pbRigheCambiate, bool& pbPiede);
   bool VerAggCambioScoCli(bool& pbRigheCambiate, bool& pbPiede);
   bool VerAggCambioContratto(bool& pbRigheCambiate, bool& pbPiede);
   bool VerAggCambioProvv(bool& pbRigheCambiate);
-  bool VerAggCambioSpesePag(bool& pbRigheCambiate, bool& pbPiede);
-  bool VerAggCambioSpesePerc(bool& pbRigheCambiate, bool& pbPiede);
-  bool AggSpesaClie(bool& pbRigheCambiate, bool& pbPiede);
   bool AggModCambio(bool& pbRigheCambiate);
-  bool AggSpeseStandard(bool& pbPiede);
   void AggCambioProvv(const std::string& psNumProv, const std::string& psOldVal, const std::string& psNewVal,
                       int16_t piAggProvAg);
 
-  // ---- document commands
-  void GestDettaglio(bool pbDopoDup, int16_t& piGestDupl);
+  // ---- automatic expense rows and the expense window (frmDdtTest_Spese.cpp)
+  bool VerAggCambioSpesePag(bool& pbRigheCambiate, bool& pbPiede);
+  bool VerAggCambioSpesePerc(bool& pbRigheCambiate, bool& pbPiede);
+  bool AggSpesaClie(bool& pbRigheCambiate, bool& pbPiede);
+  bool AggSpeseStandard(bool& pbPiede);
   void GestSpese();
+  void DopoGestSpese();
+
+  // ---- lines, print, restore, the sub-window protocol (frmDdtTest_Documento.cpp)
+  void GestDettaglio(bool pbDopoDup, int16_t& piGestDupl);
+  void DopoGestDettaglio(bool pbAgg, bool pbOk);
   void StampaDoc();
   void Ripristino();
   void RipEvasione();
+  bool CancMovimRientro(int16_t& piAnnoMovimRientro, int32_t& plNumMovimRientro);
+
+  // ---- deposit lines (frmDdtTest_Vuoti.cpp)
   void CalcVuoti();
-  void DopoGestDettaglio(bool pbAgg, bool pbOk);
-  void DopoGestSpese();
+  void RenumRigheDet(int32_t& plRigDet, int32_t& plRigLiv);
+  void CreoArtVuoto(const std::string& psArticolo, double pdQta, int32_t& plRigDet, int32_t& plRigLiv);
 
   // ---- events of the control model
   void Form_Load() override;

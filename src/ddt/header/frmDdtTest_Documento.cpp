@@ -59,16 +59,6 @@ void frmDdtTest::GestDettaglio(bool pbDopoDup, int16_t& piGestDupl) {
   NonDisponibile("La gestione delle righe del DDT");
 }
 
-void frmDdtTest::GestSpese() {
-  if (InVar()) {
-    frmMsgCom::msgCom("Salvare la testata prima di passare alla gestione Spese", "&Ok");
-    return;
-  }
-  if (oiInDett > 0) return;
-  if (!DdtLibero(*this)) return;
-  NonDisponibile("La gestione delle spese del DDT");
-}
-
 void frmDdtTest::StampaDoc() {
   try {
     if (!SalvaPrima(*this)) return;
@@ -103,12 +93,6 @@ void frmDdtTest::RipEvasione() {
   NonDisponibile("Il ripristino dell'evasione del DDT");
 }
 
-void frmDdtTest::CalcVuoti() {
-  if (!mbGestVuotiCauz) return;
-  if (frmMsgCom::msgCom("Confermi ricalcolo cauzione", "&Ok", vb::Variant("&Annulla")) == 2) return;
-  NonDisponibile("Il ricalcolo delle cauzioni");
-}
-
 // The line window closing: the header is enabled again and, when the
 // lines were stored, its footer, totals and line grid follow them.
 void frmDdtTest::DopoGestDettaglio(bool pbAgg, bool pbOk) {
@@ -128,14 +112,7 @@ void frmDdtTest::DopoGestDettaglio(bool pbAgg, bool pbOk) {
   oiInDett = -1;
 }
 
-void frmDdtTest::DopoGestSpese() {
-  SetEnabled(true);
-  Show();
-  olPosDett = -1;
-  if (!vb::UgualeTesto(txt(110).Text(), "E") && AggPiede(false)) ButtonComando("Salva");
-  ComLock::SbloccaDoc(nullptr, -1);
-  ui::Screen().MousePointer = 0;
-  if (!mbScaricato)
-    if (ui::Controllo* t = Trova("timComPag")) t->SetEnabled(true);
-  oiInDett = -1;
+bool frmDdtTest::CancMovimRientro(int16_t& piAnnoMovimRientro, int32_t& plNumMovimRientro) {
+  (void)piAnnoMovimRientro, (void)plNumMovimRientro;
+  return false;
 }

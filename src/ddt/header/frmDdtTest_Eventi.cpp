@@ -21,6 +21,16 @@
 
 namespace {
 
+// Check box value of a hidden flag: 1 "S", 0 "N", grayed for anything else.
+int ValoreFlag(const std::string& codice) {
+  if (vb::UgualeTesto(codice, "S")) return 1;
+  if (vb::UgualeTesto(codice, "N")) return 0;
+  return 2;
+}
+
+// An item by position; none when the list does not hold it.
+void Scegli(ui::Controllo& c, int i) { c.SetListIndex(i >= 0 && i < c.ListCount() ? i : -1); }
+
 const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 
 // The visible boxes of page 4 and the hidden boxes bound to their columns;
@@ -290,23 +300,44 @@ void frmDdtTest::Cob_Click(int Index) {
   }
 }
 
-// The source order's year and number belong to grouping by order only.
-void frmDdtTest::MostraOrdProv() {
-  const bool vis = vb::UgualeTesto(txt(450).Text(), "O");
-  for (const char* nome : {"lab", "label1"})
-    for (int n : {452, 454})
-      if (ui::Controllo* l = Trova(nome, n)) l->SetVisible(vis);
+void frmDdtTest::AggNonText() {
+  // The combo clicks fired by the copy must not write back.
+  const int16_t sospesiPrima = miTxtRientro;
+  if (miTxtRientro < 1) miTxtRientro = 1;
+  struct Ripristina {
+    int16_t& v;
+    int16_t prima;
+    ~Ripristina() { v = prima; }
+  } ripristina{miTxtRientro, sospesiPrima};
+
+  const std::string stato = txt(110).Text();
+  lab(110).SetCaption(vb::UgualeTesto(stato, "E") ? "Evaso" : vb::UgualeTesto(stato, "S") ? "Stampato" : "");
+  for (int n : {210, 260, 280, 300, 235})
+    if (ui::Controllo* c = Trova("che", n)) c->SetValue(ValoreFlag(txt(n).Text()));
+  if (ui::Controllo* c = Trova("cob", 440)) vb::FunzioniComuniUi::SelezComboCtrl(*c, txt(440), true, true);
+  if (ui::Controllo* c = Trova("cob", 450)) {
+    static constexpr const char* kCodici[] = {"S", "N", "A", "D", "E", "O", "C"};
+    int scelto = -1;
+    for (int i = 0; i < 7; ++i)
+      if (vb::UgualeTesto(txt(450).Text(), kCodici[i])) scelto = i;
+    Scegli(*c, scelto);
+  }
+  MostraOrdProv();
+  for (int n : {470, 515})
+    if (ui::Controllo* c = Trova("cob", n)) {
+      if (!vb::FunzioniComuniUi::SelezCombo(*c, vb::Variant(txt(n).Text()))) c->SetListIndex(-1);
+    }
+  if (ui::Controllo* c = Trova("che", 600)) c->SetValue(ValoreFlag(txt(600).Text()));
+  if (ui::Controllo* c = Trova("cob", 620)) {
+    const std::string v = txt(620).Text();
+    Scegli(*c, vb::UgualeTesto(v, "N") ? 0 : vb::UgualeTesto(v, "S") ? 1 : vb::UgualeTesto(v, "E") ? 2 : -1);
+  }
+  MostraRitAcc();
+}
+void frmDdtTest::Che_KeyUp(int Index, int KeyCode, int Shift) { (void)Index, (void)KeyCode, (void)Shift; }
+
+void frmDdtTest::Che_MouseDown(int Index, int Button, int Shift, float X, float Y) {
+  (void)Index, (void)Button, (void)Shift, (void)X, (void)Y;
 }
 
-void frmDdtTest::ComHlp_Click(int Index) {
-  if (Index == 1610) {
-    MostraScad(false);
-    return;
-  }
-  // The button beside a field: the field takes the focus and F2 opens its
-  // look-up.
-  if (!Esiste("txt", Index)) return;
-  ui::Controllo& t = txt(Index);
-  if (!t.PuoFuoco()) return;
-  FunVarie::SimulaTastoCampo(*this, Index, ui::vbKeyF2, false);
-}
+void frmDdtTest::cob_KeyDown(int Index, int& KeyCode, int Shift) { (void)Index, (void)KeyCode, (void)Shift; }

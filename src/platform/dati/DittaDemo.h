@@ -211,5 +211,17 @@ inline constexpr TotaliDdt kTotaliDdtModificabile{kDdtModificabile, 491.64, 10.0
 inline constexpr TotaliDdt kTotaliDdtInterno{kDdtInterno, 55.50, 0.00, 55.50, 12.21, 67.71};
 inline constexpr double kEsenteDdtModificabile = 180.00;
 
+// ---- header editing: a dollar price list
+// (constants of DatiValuta)
+
+// ---- declarations of intent
+// (constants of DatiDichiarazioni)
+
+// ---- standard expense, payment charges, pension-fund customer
+// (constants of DatiSpese)
+
+// ---- returnable packaging
+// (constants of DatiImballi)
+
 }  // namespace demo
 }  // namespace dati

@@ -1,0 +1,85 @@
+// The automatic expense rows a save adds or rechecks, and the hand-off to
+// the expense window and back.
+#include "common/AziendaUtil.h"
+#include "common/Globali.h"
+#include "common/frmInElab.h"
+#include "common/frmMsgCom.h"
+#include "ddt/header/frmDdtTest.h"
+#include "platform/Errore.h"
+#include "platform/FunzioniComuni.h"
+#include "platform/Testo.h"
+#include "platform/dati/GestDatabase.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/ui/Form.h"
+#include "services/ComLock.h"
+#include "services/UtilDocFattGest.h"
+
+namespace {
+
+const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
+
+[[maybe_unused]] void NonDisponibile(const std::string& psFunzione) {
+  frmMsgCom::msgCom(psFunzione + " non è ancora disponibile in questa versione del programma.", "&Ok");
+}
+
+// Whether the shown DDT is free: its lock is taken under a key of its own
+// and given back at once. A DDT in use by another user gets the lock
+// routine's message and answers false.
+[[maybe_unused]] bool DdtLibero(const frmDdtTest& f) {
+  const auto& fc = FC();
+  const int16_t anno = fc.ValInt(vb::Variant(f.txt(20).Text()), true, true);
+  const int32_t numRif = static_cast<int32_t>(fc.ValDouble(vb::Variant(f.txt(10).Text()), true));
+  std::string chiave, utente, varie;
+  std::string gestione = G().gsTipoDoc;
+  int16_t nuovo = -1;
+  const int16_t esito =
+      ComLock::BloccaDoc("S", G().gsTipoDoc, anno, numRif, nuovo, -1, chiave, "il DDT", utente, gestione, varie);
+  if (!chiave.empty()) ComLock::SbloccaDoc(&chiave, -1);
+  return esito == ComLock::kBloccoPreso;
+}
+
+// Saves a header with pending changes; false when the command must stop:
+// a new DDT (its first save opens its lines by itself) or changes still
+// pending (the save was refused and said why).
+[[maybe_unused]] bool SalvaPrima(frmDdtTest& f) {
+  if (!f.InVar()) return true;
+  const int modo = f.HaBarra() ? f.ogComPag().oiFlagOpe() : 0;
+  f.ButtonComando("Salva");
+  if (modo == 2) return false;
+  return !f.InVar();
+}
+
+}  // namespace
+
+// The expense rows follow the payment terms, the stamp duty and the
+// customer's expense once the expense routines are there; until then these
+// steps leave the DDT as it is.
+bool frmDdtTest::VerAggCambioSpesePag(bool&, bool&) { return true; }
+
+bool frmDdtTest::VerAggCambioSpesePerc(bool&, bool&) { return true; }
+
+bool frmDdtTest::AggSpesaClie(bool&, bool&) { return true; }
+
+bool frmDdtTest::AggSpeseStandard(bool&) { return true; }
+
+void frmDdtTest::GestSpese() {
+  if (InVar()) {
+    frmMsgCom::msgCom("Salvare la testata prima di passare alla gestione Spese", "&Ok");
+    return;
+  }
+  if (oiInDett > 0) return;
+  if (!DdtLibero(*this)) return;
+  NonDisponibile("La gestione delle spese del DDT");
+}
+
+void frmDdtTest::DopoGestSpese() {
+  SetEnabled(true);
+  Show();
+  olPosDett = -1;
+  if (!vb::UgualeTesto(txt(110).Text(), "E") && AggPiede(false)) ButtonComando("Salva");
+  ComLock::SbloccaDoc(nullptr, -1);
+  ui::Screen().MousePointer = 0;
+  if (!mbScaricato)
+    if (ui::Controllo* t = Trova("timComPag")) t->SetEnabled(true);
+  oiInDett = -1;
+}
