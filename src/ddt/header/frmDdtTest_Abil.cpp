@@ -54,7 +54,8 @@ void frmDdtTest::DecodDefault() {
   // currency second. No look-up window opens here.
   MostraFattDoc(true, false);
   MostraMoneta(true, true, true, false);
-  DecodTestoLibero(1060, 1070, 1080, true, false, false);
-  DecodTestoLibero(1090, 1100, 1110, true, false, false);
-  DecodTestoLibero(1150, 1160, 1170, true, false, false);
+  bool si = true, no = false;
+  MostraCauTrasp(si, no, no);
+  MostraAspetto(si, no, no);
+  MostraTrasporto(si, no, no);
 }
