@@ -272,6 +272,20 @@ TEST_F(Cliente, ZoneDiscountsShowTheZoneAndAPensionFundIsRemembered) {
   EXPECT_TRUE(f.mbCassaPrev);
 }
 
+TEST_F(Cliente, OverduePaymentsAreShownOnlyWhenAsked) {
+  for (bool calcScad : {true, false}) {
+    SCOPED_TRACE(calcScad);
+    Riparti();
+    frmDdtTest& f = Nuovo();
+    f.txt(30).SetText("10/12/2026");
+    f.txt(80).SetText(demo::kContoCliente1);
+    f.MostraCliente(true, calcScad, false, "");
+    // One payment of 320 due on 30/09, 71 days before the DDT.
+    EXPECT_EQ(f.lab(1620).Caption(), calcScad ? "1" : "");
+    EXPECT_EQ(f.lab(87).Visible(), calcScad);
+  }
+}
+
 TEST_F(Cliente, LeavingTheFieldUnchangedRefreshesTheDisplayOnly) {
   frmDdtTest& f = Nuovo();
   Decodifica(f, demo::kContoCliente2);
