@@ -323,10 +323,12 @@ TEST_F(Cliente, WithTheBarIdleOnlyTheNameIsDecoded) {
 TEST_F(Cliente, AnAccountThatDoesNotDecodeLeavesThePreviousCustomer) {
   frmDdtTest& f = Nuovo();
   Decodifica(f, demo::kContoCliente1);
-  for (const char* codice : {"04019999", "04010012' or '1'='1", "0401%", "04-01-00*?"}) {
+  for (const std::string& codice :
+       {std::string("04019999"), std::string("04010012' or '1'='1"), std::string("0401%"), std::string("04-01-00*?"),
+        std::string(300, '9')}) {
     SCOPED_TRACE(codice);
     Decodifica(f, codice);
-    EXPECT_NE(f.lab(80).Caption(), "Ferramenta Rossi Srl");
+    EXPECT_EQ(f.lab(80).Caption(), "** INESISTENTE **");
     EXPECT_EQ(f.lab(82).Caption(), "Via Roma 15");
     EXPECT_EQ(f.txt(220).Text(), demo::kPagRiba30);
     EXPECT_EQ(f.msPagamentoCli, demo::kPagRiba30);
