@@ -146,3 +146,28 @@ TEST_F(Colli, AMissingOrZeroFactorCountsAsOneLinesWithoutArticleDoNotWeigh) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same queries on the test server.
+TEST_F(Colli, PackagesAndWeightOnTheServer) {
+  std::unique_ptr<prova::DatabaseServer> server;
+  if (!ApriSuServer(server)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  Sql("Update DdtDett Set UM = 'KG' Where Anno = 2026 And NumRif = 3 And RigLiv = 1");
+  Sql("Update DdtDett Set UM = 'G' Where Anno = 2026 And NumRif = 3 And RigLiv = 3");
+  Sql("Update DdtDett Set FatCon = Null Where Anno = 2026 And NumRif = 3 And RigLiv = 3");
+  Riga(5, dati::demo::kArticoloCassa, 2, 2);
+  frmDdtTest& f = Finestra();
+  Mostra(f, dati::demo::kDdtModificabile);
+  f.msCalcolaPesoLordo = "S";
+  f.msCalcolaPesoUm = "KG;";
+  f.CalcolaPeso();
+  EXPECT_EQ(f.txt(1210).Text(), "28,8");
+  f.msCalcolaPesoUm.clear();
+  f.CalcolaPeso();
+  EXPECT_EQ(f.txt(1210).Text(), "44,4");
+  f.msRicalcColli = "N";
+  EXPECT_EQ(f.CalcTotColli().ToString(), "31");
+}
+
+}  // namespace
