@@ -134,8 +134,7 @@ TEST_F(VuotiDdt, PackagesAreCountedPerLineRoundedUpAndSummedPerPackagingArticle)
     const char* attese;  // deposit lines after the run
   };
   // Articles: X12 and Y12 carry "P" and "p" at 12 a pack, Z0 carries "P"
-  // with no pieces per pack, N carries nothing, Q carries "Q" (a packaging
-  // article that is no deposit article); P is the deposit article.
+  // with no pieces per pack, N carries nothing; P is the deposit article.
   const Caso casi[] = {
       {"P e p", {{"X12", 24}, {"Y12", 12}}, "P:3;"},
       {"arrotondamento per riga", {{"X12", 13}, {"X12", 13}}, "P:4;"},
