@@ -2,6 +2,9 @@
 // its stored rows and the strip shows the result in the DDT currency; the
 // total in the company currency beside it when the DDT is in another one;
 // the withholding amount from its percentage and base.
+#include <exception>
+#include <string>
+
 #include "common/AziendaUtil.h"
 #include "common/FunVarie.h"
 #include "common/Globali.h"
@@ -56,6 +59,10 @@ bool frmDdtTest::AggPiede(bool pbSoloImpRitAcc) {
     return true;
   } catch (const vb::Errore& e) {
     frmMsgCom::MsgErrfrm(e);
+    return false;
+  } catch (const std::exception& e) {
+    // Whatever stops the refresh is shown, and nothing is saved after it.
+    frmMsgCom::MsgErrfrm(vb::Variant(std::string(e.what())), vb::Variant(5));
     return false;
   }
 }

@@ -121,6 +121,7 @@ class Scrittura {
     }
     db_.EseguiSql(chiave_, "INSERT INTO " + tabella + " (" + c + ") VALUES (" + v + ")");
   }
+  void Esegui(const std::string& sql) { db_.EseguiSql(chiave_, sql); }
 
  private:
   GestDatabase& db_;
@@ -1315,7 +1316,42 @@ void DatiSpese(Scrittura& s) {
 
 // Returnable packaging articles and the articles that carry them.
 void DatiImballi(Scrittura& s) {
-  (void)s;
+  struct Imballo {
+    const char* codice;
+    const char* descrizione;
+    bool cauzione;
+    const char* imballo;
+    int pezzi;
+    double peso;
+    double prezzo;
+  };
+  const Imballo imballi[] = {
+      {kArticoloCassa, "Cassa in plastica a rendere", true, "", 1, 1.20, kPrezzoCassa},
+      {kArticoloBancale, "Bancale EPAL a rendere", true, "", 1, 25.00, kPrezzoBancale},
+      {kArticoloAcqua, "Acqua minerale naturale 1,5 l", false, kArticoloCassa, kPezziCassaAcqua, 1.55, kPrezzoAcqua},
+  };
+  Righe a(s, "Articoli",
+          {"Articolo", "Descrizione", "ArtUM", "ArtUMAcq", "ArtUMVen", "FatConAcq", "FatConVen", "IvaVendite",
+           "IvaAcquisti", "FlagLivLis", "Provvigione", "PezziPerConf", "GruppoMerVen", "MastroMerVen",
+           "ContoMerVen", "ArtGruppo", "Segnalazione", "Settore", "GestRintraccia", "Cauzione", "Inattivo",
+           "PesoLordo", "ArtImballo", "ArtMag"});
+  Righe al(s, "ArtListini",
+           {"Articolo", "Listino", "Livello1", "Livello2", "DataInizio", "DataFine", "Prezzo", "PrezzoLire",
+            "ScoSomSost", "Sconto"});
+  for (const auto& x : imballi) {
+    a({Tx(x.codice), Tx(x.descrizione), Tx("PZ"), Tx("PZ"), Tx("PZ"), Nu(1), Nu(1), Tx(kIva22), Tx(kIva22), In(0),
+       Nu(0), Nu(x.pezzi), Tx(kGruppoRicavi), Tx(kMastroRicavi), Tx(kContoRicaviMerci),
+       Tx(x.cauzione ? "IMB" : "ALIM"), Tx("N"), Tx("S"), Tx("N"), Tx(x.cauzione ? "S" : "N"), Tx("N"), Nu(x.peso),
+       TxN(x.imballo), Tx("S")});
+    const int64_t c = Cent(x.prezzo);
+    al({Tx(x.codice), Tx(kListinoVendita), Tx(kNessunLivello), Tx(kNessunLivello), Dt(kInizioListini),
+        Dt("2026-12-31"), Ce(c), LireSql(c), Tx("L"), kNull});
+  }
+  // The articles of the editable DDT travel in crates and on pallets.
+  s.Esegui("Update Articoli Set ArtImballo = " + Tx(kArticoloCassa) + ", PezziPerConf = " + Nu(kPezziCassaBiscotti) +
+           " Where Articolo = " + Tx(kArticoloPromo));
+  s.Esegui("Update Articoli Set ArtImballo = " + Tx(kArticoloBancale) + ", PezziPerConf = " + Nu(kPezziBancaleOlio) +
+           " Where Articolo = " + Tx(kArticoloLotti));
 }
 
 // ---------------------------------------------------------------- checks

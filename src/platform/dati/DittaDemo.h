@@ -221,7 +221,22 @@ inline constexpr double kEsenteDdtModificabile = 180.00;
 // (constants of DatiSpese)
 
 // ---- returnable packaging
-// (constants of DatiImballi)
+// Two deposit articles (Cauzione "S") with a price on the sales list, and
+// the articles that travel in them (ArtImballo, PezziPerConf): the biscuits
+// and the oil of the editable DDT, and a mineral water for new lines. The
+// deposit lines of the editable DDT, once recomputed: 24 biscuits in crates
+// of 12 give 2 crates, 6 oil cans on pallets of 60 give 1 pallet.
+inline constexpr const char* kArticoloCassa = "CASSA";      // plastic crate
+inline constexpr const char* kArticoloBancale = "BANCALE";  // EPAL pallet
+inline constexpr const char* kArticoloAcqua = "ACQUA15";    // bottles, 12 to a crate
+inline constexpr double kPrezzoCassa = 3.00;
+inline constexpr double kPrezzoBancale = 12.00;
+inline constexpr double kPrezzoAcqua = 0.40;
+inline constexpr int kPezziCassaBiscotti = 12;
+inline constexpr int kPezziBancaleOlio = 60;
+inline constexpr int kPezziCassaAcqua = 12;
+inline constexpr int kCasseDdtModificabile = 2;
+inline constexpr int kBancaliDdtModificabile = 1;
 
 }  // namespace demo
 }  // namespace dati

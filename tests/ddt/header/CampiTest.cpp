@@ -730,7 +730,6 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
       {"Stampa", [](frmDdtTest& f) { f.StampaDoc(); }},
       {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
       {"RipEvasione", [](frmDdtTest& f) { f.RipEvasione(); }},
-      {"CalcVuoti", [](frmDdtTest& f) { f.mbGestVuotiCauz = true; f.CalcVuoti(); }},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
