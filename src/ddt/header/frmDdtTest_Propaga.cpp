@@ -195,7 +195,15 @@ void frmDdtTest::AggCambioProvv(const std::string& psNumProv, const std::string&
   std::string sql = "Update " + G().gsTabDett + " Set PercProvv" + psNumProv + " = " + Lit(nuovo, vb::vbDouble) +
                     " Where Anno = " + Lit(txt(20).Text(), vb::vbInteger) +
                     " AND NumRif = " + Lit(txt(10).Text(), vb::vbLong);
-  if (piAggProvAg != 1) sql += " AND PercProvv" + psNumProv + " = " + Lit(psOldVal, vb::vbDouble);
+  if (piAggProvAg != 1) {
+    // The question compared the percentages as numbers, an empty one as 0:
+    // the lines without a percentage carry that same old value.
+    const std::string col = "PercProvv" + psNumProv;
+    if (FC().ValDouble(vb::Variant(psOldVal), true) == 0)
+      sql += " AND (" + col + " = 0 OR IsNull(" + col + "))";
+    else
+      sql += " AND " + col + " = " + Lit(psOldVal, vb::vbDouble);
+  }
   Esegui(sql);
 }
 

@@ -206,6 +206,29 @@ TEST_F(Propagazione, ALevelLineWithoutLevelRowsKeepsItsAmount) {
   EXPECT_DOUBLE_EQ(Numero(Riga(2, demo::kRigLivMaglia, "ValTotale")), 178.50);
 }
 
+// -------------------------------------------------------- commissions
+
+TEST_F(Propagazione, EqualLinesOfAnEmptyOldPercentageAreThoseWithoutOne) {
+  struct Caso {
+    const char* prima;
+    int16_t modo;
+    double olio, biscotti, corso;  // before: 3, 3 and Null
+  };
+  const Caso casi[] = {{"", 2, 3, 3, 6}, {"0", 2, 3, 3, 6}, {"3", 2, 6, 6, 0}, {"", 1, 6, 6, 6}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.prima) + "/" + std::to_string(c.modo));
+    Riparti();
+    Sql("Update DdtDett Set PercProvv1 = Null Where Anno = 2026 AND NumRif = 3 AND RigLiv = " +
+        std::to_string(demo::kRigLivCorso));
+    frmDdtTest& f = Mostra(demo::kDdtModificabile);
+    f.txt(490).SetText("6");
+    f.AggCambioProvv("1", c.prima, "6", c.modo);
+    EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivOlio, "PercProvv1")), c.olio);
+    EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivBiscotti, "PercProvv1")), c.biscotti);
+    EXPECT_DOUBLE_EQ(Numero(Riga(3, demo::kRigLivCorso, "PercProvv1")), c.corso);
+  }
+}
+
 // ------------------------------------------------------------- contract
 
 TEST_F(Propagazione, AnEmptiedContractLeavesTheLinesWithoutOneAndNoWarning) {
