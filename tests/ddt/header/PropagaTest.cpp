@@ -118,6 +118,60 @@ class Propagazione : public prova::TestataProva {
   BackendElab elab_;
 };
 
+// ------------------------------------------------------------ questions
+
+TEST_F(Propagazione, TheSaveAsksOnlyWhereAChangeCanReachTheLines) {
+  struct Caso {
+    const char* nome;
+    std::vector<std::pair<int, const char*>> campi;  // on the shown DDT 3
+    int casella235;                                  // -1 untouched
+    std::vector<int> risposte;
+    std::vector<std::string> domande;  // the first line of each question
+    bool iva, cli, pag, contratto;
+    int16_t provv1, provv2;
+  };
+  const Caso casi[] = {
+      {"iva vuotata", {{270, ""}}, -1, {}, {}, false, false, false, false, 0, 0},
+      {"iva no", {{270, "10"}}, -1, {2}, {"Modificato codice Iva"}, false, false, false, false, 0, 0},
+      {"sconto, casella spuntata",
+       {{240, "7"}},
+       1,
+       {1},
+       {"Modificato Sconto Cliente o Flag Sconto pagamento"},
+       false, true, true, false, 0, 0},
+      {"sconto pagamento", {{230, "3"}, {235, "S"}}, -2, {1}, {"Modificato Sconto Cliente o Sconto pagamento"},
+       false, false, true, false, 0, 0},
+      {"contratto", {{1400, "K1"}}, -1, {1}, {"Modificato Contratto"}, false, false, false, true, 0, 0},
+      {"provvigioni A e N", {{470, "A"}, {515, "N"}, {490, "9"}, {510, "9"}}, -1, {}, {}, false, false, false,
+       false, 0, 0},
+      {"provvigioni C e G", {{470, "C"}, {515, "G"}, {490, "9"}, {510, "9"}}, -1, {2}, {"Modificato Provvigione"},
+       false, false, false, false, 2, 2},
+      {"solo il secondo", {{470, "C"}, {515, "G"}, {510, "9"}}, -1, {1}, {"Modificato Provvigione"}, false, false,
+       false, false, 0, 1},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Riparti();
+    Sql("Update DdtTest Set ScoPagSuDett = 'S' Where Anno = 2026 AND NumRif = 3 AND 1 = " +
+        std::string(c.casella235 == -2 ? "1" : "0"));
+    frmDdtTest& f = Mostra(demo::kDdtModificabile);
+    if (c.casella235 >= 0) f.C("che", 235).SetValue(c.casella235);
+    for (const auto& [campo, valore] : c.campi) f.txt(campo).SetText(valore);
+    if (c.casella235 == -2) f.C("che", 235).SetValue(1);
+    risposte_.assign(c.risposte.begin(), c.risposte.end());
+    messaggi_.clear();
+    f.ChiediCambi();
+    ASSERT_EQ(messaggi_.size(), c.domande.size());
+    for (size_t i = 0; i < c.domande.size(); ++i) EXPECT_EQ(messaggi_[i].substr(0, c.domande[i].size()), c.domande[i]);
+    EXPECT_EQ(f.mbAggIvaRighe, c.iva);
+    EXPECT_EQ(f.mbAggScoCliRighe, c.cli);
+    EXPECT_EQ(f.mbAggScoPagRighe, c.pag);
+    EXPECT_EQ(f.mbAggContrattoRighe, c.contratto);
+    EXPECT_EQ(f.miAggProvv1Righe, c.provv1);
+    EXPECT_EQ(f.miAggProvv2Righe, c.provv2);
+  }
+}
+
 // ------------------------------------------------------- discount chains
 
 TEST_F(Propagazione, TheNetUnitPriceIsRoundedOrNotByTheIntermediateRoundingSetting) {
