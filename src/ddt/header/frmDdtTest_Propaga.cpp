@@ -11,6 +11,7 @@
 #include "common/frmMsgCom.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/Errore.h"
+#include "platform/barre/Avanzamento.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
@@ -110,7 +111,10 @@ bool frmDdtTest::VerAggCambioScoCli(bool& pbRigheCambiate, bool& pbPiede) {
                 Lit(txt(20).Text(), vb::vbInteger) + " AND NumRif = " + Lit(txt(10).Text(), vb::vbLong) +
                 " AND RigLiv = " + FC().ValoreSql(vb::Variant(rigLiv), vb::vbLong),
             false, 4);
-        rs.ScriviCampo(k, "ValTotale", vb::Variant(vb::Currency::FromDouble(FC().ValDouble(somma.LeggiCampo(ks, "Totale"), true))));
+        // A line whose level rows are all gone keeps its amount.
+        if (!somma.NessunRecord(ks))
+          rs.ScriviCampo(k, "ValTotale",
+                         vb::Variant(vb::Currency::FromDouble(FC().ValDouble(somma.LeggiCampo(ks, "Totale"), true))));
         somma.ChiudiRecordset(ks);
       } else {
         const double qta = FC().ValDouble(rs.LeggiCampo(k, "Qta"), true);
@@ -147,11 +151,16 @@ bool frmDdtTest::VerAggCambioContratto(bool& pbRigheCambiate, bool& pbPiede) {
   (void)pbPiede;
   if (!mbAggContrattoRighe) return true;
   try {
-    // Lines of every kind take part; a line with another contract keeps it.
-    std::string sql = "Update " + G().gsTabDett + " Set Contratto = " + Lit(txt(1400).Text(), vb::vbString) +
+    // An emptied contract leaves the lines without one (Null, as a line
+    // never given one): an empty text would read as a contract of its own
+    // to the contract warning. A line with "" from before counts as one
+    // without a contract. Lines of every kind take part; a line with
+    // another contract keeps it.
+    const std::string nuovo = Vuoto(txt(1400).Text()) ? std::string("Null") : Lit(txt(1400).Text(), vb::vbString);
+    std::string sql = "Update " + G().gsTabDett + " Set Contratto = " + nuovo +
                       " Where Anno = " + Lit(txt(20).Text(), vb::vbInteger) +
                       " AND NumRif = " + Lit(txt(10).Text(), vb::vbLong);
-    sql += Vuoto(msContrattoPrec) ? std::string(" AND IsNull(Contratto)")
+    sql += Vuoto(msContrattoPrec) ? " AND (IsNull(Contratto) OR Contratto = " + Lit("", vb::vbString) + ")"
                                   : " AND Contratto = " + Lit(msContrattoPrec, vb::vbString);
     Esegui(sql);
   } catch (const vb::Errore& e) {
@@ -186,33 +195,46 @@ void frmDdtTest::AggCambioProvv(const std::string& psNumProv, const std::string&
   std::string sql = "Update " + G().gsTabDett + " Set PercProvv" + psNumProv + " = " + Lit(nuovo, vb::vbDouble) +
                     " Where Anno = " + Lit(txt(20).Text(), vb::vbInteger) +
                     " AND NumRif = " + Lit(txt(10).Text(), vb::vbLong);
-  if (piAggProvAg != 1) sql += " AND PercProvv" + psNumProv + " = " + Lit(psOldVal, vb::vbDouble);
+  if (piAggProvAg != 1) {
+    // The question compared the percentages as numbers, an empty one as 0:
+    // the lines without a percentage carry that same old value.
+    const std::string col = "PercProvv" + psNumProv;
+    if (FC().ValDouble(vb::Variant(psOldVal), true) == 0)
+      sql += " AND (" + col + " = 0 OR IsNull(" + col + "))";
+    else
+      sql += " AND " + col + " = " + Lit(psOldVal, vb::vbDouble);
+  }
   Esegui(sql);
 }
 
 bool frmDdtTest::AggModCambio(bool& pbRigheCambiate) {
-  const double cambio = FC().ValDouble(vb::Variant(txt(410).Text()), true);
-  if (cambio == FC().ValDouble(vb::Variant(msCambioPrec), true)) return true;
   try {
+    // Only the rate's value counts: a new currency at the same rate, or the
+    // same rate typed otherwise, re-values nothing.
+    const double cambio = FC().ValDouble(vb::Variant(txt(410).Text()), true);
+    if (cambio == FC().ValDouble(vb::Variant(msCambioPrec), true)) return true;
     const Globali& g = G();
     const std::string anno = Lit(txt(20).Text(), vb::vbInteger);
     const std::string num = Lit(txt(10).Text(), vb::vbLong);
-    // The busy window goes also when a row fails.
-    struct ChiudiElab {
-      ~ChiudiElab() { frmInElab::Chiudi(); }
-    } chiudiElab;
+    const vb::Variant moneta(txt(400).Text());
+    // The busy window is the progress object's: released with it, also when
+    // a row fails.
+    frmInElab elab;
+    barre::Avanzamento avanz;
     auto rivaluta = [&](const std::string& sql, const std::string& titolo) {
       dati::GestRecordset rs;
       const std::string k = rs.ApriRecordset(*g.goDbAzienda, g.gsConnAzienda, "", sql, false, 2);
-      frmInElab::Mostra(titolo, rs.NumRecord(k));
+      avanz.Form(elab);
+      avanz.Apri(rs.NumRecord(k), titolo, 0, true, true, 24, titolo, 2, true);
+      elab.Show(0);
       while (!rs.FineRec(k)) {
-        frmInElab::Avanza(rs.NumRecordTot(k) + 1);
-        ui::DoEvents();
+        // One round of the window's events a row, inside the step.
+        avanz.Avanza(rs.NumRecordTot(k) + 1, vb::Missing, true);
         rs.ModificaRecord(k);
         double lire = 0, euro = 0, doc = 0;
-        AziendaUtil::ConvLireEuro(rs.LeggiCampo(k, "ValTotale"), vb::Variant(cambio), msMonOper,
-                                  vb::Variant(txt(400).Text()), lire, euro, doc, true, true, true, vb::Missing,
-                                  vb::Missing, vb::Missing, false, false, "E", "E", false);
+        AziendaUtil::ConvLireEuro(rs.LeggiCampo(k, "ValTotale"), vb::Variant(cambio), msMonOper, moneta, lire, euro,
+                                  doc, true, true, true, vb::Missing, vb::Missing, vb::Missing, false, false, "E", "E",
+                                  false);
         rs.ScriviCampo(k, "ValLire", vb::Variant(vb::Currency::FromDouble(lire)));
         rs.ScriviCampo(k, "ValEuro", vb::Variant(vb::Currency::FromDouble(euro)));
         rs.SalvaRecord(k);
@@ -225,12 +247,14 @@ bool frmDdtTest::AggModCambio(bool& pbRigheCambiate) {
                  " AND (" + t + ".TipoRiga = " + Lit("A", vb::vbString) + " OR " + t +
                  ".TipoRiga = " + Lit("M", vb::vbString) + ")",
              "Calcolo cambio dettagli");
+    avanz.Chiudi(true);
     if (vb::UgualeTesto(g.gsGesTaglie, "S")) {
       const std::string l = g.gsTabLiv;
       rivaluta("Select " + l + ".* from " + l + " Where " + l + ".Anno = " + anno + " AND " + l + ".NumRif = " + num,
                "Calcolo cambio dettagli-livelli");
     }
     pbRigheCambiate = true;
+    avanz.Chiudi(true);
     return true;
   } catch (const vb::Errore& e) {
     frmMsgCom::MsgErrfrm(e);
