@@ -425,4 +425,57 @@ TEST_F(Evasione, ALockThatCannotBeTakenIsTold) {
   EXPECT_EQ(Movimento(90), 1);
 }
 
+// ------------------------------------------------------- on the database server
+
+class EvasioneServer : public Evasione {
+ protected:
+  void SetUp() override {
+    Evasione::SetUp();
+    ApriSuServer(server_);
+  }
+  void TearDown() override {
+    Evasione::TearDown();
+    db_.reset();
+    server_.reset();
+  }
+  std::unique_ptr<prova::DatabaseServer> server_;
+};
+
+TEST_F(EvasioneServer, TheReturnMovementGoesWithItsLockOnTheServer) {
+  SALTA_SENZA_SERVER();
+  Param("Mag.GesTaglie", "S");
+  frmDdtTest& f = Evaso(90);
+  f.mfDisAggMovim = [](int16_t, int32_t, const std::string&) { return 0; };
+  f.RipEvasione();
+  EXPECT_EQ(Movimento(90), 0) << vb::Join(messaggi_, " / ");
+  EXPECT_EQ(Stato(demo::kDdtEvaso), "S");
+  EXPECT_EQ(Conta("LockGest"), 0);
+}
+
+TEST_F(EvasioneServer, AFailedReversalKeepsTheMovementAndReleasesItsLock) {
+  SALTA_SENZA_SERVER();
+  Param("Mag.GesTaglie", "S");
+  frmDdtTest& f = Evaso(90);
+  f.mfDisAggMovim = [](int16_t, int32_t, const std::string& righe) { return righe == "D" ? 3197 : 0; };
+  f.RipEvasione();
+  EXPECT_EQ(Movimento(90), 1);
+  EXPECT_EQ(Stato(demo::kDdtEvaso), "E");
+  EXPECT_EQ(Conta("LockGest"), 0);
+}
+
+TEST_F(EvasioneServer, TheReturnFromTheLinesReleasesTheDdtOnTheServer) {
+  SALTA_SENZA_SERVER();
+  Sql("Update DdtTest Set TotDocum = 1 Where Anno = 2026 AND NumRif = 3");
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  BloccaDdt(demo::kDdtModificabile);
+  f.oiInDett = 1;
+  f.DopoGestDettaglio(true, false);
+  EXPECT_EQ(Conta("LockGest"), 1);
+  f.oiInDett = 1;
+  f.DopoGestDettaglio(true, true);
+  EXPECT_EQ(Conta("LockGest"), 0);
+  EXPECT_DOUBLE_EQ(Numero(Valore("Select TotDocum from DdtTest Where Anno = 2026 AND NumRif = 3", "TotDocum")),
+                   demo::kTotaliDdtModificabile.documento);
+}
+
 }  // namespace
