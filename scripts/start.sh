@@ -93,11 +93,12 @@ Comando=$BUILD/ddt
 Chiave=DDT
 Form=frmddttest
 [Stampa]
-Comando=
+Comando=cat %V >> '$DATI/stampe.log'
 INI
 mv -f "$NUOVO" "$DATI/menu.ini"
 
 echo "Menu dimostrativo: $DATI/menu.ini"
+echo "Le stampe richieste dal programma (al posto del programma di stampa): $DATI/stampe.log"
 echo "Per chiudere il programma da un'altra shell: $BUILD/ddt-menu comando DDT fine"
 for a in "$@"; do
   if [ "$a" = --resta ]; then echo "Il menu resta attivo anche dopo il programma: lo si chiude con Ctrl+C"; fi

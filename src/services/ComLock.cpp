@@ -95,7 +95,8 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
                   int16_t& piNuovo, int16_t piMsg, std::string& psKey, const std::string& psNomeDoc,
                   std::string& psUtente, std::string& psGestione, std::string& psVarie, int16_t piSoloVerifica,
                   const std::string& psPadreTipo, int16_t piPadreAnno, int32_t plPadreNumReg,
-                  int16_t piAccettaPropri, std::string* psStatoTrovato) {
+                  int16_t piAccettaPropri, std::string* psStatoTrovato, long* plErrore,
+                  std::string* psDescErrore) {
   const auto& fc = vb::FunzioniComuni::Istanza();
   Globali& g = G();
   const bool soloVerifica = piSoloVerifica != 0;
@@ -176,6 +177,8 @@ int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t
   } catch (const vb::Errore& e) {
     esito = kBloccoErrore;
     const long n = fc.CodiceErrore(e.Number());
+    if (plErrore) *plErrore = n;
+    if (psDescErrore) *psDescErrore = e.Description();
     if (n == dati::ErrChiaveDuplicata || n == dati::ErrOdbc) {
       // Someone inserted the same lock first: the key decides.
       esito = kBloccoConteso;

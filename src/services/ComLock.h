@@ -24,12 +24,14 @@ enum EsitoBlocco : int16_t {
 // lock of a document. psKey "Standard" stands for the module's key
 // gsKeyRecLock; the key in use is stored back. With piMsg non-zero the
 // refusal and errors are shown. The holder, Gestione, Varie and Stato of an
-// existing lock come back (psGestione in: the code of a new lock).
+// existing lock come back (psGestione in: the code of a new lock). On
+// kBloccoErrore the error met comes back in plErrore / psDescErrore.
 int16_t BloccaDoc(const std::string& psStato, const std::string& psTipo, int16_t piAnno, int32_t plNumReg,
                   int16_t& piNuovo, int16_t piMsg, std::string& psKey, const std::string& psNomeDoc,
                   std::string& psUtente, std::string& psGestione, std::string& psVarie,
                   int16_t piSoloVerifica = 0, const std::string& psPadreTipo = "", int16_t piPadreAnno = 0,
-                  int32_t plPadreNumReg = 0, int16_t piAccettaPropri = 0, std::string* psStatoTrovato = nullptr);
+                  int32_t plPadreNumReg = 0, int16_t piAccettaPropri = 0, std::string* psStatoTrovato = nullptr,
+                  long* plErrore = nullptr, std::string* psDescErrore = nullptr);
 // Releases the locks held under the key (nullptr: gsKeyRecLock): the rows
 // this program inserted under that key are deleted, also when the key was
 // asked again since (refused by this very lock, or by another user's, or

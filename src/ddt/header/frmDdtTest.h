@@ -53,6 +53,7 @@
 //   frmDdtTest_Vuoti.cpp        deposit lines
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,9 @@
 #include "platform/ui/Form.h"
 
 class frmDdtTestLis;
+struct DatiTestataForm;
+struct ParDettaglio;
+class ProtSottoForm;
 namespace ui {
 class Griglia;
 class DatiControllo;
@@ -289,6 +293,30 @@ class frmDdtTest : public ui::Form {
   void Ripristino();
   void RipEvasione();
   bool CancMovimRientro(int16_t& piAnnoMovimRientro, int32_t& plNumMovimRientro);
+  // Kept for the line window's price routines; they do nothing here.
+  void AggTestList(int16_t piNumDecMon, int16_t piNumDecMonGes);
+  void AggTestConv(int16_t piNumDecMon, int16_t piNumDecMonGes);
+  vb::Variant AggPrzLivModTest(dati::GestRecordset& pgRecDet, const std::string& psRecDet,
+                               const std::string& psQualeImporto, const std::string& psCausDest,
+                               const std::string& psCausProv, const std::string& psUnitaDa, const std::string& psUnitaA,
+                               int16_t piAnno, const std::string& psArticolo, const std::string& psListino,
+                               const std::string& psListIvato, bool pbPrzIvato, const std::string& psDataRif,
+                               const std::string& psMoneta, int16_t piNumDecMonGes, int16_t piNumDecMon,
+                               const std::string& psSconto);
+  vb::Variant ConvPrzLivModTest(dati::GestRecordset& pgRecDet, const std::string& psRecDet, int16_t piNumDecMonGes,
+                                int16_t piNumDecMon);
+  // The header as its sub-windows read it (DatiTestataForm.h), and what the
+  // line window is handed when it opens (the last hand-off prepared).
+  DatiTestataForm DatiTestata() const;
+  ParDettaglio PreparaParDettaglio(int16_t piGestDupl);
+  ProtSottoForm& ProtDettaglio();
+  std::shared_ptr<ParDettaglio> mpParDett;
+  std::shared_ptr<ProtSottoForm> mpProtDett;
+  // The reversal of the rows of a warehouse movement ("L" level rows, "D"
+  // detail rows), each row deleted once its progressives are given back: 0
+  // when every row went. Unset until the stock restore is in the program,
+  // and then a return movement is not removed.
+  std::function<int32_t(int16_t piAnno, int32_t plNumReg, const std::string& psRighe)> mfDisAggMovim;
 
   // ---- deposit lines (frmDdtTest_Vuoti.cpp)
   void CalcVuoti();

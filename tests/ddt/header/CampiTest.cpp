@@ -727,9 +727,7 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
   const Caso casi[] = {
       {"Dettaglio", [](frmDdtTest& f) { int16_t d = 0; f.GestDettaglio(false, d); }},
       {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
-      {"Stampa", [](frmDdtTest& f) { f.StampaDoc(); }},
       {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
-      {"RipEvasione", [](frmDdtTest& f) { f.RipEvasione(); }},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
