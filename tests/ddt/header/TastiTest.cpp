@@ -155,6 +155,8 @@ TEST_F(Tasti, TheRateKeysReadTheRateAgainWithoutAWindow) {
   const int prima = backend_.ModaliMostrate();
   Tasto(f, 410, ui::vbKeyF2);
   EXPECT_EQ(backend_.ModaliMostrate(), prima);
+  EXPECT_FALSE(f.txt(410).Text().empty());
+  f.txt(410).SetText("");
   int tasto = ui::vbKeyF3;
   f.txt_KeyUp(410, tasto, 0);
   const std::string letto = f.txt(410).Text();
