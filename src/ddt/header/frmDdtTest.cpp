@@ -85,7 +85,13 @@ vb::Variant frmDdtTest::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     DopoGestSpese();
     return {};
   }
-  if (vb::UgualeTesto(n, "txt_KeyUp")) return {};
+  if (vb::UgualeTesto(n, "txt_KeyUp")) {
+    // The simulated key of a field button: (0) the field, (1) the key, (2) Shift.
+    a.resize(std::max<size_t>(a.size(), 3));
+    int tasto = a[1].ToInt();
+    txt_KeyUp(a[0].ToInt(), tasto, a[2].ToInt());
+    return {};
+  }
   return ui::Form::ChiamaPerNome(n, a);
 }
 
@@ -121,14 +127,33 @@ void frmDdtTest::Change(ui::Controllo& c) {
 }
 
 void frmDdtTest::GotFocus(ui::Controllo& c) {
-  if (vb::UgualeTesto(c.Name(), "txt")) txt_GotFocus(c.Index());
+  if (!vb::UgualeTesto(c.Name(), "txt")) return;
+  miTxtEntrato = c.Index();
+  txt_GotFocus(c.Index());
 }
 
 void frmDdtTest::LostFocus(ui::Controllo& c) {
-  if (vb::UgualeTesto(c.Name(), "txt")) txt_LostFocus(c.Index());
+  if (!vb::UgualeTesto(c.Name(), "txt")) return;
+  // A box the focus passed through without entering it (a decoder moved
+  // the focus on while the user's own move was under way) has nothing of
+  // the user's to check.
+  if (c.Index() != miTxtEntrato) return;
+  miTxtEntrato = -1;
+  txt_LostFocus(c.Index());
 }
 
-void frmDdtTest::KeyDown(ui::Controllo&, int&, int) {}
+void frmDdtTest::KeyDown(ui::Controllo& c, int& KeyCode, int Shift) {
+  if (vb::UgualeTesto(c.Name(), "cob")) cob_KeyDown(c.Index(), KeyCode, Shift);
+}
+
+void frmDdtTest::KeyUp(ui::Controllo& c, int& KeyCode, int Shift) {
+  if (vb::UgualeTesto(c.Name(), "txt")) txt_KeyUp(c.Index(), KeyCode, Shift);
+  else if (vb::UgualeTesto(c.Name(), "che")) Che_KeyUp(c.Index(), KeyCode, Shift);
+}
+
+void frmDdtTest::MouseDown(ui::Controllo& c, int Button, int Shift, float X, float Y) {
+  if (vb::UgualeTesto(c.Name(), "che")) Che_MouseDown(c.Index(), Button, Shift, X, Y);
+}
 
 void frmDdtTest::Timer(ui::Controllo& c) {
   if (vb::UgualeTesto(c.Name(), "timComPag")) timComPag_Timer();

@@ -208,6 +208,16 @@ class frmDdtTest : public ui::Form {
   void Cob_Click(int Index);
   void cob_KeyDown(int Index, int& KeyCode, int Shift);
   void AggNonText();
+  // The gates of the field events under the names the procedures use: -1
+  // events handled, 0 or more exits and combo clicks ignored (a command's
+  // field, or 1 while AggNonText copies); the key of the command whose
+  // exit check runs.
+  int16_t& miEventiSospesi = miTxtRientro;
+  std::string& msComandoCorrente = msTastoInCorso;
+  // The text box whose entry event ran last, -1 none: a box left before it
+  // was entered (the focus moved on by a decoder while the user's own move
+  // was under way) has no exit to run.
+  int miTxtEntrato = -1;
 
   // ---- look-up keys and field buttons (frmDdtTest_Tasti.cpp)
   void txt_KeyUp(int Index, int& KeyCode, int Shift);
@@ -335,6 +345,8 @@ class frmDdtTest : public ui::Form {
   void GotFocus(ui::Controllo& c) override;
   void LostFocus(ui::Controllo& c) override;
   void KeyDown(ui::Controllo& c, int& KeyCode, int Shift) override;
+  void KeyUp(ui::Controllo& c, int& KeyCode, int Shift) override;
+  void MouseDown(ui::Controllo& c, int Button, int Shift, float X, float Y) override;
   void Timer(ui::Controllo& c) override;
   void ButtonClick(ui::Controllo& barra, const std::string& key) override;
 

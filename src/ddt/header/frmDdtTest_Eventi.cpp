@@ -124,7 +124,8 @@ void frmDdtTest::txt_GotFocus(int Index) {
 }
 
 void frmDdtTest::txt_LostFocus(int Index) {
-  if (miTxtRientro >= 0) return;
+  // A command or a copy into the controls holds the fields.
+  if (miEventiSospesi >= 0) return;
   if (Index < 0 || Index >= static_cast<int>(msValEntrata.size()) || !Esiste("txt", Index)) return;
   ui::Controllo& t = txt(Index);
   AziendaUtil::ColoraLostFocus(t, 0);
@@ -134,6 +135,8 @@ void frmDdtTest::txt_LostFocus(int Index) {
     std::string msg;
     FunVarie::VerifData(t, -2, 1, G().glColoreSfondo, &msg, false);
     if (!msg.empty()) {
+      // The date stays as typed, in red; the user may go on elsewhere.
+      t.SetBackColor(G().glColoreErrore);
       ScriviPannello(*this, "Messaggio", msg);
     } else {
       if (Index == 30 && t.Text() != msValEntrata[30] && !FC().Vuoto(vb::Variant(t.Text()))) {
@@ -152,7 +155,10 @@ void frmDdtTest::txt_LostFocus(int Index) {
   } else if (Tra(Index, {1200, 1230})) {
     std::string msg;
     FunVarie::VerifOra(t, "hh:mm", 0, 1, 2, 0, G().glColoreSfondo, &msg, false, 0);
-    if (!msg.empty()) ScriviPannello(*this, "Messaggio", msg);
+    if (!msg.empty()) {
+      t.SetBackColor(G().glColoreErrore);
+      ScriviPannello(*this, "Messaggio", msg);
+    }
   } else if (Tra(Index, {230, 240})) {
     bool errore = false;
     AziendaUtil::CalcPercSconto(t.Text(), errore, 0, 6);
@@ -194,10 +200,10 @@ void frmDdtTest::txt_LostFocus(int Index) {
   if (Index == 10) {
     const std::string n = vb::Trim(t.Text());
     if (n != t.Text()) t.SetText(n);
-    if (n == "0" && modo != 2 && (msTastoInCorso.empty() || vb::UgualeTesto(msTastoInCorso, "Ricerca"))) {
+    if (n == "0" && modo != 2 && (msComandoCorrente.empty() || vb::UgualeTesto(msComandoCorrente, "Ricerca"))) {
       // The number 0 asks for a new DDT: the field counts as changed, and
       // outside a command the search that starts it runs here.
-      const bool avvia = msTastoInCorso.empty();
+      const bool avvia = msComandoCorrente.empty();
       barre::BarraRecord& b = ogComPag();
       b.ScriviVarBarra("InMuovi", vb::vbString, vb::Variant("S"));
       b.CampoModificato(0);
@@ -222,37 +228,32 @@ void frmDdtTest::VerificaCambiati(int Index) { VerificaCambiati(Index, ""); }
 void frmDdtTest::VerificaCambiati(int Index, const std::string& psTxtHelp) {
   if (Index < 0 || Index >= static_cast<int>(msValEntrata.size()) || !Esiste("txt", Index)) return;
   ui::Controllo& t = txt(Index);
+  // A box red on entry remembered the sentinel: it always counts as changed.
   bool pbModif = t.Text() != msValEntrata[Index] || t.BackColor() == G().glColoreErrore;
   bool pbFaiHelp = true;
+  bool pbFocus = true;
   switch (Index) {
     case 30: MostraScad(true); break;
-    case 40: MostraFattDoc(pbModif, true); break;
-    case 80:
-      AziendaUtil::DecodCodice("Conto", t, &lab(80), Esiste("txt", 86) ? aiuti::ChiaveAgg(txt(86)) : aiuti::ChiaveAgg(),
-                               0, 0, "", nullptr, "", "", 0, vb::Missing, -1, -1, psTxtHelp);
-      MostraScad(true);
-      break;
+    case 40: MostraFattDoc(pbModif, pbFaiHelp); break;
+    case 80: MostraCliente(pbModif, true, pbFaiHelp, psTxtHelp); break;
     case 88:
-    case 290: DecodSoloCodice("Magazzino", Index, true); break;
-    case 200: DecodSoloCodice("Listino", Index, true); break;
-    case 220: DecodSoloCodice("Pagamento", Index, true); break;
-    case 250: DecodSoloCodice("Banca", Index, true); break;
+    case 290: MostraMagazzino(Index, pbModif, pbFaiHelp); break;
+    case 200: MostraListino(pbModif, pbFaiHelp); break;
+    case 220: MostraPagamento(pbModif, pbFaiHelp); break;
+    case 250: MostraBanca(pbModif, pbFaiHelp); break;
     case 270: MostraIva(pbModif, pbFaiHelp); break;
-    case 310: MostraPdcDicIntenti(pbModif, true); break;
-    case 400: MostraMoneta(pbModif, pbModif, false, true); break;
-    case 480:
-    case 500: DecodSoloCodice("Agente", Index, true); break;
-    case 560: DecodSoloCodice("Lingua", Index, true); break;
-    case 800: DecodTestoLibero(800, 810, 830, pbModif, true, true); break;
-    case 950: DecodTestoLibero(950, 960, 970, pbModif, true, true); break;
-    case 1060: DecodTestoLibero(1060, 1070, 1080, pbModif, true, true); break;
-    case 1090: DecodTestoLibero(1090, 1100, 1110, pbModif, true, true); break;
-    case 1120: DecodTestoLibero(1120, 1130, 1140, pbModif, true, true); break;
-    case 1150: DecodTestoLibero(1150, 1160, 1170, pbModif, true, true); break;
-    case 1400:
-      AziendaUtil::DecodCodiceOpz("Contratti", t, &lab(1400));
-      if (pbModif) VerContrDoppio();
-      break;
+    case 310: MostraPdcDicIntenti(pbModif, pbFaiHelp); break;
+    case 400: MostraMoneta(pbModif, pbModif, false, pbFaiHelp); break;
+    case 480: MostraAgente(480, 481, 490, pbModif, pbFaiHelp); break;
+    case 500: MostraAgente(500, 501, 510, pbModif, pbFaiHelp); break;
+    case 560: MostraLingua(pbModif, pbFaiHelp); break;
+    case 800: MostraDestinazione(pbModif, pbFocus, pbFaiHelp); break;
+    case 950: MostraVettore(pbModif, pbFocus, pbFaiHelp); break;
+    case 1060: MostraCauTrasp(pbModif, pbFocus, pbFaiHelp); break;
+    case 1090: MostraAspetto(pbModif, pbFocus, pbFaiHelp); break;
+    case 1120: MostraResa(pbModif, pbFocus, pbFaiHelp); break;
+    case 1150: MostraTrasporto(pbModif, pbFocus, pbFaiHelp); break;
+    case 1400: MostraContratto(pbModif); break;
     default: break;
   }
 }
@@ -260,8 +261,12 @@ void frmDdtTest::VerificaCambiati(int Index, const std::string& psTxtHelp) {
 void frmDdtTest::che_Click(int Index) {
   if (!Esiste("che", Index) || !Esiste("txt", Index)) return;
   ui::Controllo& c = C("che", Index);
-  // A document type with a return movement cannot be invoiced.
-  if (Index == 300 && !vb::Trim(msMagCausaleRientro).empty() && c.Value() == 1) {
+  // A document type with a return movement cannot be invoiced. The rule
+  // answers the user's tick only (the box has the focus and no copy into
+  // the controls is running): a stored DDT shown as it is neither warns
+  // nor loses its flag.
+  if (Index == 300 && c.Value() == 1 && !vb::Trim(msMagCausaleRientro).empty() && miEventiSospesi < 0 &&
+      ActiveControl() == &c) {
     frmMsgCom::msgCom("Non si puo' impostare da fatturare un DDT con questo tipo di documento", "&Ok");
     c.SetValue(0);
     txt(300).SetText("N");
@@ -274,12 +279,33 @@ void frmDdtTest::che_Click(int Index) {
   if (!vb::UgualeTesto(txt(Index).Text(), codice)) txt(Index).SetText(codice);
 }
 
+// In the search state a flag may be left without a value: Delete or the
+// right button grays the box and empties its hidden field.
+void frmDdtTest::Che_KeyUp(int Index, int KeyCode, int Shift) {
+  (void)Shift;
+  if (KeyCode != ui::vbKeyDelete) return;
+  if (!HaBarra() || ogComPag().oiFlagOpe() != 0) return;
+  if (!Esiste("che", Index) || !Esiste("txt", Index)) return;
+  C("che", Index).SetValue(2);
+  txt(Index).SetText("");
+}
+
+void frmDdtTest::Che_MouseDown(int Index, int Button, int Shift, float X, float Y) {
+  (void)Shift, (void)X, (void)Y;
+  if (Button != 2) return;
+  if (!HaBarra() || ogComPag().oiFlagOpe() != 0) return;
+  if (!Esiste("che", Index) || !Esiste("txt", Index)) return;
+  C("che", Index).SetValue(2);
+  txt(Index).SetText("");
+}
+
 void frmDdtTest::Cob_Click(int Index) {
-  if (miTxtRientro >= 0) return;
+  // A command or a copy into the controls holds the combos.
+  if (miEventiSospesi >= 0) return;
   if (!Esiste("cob", Index) || !Esiste("txt", Index)) return;
   ui::Controllo& c = C("cob", Index);
-  const int i = c.ListIndex();
   try {
+    const int i = c.ListIndex();
     switch (Index) {
       case 440: txt(440).SetText(i >= 0 ? std::to_string(c.ItemData(i)) : std::string()); break;
       case 450:
@@ -290,7 +316,14 @@ void frmDdtTest::Cob_Click(int Index) {
         MostraOrdProv();
         break;
       case 470:
-      case 515: txt(Index).SetText(i >= 0 ? vb::Left(c.List(i), 1) : std::string()); break;
+      case 515: {
+        txt(Index).SetText(i >= 0 ? vb::Left(c.List(i), 1) : std::string());
+        // The commission follows where it is now taken from.
+        bool modif = true, aiuto = false;
+        if (Index == 470) MostraAgente(480, 481, 490, modif, aiuto);
+        else MostraAgente(500, 501, 510, modif, aiuto);
+        break;
+      }
       case 620:
         if (i >= 0 && i < static_cast<int>(kCodiciEvasioneNota.size())) txt(620).SetText(kCodiciEvasioneNota[i]);
         break;
@@ -300,15 +333,26 @@ void frmDdtTest::Cob_Click(int Index) {
   }
 }
 
+void frmDdtTest::cob_KeyDown(int Index, int& KeyCode, int Shift) {
+  if (KeyCode == ui::vbKeyDelete && Shift == 0 && Tra(Index, {440, 450, 470, 515, 620}) && Esiste("cob", Index) &&
+      Esiste("txt", Index)) {
+    C("cob", Index).SetListIndex(-1);
+    txt(Index).SetText("");
+  }
+  MostraOrdProv();
+}
+
 void frmDdtTest::AggNonText() {
   // The combo clicks fired by the copy must not write back.
-  const int16_t sospesiPrima = miTxtRientro;
-  if (miTxtRientro < 1) miTxtRientro = 1;
+  const bool sospendo = miEventiSospesi < 1;
+  if (sospendo) miEventiSospesi = 1;
   struct Ripristina {
     int16_t& v;
-    int16_t prima;
-    ~Ripristina() { v = prima; }
-  } ripristina{miTxtRientro, sospesiPrima};
+    bool attivo;
+    ~Ripristina() {
+      if (attivo) v = -1;
+    }
+  } ripristina{miEventiSospesi, sospendo};
 
   const std::string stato = txt(110).Text();
   lab(110).SetCaption(vb::UgualeTesto(stato, "E") ? "Evaso" : vb::UgualeTesto(stato, "S") ? "Stampato" : "");
@@ -316,10 +360,9 @@ void frmDdtTest::AggNonText() {
     if (ui::Controllo* c = Trova("che", n)) c->SetValue(ValoreFlag(txt(n).Text()));
   if (ui::Controllo* c = Trova("cob", 440)) vb::FunzioniComuniUi::SelezComboCtrl(*c, txt(440), true, true);
   if (ui::Controllo* c = Trova("cob", 450)) {
-    static constexpr const char* kCodici[] = {"S", "N", "A", "D", "E", "O", "C"};
     int scelto = -1;
-    for (int i = 0; i < 7; ++i)
-      if (vb::UgualeTesto(txt(450).Text(), kCodici[i])) scelto = i;
+    for (size_t i = 0; i < kCodiciRagDdt.size(); ++i)
+      if (vb::UgualeTesto(txt(450).Text(), kCodiciRagDdt[i])) scelto = static_cast<int>(i);
     Scegli(*c, scelto);
   }
   MostraOrdProv();
@@ -332,12 +375,7 @@ void frmDdtTest::AggNonText() {
     const std::string v = txt(620).Text();
     Scegli(*c, vb::UgualeTesto(v, "N") ? 0 : vb::UgualeTesto(v, "S") ? 1 : vb::UgualeTesto(v, "E") ? 2 : -1);
   }
+  if (sospendo) miEventiSospesi = -1;
+  ripristina.attivo = false;
   MostraRitAcc();
 }
-void frmDdtTest::Che_KeyUp(int Index, int KeyCode, int Shift) { (void)Index, (void)KeyCode, (void)Shift; }
-
-void frmDdtTest::Che_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  (void)Index, (void)Button, (void)Shift, (void)X, (void)Y;
-}
-
-void frmDdtTest::cob_KeyDown(int Index, int& KeyCode, int Shift) { (void)Index, (void)KeyCode, (void)Shift; }

@@ -404,6 +404,11 @@ struct BackendQt::Impl : public QObject {
     int key = 0;
     Qt::KeyboardModifiers modificatori;
   } consegna;
+  struct Pressione {
+    const QEvent* evento = nullptr;
+    QPointer<QWidget> destinatario;
+    quint64 quando = 0;
+  } pressione;
 
   bool GiaConsegnato(QWidget* w, const QKeyEvent* e) const {
     return consegna.evento == e && consegna.destinatario && consegna.key == e->key() &&
@@ -458,10 +463,35 @@ struct BackendQt::Impl : public QObject {
       case QEvent::KeyRelease:
         consegna = {};
         return false;
-      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonPress: {
         ++pressioni;
         dopoDoppio = false;
+        // A press the widget did not take goes on to its parents: one
+        // MouseDown, for the control under the pointer.
+        auto* w = qobject_cast<QWidget*>(o);
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (!w) return false;
+        if (pressione.evento == e && pressione.destinatario && pressione.quando == me->timestamp() &&
+            w != pressione.destinatario && w->isAncestorOf(pressione.destinatario))
+          return false;
+        pressione = {e, w, me->timestamp()};
+        QWidget* wc = nullptr;
+        Controllo* c = ControlloVicino(o, &wc);
+        if (!c || !wc || !c->Attivo()) return false;
+        const int pulsante = me->button() == Qt::LeftButton    ? 1
+                             : me->button() == Qt::RightButton ? 2
+                             : me->button() == Qt::MiddleButton ? 4
+                                                                : 0;
+        if (pulsante == 0) return false;
+        const Qt::KeyboardModifiers m = me->modifiers();
+        const int shift = ((m & Qt::ShiftModifier) ? vbShiftMask : 0) | ((m & Qt::ControlModifier) ? vbCtrlMask : 0) |
+                          ((m & Qt::AltModifier) ? vbAltMask : 0);
+        const QPoint p = wc->mapFrom(w, me->position().toPoint());
+        const float x = static_cast<float>(p.x() * Screen().TwipsPerPixelX);
+        const float y = static_cast<float>(p.y() * Screen().TwipsPerPixelY);
+        Protetto([&] { c->Parent().MouseDown(*c, pulsante, shift, x, y); });
         return false;
+      }
       case QEvent::MouseButtonDblClick: {
         ++pressioni;
         QWidget* wc = nullptr;

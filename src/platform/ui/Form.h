@@ -161,6 +161,11 @@ class Form {
   virtual void KeyDown(Controllo& c, int& KeyCode, int Shift) { (void)c; (void)KeyCode; (void)Shift; }
   virtual void KeyPress(Controllo& c, int& KeyAscii) { (void)c; (void)KeyAscii; }
   virtual void KeyUp(Controllo& c, int& KeyCode, int Shift) { (void)c; (void)KeyCode; (void)Shift; }
+  // A mouse button pressed on a control: Button 1 left, 2 right, 4 middle;
+  // X and Y in twips from the control's corner.
+  virtual void MouseDown(Controllo& c, int Button, int Shift, float X, float Y) {
+    (void)c; (void)Button; (void)Shift; (void)X; (void)Y;
+  }
   virtual void Timer(Controllo& c) { (void)c; }
   virtual void Scroll(Controllo& c) { (void)c; }
   // Toolbar button by key; status bar panel by key; tab strip: Click.

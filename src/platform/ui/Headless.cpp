@@ -100,6 +100,11 @@ void DoppioClic(Controllo& c) {
   c.Parent().DblClick(c);
 }
 
+void PremiMouse(Controllo& c, int pulsante, int shift) {
+  if (!c.Attivo()) return;
+  c.Parent().MouseDown(c, pulsante, shift, 0, 0);
+}
+
 void BottoneBarra(Controllo& barra, const std::string& key) {
   Elemento& e = barra.Elem(key);
   if (!barra.Attivo() || !e.Enabled || !e.Visible || e.Style == tbrSeparator) return;

@@ -61,6 +61,9 @@ void Premi(Form& f, int codice, int shift = 0);
 // A click: command buttons, check boxes (0 <-> 1), option buttons, labels.
 void Clicca(Controllo& c);
 void DoppioClic(Controllo& c);
+// A mouse button pressed on a control (1 left, 2 right, 4 middle), with
+// nothing else: no click, no focus.
+void PremiMouse(Controllo& c, int pulsante, int shift = 0);
 // A toolbar button by key.
 void BottoneBarra(Controllo& barra, const std::string& key);
 // A combo or list item picked with the mouse.

@@ -225,7 +225,8 @@ TEST_F(Campi, ADocumentTypeWithAReturnMovementCannotBeInvoiced) {
   f.msMagCausaleRientro = "RES";
   f.C("che", 300).SetValue(0);
   messaggi_.clear();
-  f.C("che", 300).SetValue(1);
+  // The rule answers the user's tick.
+  ui::utente::Clicca(f.C("che", 300));
   EXPECT_TRUE(MessaggioCon("Non si puo' impostare da fatturare"));
   EXPECT_EQ(f.C("che", 300).Value(), 0);
   EXPECT_EQ(f.txt(300).Text(), "N");
