@@ -7,6 +7,7 @@
 
 #include "ddt/header/TestataProva.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/dati/ServerDiProva.h"
 
 namespace {
 
@@ -323,6 +324,56 @@ TEST_F(Decod, TheContractMarkCountsBlankAndNullLineContractsAsNone) {
     EXPECT_EQ(f.label1(1402).Visible(), c.segno);
     EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
   }
+}
+
+// The same on the PostgreSQL test server, with the declaration frame and
+// odd codes: the statements as the server reads them.
+class DecodServer : public Decod {
+ protected:
+  void SetUp() override {
+    Decod::SetUp();
+    ApriSuServer(server_);
+  }
+  void TearDown() override {
+    Decod::TearDown();
+    db_.reset();
+    server_.reset();
+  }
+  std::unique_ptr<prova::DatabaseServer> server_;
+};
+
+TEST_F(DecodServer, TheContractMarkAndTheDeclarationOnTheServer) {
+  SALTA_SENZA_SERVER();
+  struct Caso {
+    const char* testata;
+    const char* righe;
+    bool segno;
+  };
+  const Caso casi[] = {{"", nullptr, false}, {"", " ", false}, {"", "CT2026-01", true},
+                       {"CT2026-01", nullptr, true}, {"CT2026-01", "ct2026-01 ", false}, {"CT2026-01", "CT9", true}};
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.testata) + "/" + (c.righe ? c.righe : "Null"));
+    Sql(std::string("Update DdtDett Set Contratto = ") + (c.righe ? "'" + std::string(c.righe) + "'" : "Null") +
+        " Where Anno = 2026 AND NumRif = 3 AND TipoRiga = 'A'");
+    f.label1(1402).SetVisible(!c.segno);
+    f.txt(1400).SetText(c.testata);
+    f.VerContrDoppio();
+    EXPECT_EQ(f.label1(1402).Visible(), c.segno);
+  }
+  f.MostraPdcDicIntenti(true, false);
+  EXPECT_EQ(f.lab(310).Caption(), demo::kDescDicIntenti1);
+  EXPECT_EQ(f.lab(319).Caption(), "479,66");
+  for (const std::string& codice : {std::string("O'Neil"), std::string("%"), std::string(300, '9')}) {
+    f.txt(310).SetText(codice);
+    f.MostraPdcDicIntenti(true, false);
+    EXPECT_EQ(f.lab(310).Caption(), aiuti::kInesistente);
+    f.txt(950).SetText(codice);
+    bool modif = true, fuoco = false, aiuto = false;
+    f.MostraVettore(modif, fuoco, aiuto);
+    EXPECT_EQ(f.txt(960).Text(), aiuti::kInesistente);
+  }
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
 }
 
 // ------------------------------------------------------------ odd codes
