@@ -420,4 +420,18 @@ TEST_F(Decod, CodesNoMasterCanHoldAreReportedAsMissingWithoutSqlErrors) {
   }
 }
 
+TEST_F(Decod, AnEmptiedCodeSendsTheUserToTheFirstOwnBoxOnlyWhenAsked) {
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.C("TasPagine").SetSelectedTab(4);
+  for (bool fuoco : {false, true}) {
+    SCOPED_TRACE(fuoco);
+    f.txt(30).SetFocus();
+    f.txt(950).SetText("");
+    f.txt(970).SetText("Padroncino Bianchi");
+    bool modif = true, aiuto = false;
+    f.MostraVettore(modif, fuoco, aiuto);
+    EXPECT_EQ(f.ActiveControl() == &f.txt(960), fuoco);
+  }
+}
+
 }  // namespace
