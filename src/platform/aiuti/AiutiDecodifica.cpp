@@ -405,6 +405,11 @@ bool CondizioneCodice(dati::GestDatabase& db, const std::string& conn, Interroga
   }
   vb::Variant v(codice);
   if (tipo != vb::vbString && !v.IsNumeric() && tipo != vb::vbDate) return false;
+  // A number beyond the column's range is the key of no row.
+  if (tipo == vb::vbInteger || tipo == vb::vbLong) {
+    const double n = fc.ValDouble(v);
+    if (tipo == vb::vbInteger ? (n < INT16_MIN || n > INT16_MAX) : (n < INT32_MIN || n > INT32_MAX)) return false;
+  }
   if (tipo == vb::vbDate && fc.ValData(v).IsEmpty()) return false;
   q.condizioni.push_back(chiave + " = " + fc.ValoreSql(tipo == vb::vbDate ? fc.ValData(v) : v, tipo));
   return true;

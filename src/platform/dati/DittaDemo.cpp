@@ -1300,9 +1300,22 @@ void DatiValuta(Scrittura& s) {
 
 // -- declarations of intent
 
-// A customer's declaration of intent, with its used amounts.
+// A customer's declarations of intent: the editable DDT uses the first one,
+// so the header shows its used amount and residual; the second, smaller
+// than that DDT, shows the warning when the DDT is moved under it.
 void DatiDichiarazioni(Scrittura& s) {
-  (void)s;
+  Righe d(s, "PdcDicIntenti",
+          {"Gruppo", "Mastro", "Conto", "PdcDicIntenti", "Attivo", "Descrizione", "ProtRicezione", "DataRicAE",
+           "NrPrgIntenti", "DataRicComIntenti", "NrDichIntenti", "DataDichIntenti", "ImportoDichIntenti",
+           "DataDAIntenti", "DataAIntenti", "RifComunicIntenti"});
+  d({Tx(kGruppoClienti), Tx(kMastroClienti), Tx(kCliente3), In(kDicIntenti1), Tx("S"), Tx(kDescDicIntenti1),
+     Tx("26011512345678-000001"), Dt("2026-01-15"), Lg(1), Dt("2026-01-16"), Lg(1), Dt("2026-01-12"),
+     Ce(Cent(kImportoDicIntenti1)), Dt("2026-01-01"), Dt("2026-12-31"), In(1)});
+  d({Tx(kGruppoClienti), Tx(kMastroClienti), Tx(kCliente3), In(kDicIntenti2), Tx("S"), Tx(kDescDicIntenti2),
+     Tx("26090312345678-000002"), Dt("2026-09-03"), Lg(2), Dt("2026-09-04"), Lg(2), Dt("2026-09-01"),
+     Ce(Cent(kImportoDicIntenti2)), Dt("2026-09-01"), Dt("2026-12-31"), In(1)});
+  s.Esegui("Update DdtTest Set PdcDicIntenti = " + In(kDicIntenti1) + " Where Anno = " + In(kAnno) +
+           " And NumRif = " + Lg(kDdtModificabile));
 }
 
 // -- expenses

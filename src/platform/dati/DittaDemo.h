@@ -216,6 +216,14 @@ inline constexpr double kEsenteDdtModificabile = 180.00;
 
 // ---- declarations of intent
 // (constants of DatiDichiarazioni)
+// Customer 3 (kCliente3) has two active declarations (PdcDicIntenti); the
+// editable DDT falls under the first, the second is too small for it.
+inline constexpr int kDicIntenti1 = 1;
+inline constexpr double kImportoDicIntenti1 = 1000.00;
+inline constexpr const char* kDescDicIntenti1 = "Dichiarazione d'intento 2026";
+inline constexpr int kDicIntenti2 = 2;
+inline constexpr double kImportoDicIntenti2 = 300.00;
+inline constexpr const char* kDescDicIntenti2 = "Dichiarazione integrativa 2026";
 
 // ---- standard expense, payment charges, pension-fund customer
 // (constants of DatiSpese)
