@@ -41,8 +41,9 @@ void frmDdtTest::MostraListino(bool pbModif, bool pbFaiHelp) {
                              vb::Variant("ScoSomSost")};
   const vb::Variant r = AziendaUtil::DecodCodice("Listino", txt(200), &lab(200), {}, 0, 0, "", &v, "", "", 0,
                                                  vb::Missing, -1, pbFaiHelp ? -1 : 0);
-  // Only a list that exists brings anything.
-  if (r.ToInt() != -1) return;
+  // Only a list that exists brings anything; no list at all is a choice
+  // too (the decode finds nothing to read for an empty code).
+  if (r.ToInt() != -1 && !Vuoto(txt(200).Text())) return;
   if (!HaBarra() || !pbModif) return;
   const int16_t modo = ogComPag().oiFlagOpe();
   if (modo == 0) return;

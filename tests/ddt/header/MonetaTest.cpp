@@ -226,6 +226,44 @@ TEST_F(Moneta, AStoredDdtKeepsItsVatFlagAndCurrencyAndIsWarned) {
   EXPECT_EQ(f.msScontoListino, demo::kScontoListinoDollari);
 }
 
+TEST_F(Moneta, WithoutAListANewDdtIsPricedWithoutVatAndAStoredOneKeepsItsFlag) {
+  {
+    frmDdtTest& f = Nuovo();
+    f.txt(200).SetText(demo::kListinoIvato);
+    f.MostraListino(true, false);
+    ASSERT_EQ(f.txt(210).Text(), "S");
+    f.txt(200).SetText("");
+    f.MostraListino(true, false);
+    EXPECT_EQ(f.txt(210).Text(), "N");
+    EXPECT_EQ(f.msListIvato, "N");
+    EXPECT_EQ(f.msScontoListino, "");
+    EXPECT_EQ(f.msScoSomSost, "S");
+    EXPECT_EQ(f.msMonetaListino, "");
+  }
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  f.txt(210).SetText("S");
+  f.msListIvato = "S";
+  f.txt(200).SetText("");
+  f.MostraListino(true, false);
+  EXPECT_EQ(f.txt(210).Text(), "S");
+  EXPECT_EQ(f.msListIvato, "S");
+  EXPECT_EQ(f.msScoSomSost, "S");
+  EXPECT_EQ(f.msMonetaListino, "");
+  EXPECT_FALSE(Rosso(f, 200));
+}
+
+// A currency in error is decoded again when the list changes.
+TEST_F(Moneta, ARedCurrencyIsDecodedAgainByTheList) {
+  frmDdtTest& f = Nuovo();
+  f.txt(400).SetText(demo::kDollaro);
+  f.txt(400).SetBackColor(G().glColoreErrore);
+  f.txt(200).SetText("");
+  f.MostraListino(true, false);
+  EXPECT_FALSE(Rosso(f, 400));
+  EXPECT_EQ(f.miNumDecMon, 2);
+  EXPECT_TRUE(f.txt(410).Enabled());
+}
+
 TEST_F(Moneta, AListThatIsNotFoundChangesNothing) {
   frmDdtTest& f = Nuovo();
   f.txt(200).SetText(demo::kListinoDollari);
