@@ -242,6 +242,9 @@ class frmDdtTest : public ui::Form {
   void MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi, bool pbFaiHelp);
   void MostraCambioMoneta(bool pbDataOggi);
   void MostraPagamento(bool pbModif, bool pbFaiHelp);
+  // The fixed note of the payment last applied; the currency's masks on
+  // "#,###" (those on "#,##0" are msMascImpMon and msMascPrzMon).
+  std::string msNotaFissaPag, msMascImpMonPers, msMascPrzMonPers;
 
   // ---- decoders of the coded fields, declaration of intent, contract
   // (frmDdtTest_Decod.cpp, frmDdtTest_DicIntenti.cpp)

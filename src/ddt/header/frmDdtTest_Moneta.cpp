@@ -19,7 +19,71 @@ const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 
 std::string Txt(const vb::Variant& v) { return servizi::Testo(v); }
 
+bool Vuoto(const std::string& s) { return FC().Vuoto(vb::Variant(s), vb::vbString, 1, false); }
+
+// A panel of the status bar, when the window has one.
+void ScriviPannello(const ui::Form& f, const std::string& psKey, const std::string& psTesto) {
+  ui::Controllo* sta = f.Trova("staMessaggi");
+  if (!sta || !sta->HaElem(psKey)) return;
+  sta->Elem(psKey).Caption = psTesto;
+  sta->ElementoCambiato();
+}
+
+void AbilitaCambio(const ui::Form& f, bool abil) {
+  if (ui::Controllo* t = f.Trova("txt", 410)) t->SetEnabled(abil);
+  if (ui::Controllo* b = f.Trova("ComHlp", 410)) b->SetEnabled(abil);
+}
+
 }  // namespace
+
+void frmDdtTest::MostraListino(bool pbModif, bool pbFaiHelp) {
+  std::vector<vb::Variant> v{vb::Variant("moneta"), vb::Variant("ivato"), vb::Variant("Sconto"),
+                             vb::Variant("ScoSomSost")};
+  const vb::Variant r = AziendaUtil::DecodCodice("Listino", txt(200), &lab(200), {}, 0, 0, "", &v, "", "", 0,
+                                                 vb::Missing, -1, pbFaiHelp ? -1 : 0);
+  // Only a list that exists brings anything; no list at all is a choice
+  // too (the decode finds nothing to read for an empty code).
+  if (r.ToInt() != -1 && !Vuoto(txt(200).Text())) return;
+  if (!HaBarra() || !pbModif) return;
+  const int16_t modo = ogComPag().oiFlagOpe();
+  if (modo == 0) return;
+  v.resize(4);
+  ui::Controllo& listino = txt(200);
+  ui::Controllo& moneta = txt(400);
+  const long errore = G().glColoreErrore;
+  if (Vuoto(listino.Text())) {
+    if (modo == 2) {
+      txt(210).SetText("N");
+      msListIvato = "N";
+    }
+    msScontoListino.clear();
+    msScoSomSost = "S";
+    msMonetaListino.clear();
+    if (moneta.BackColor() == errore) MostraMoneta(true, true, false, false);
+  } else {
+    const std::string ivato = vb::UCase(Txt(v[1]));
+    if (modo == 2) {
+      txt(210).SetText(ivato);
+      msListIvato = ivato;
+    } else if (!vb::UgualeTesto(ivato, txt(210).Text())) {
+      // The prices of a stored DDT were entered with or without VAT: the
+      // list must agree, the flag is not turned round under the lines.
+      listino.SetBackColor(errore);
+      ScriviPannello(*this, "Messaggio", "Listino con flag ivato non congruente");
+    }
+    msScontoListino = Txt(v[2]);
+    msScoSomSost = Txt(v[3]);
+    msMonetaListino = Txt(v[0]);
+  }
+  // A new DDT takes the list's currency; a stored one keeps its own, which
+  // the currency decode then checks against the list.
+  if (moneta.BackColor() == errore ||
+      (!Vuoto(listino.Text()) && !vb::UgualeTesto(msMonetaListino, moneta.Text()))) {
+    if (modo == 2) moneta.SetText(msMonetaListino);
+    MostraMoneta(true, true, false, false);
+  }
+  AggNonText();
+}
 
 void frmDdtTest::MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi, bool pbFaiHelp) {
   std::vector<vb::Variant> v{vb::Variant("NumDec"), vb::Variant("NumDecGest"), vb::Variant("Operatore"),
@@ -38,24 +102,25 @@ void frmDdtTest::MostraMoneta(bool pbModif, bool pbMostraCambio, bool pbDataOggi
                               (vb::UgualeTesto(listino, g.gsCodEuro) && vb::UgualeTesto(codice, g.gsCodLira));
   if (!listino.empty() && !vb::UgualeTesto(listino, codice) && !coppiaLiraEuro) moneta.SetBackColor(g.glColoreErrore);
   const bool cee = vb::UgualeTesto(Txt(v[3]), "S");
-  if (moneta.BackColor() == ui::vbWindowBackground && !vb::Trim(codice).empty()) {
+  // Any colour but the error one is a valid currency: the field may show
+  // the focus colour or the company's own background.
+  if (moneta.BackColor() != g.glColoreErrore && !vb::Trim(codice).empty()) {
     msMonOper = Txt(v[2]);
     miNumDecMon = FC().ValInt(v[0], true, true);
-    miNumDecMonGes = FC().ValInt(v[1], true, true);
+    msMascImpMonPers = FC().MascheraNum(0, miNumDecMon, {}, true, "#,###", 0, "", "^");
     msMascImpMon = FC().MascheraNum(0, miNumDecMon, "0", true, "#,##0", 0, "", "^");
+    miNumDecMonGes = FC().ValInt(v[1], true, true);
+    msMascPrzMonPers = FC().MascheraNum(0, miNumDecMonGes, {}, true, "#,###", 0, "", "^");
     msMascPrzMon = FC().MascheraNum(0, miNumDecMonGes, "0", true, "#,##0", 0, "", "^");
     if (pbMostraCambio) MostraCambioMoneta(pbDataOggi);
     AggTotali(false);
+    // A currency of the union has no rate to type.
     if (cee) {
-      txt(410).SetEnabled(false);
-      if (ui::Controllo* b = Trova("ComHlp", 410)) b->SetEnabled(false);
+      AbilitaCambio(*this, false);
       return;
     }
   }
-  if (!cee) {
-    txt(410).SetEnabled(true);
-    if (ui::Controllo* b = Trova("ComHlp", 410)) b->SetEnabled(true);
-  }
+  if (!cee) AbilitaCambio(*this, true);
 }
 
 void frmDdtTest::MostraCambioMoneta(bool pbDataOggi) {
@@ -74,6 +139,40 @@ void frmDdtTest::MostraCambioMoneta(bool pbDataOggi) {
     l->SetCaption(nessuna ? std::string() : FC().Formatta(dataCambio, "dd/mm/yyyy"));
   }
 }
-void frmDdtTest::MostraListino(bool pbModif, bool pbFaiHelp) { (void)pbModif, (void)pbFaiHelp; }
-
-void frmDdtTest::MostraPagamento(bool pbModif, bool pbFaiHelp) { (void)pbModif, (void)pbFaiHelp; }
+void frmDdtTest::MostraPagamento(bool pbModif, bool pbFaiHelp) {
+  std::vector<vb::Variant> v{vb::Variant("Sconto"), vb::Variant("NotaFissa")};
+  // A payment that does not exist brings the empty values of the decode.
+  AziendaUtil::DecodCodice("Pagamento", txt(220), &lab(220), {}, 0, 0, "", &v, "", "", 0, vb::Missing, -1,
+                           pbFaiHelp ? -1 : 0);
+  if (!pbModif) return;
+  v.resize(2);
+  txt(230).SetText(Txt(v[0]));
+  const std::string nota = Txt(v[1]);
+  ui::Controllo& nota3 = txt(550);
+  // Only the previous payment's own note is taken out: a note the user
+  // typed stays.
+  const bool notaPrecedente = vb::UgualeTesto(nota3.Text(), msNotaFissaPag);
+  if (Vuoto(nota)) {
+    if (notaPrecedente) nota3.SetText("");
+  } else {
+    dati::GestRecordset rs;
+    const std::string k = rs.ApriRecordset(*G().goDbAzienda, G().gsConnAzienda, "",
+                                           "Select SuEvasione from NoteFisse Where NotaFissa = " +
+                                               FC().ValoreSql(vb::Variant(nota), vb::vbString),
+                                           false, 4);
+    try {
+      if (!rs.NessunRecord(k)) {
+        // A note printed only on evasion belongs to the invoice, not here.
+        if (vb::UgualeTesto(Txt(rs.LeggiCampo(k, "SuEvasione")), "N"))
+          nota3.SetText(nota);
+        else if (notaPrecedente)
+          nota3.SetText("");
+      }
+    } catch (...) {
+      rs.ChiudiRecordset(k);
+      throw;
+    }
+    rs.ChiudiRecordset(k);
+  }
+  msNotaFissaPag = nota;
+}

@@ -199,6 +199,7 @@ void frmDdtTest::MostraTutto() {
 
     // ---- descriptions of the other codes
     lab(220).SetCaption(L("Pagamenti.Descrizione"));
+    msNotaFissaPag = L("Pagamenti.NotaFissa");
     lab(250).SetCaption(L("Banche.Descrizione"));
     lab(270).SetCaption(L("TabIva.Descrizione"));
     lab(290).SetCaption(L("Magazzini.Descrizione"));

@@ -41,6 +41,9 @@ void frmDdtTest::MostraFattDoc(bool pbModif, bool pbFaiHelp) {
                                          "MagProposto", "NumNota1", "NumNota2", "NumNota3", "FattDocEvasione",
                                          "TabSconti", "DoveStampoDesLung", "MagCausaleRientro", "GgScadCli",
                                          "Segno", "RegimeMargine", "Interno", "Pagamento"};
+  // The kind of account before the change: a new kind makes the account
+  // entered doubtful.
+  const std::string tipoPrima = txt(86).Text();
   std::vector<vb::Variant> v;
   for (const char* c : kColonne) v.emplace_back(c);
   const vb::Variant r = AziendaUtil::DecodCodice("FattDocumento", txt(40), &lab(40), {}, 0, 0, "", &v,
@@ -60,7 +63,7 @@ void frmDdtTest::MostraFattDoc(bool pbModif, bool pbFaiHelp) {
   msDdtInterno = Txt(v[16]);
   msPrezzoDdtDoc = Txt(v[1]);
   msTabSconti = Txt(v[10]);
-  mlGgScadCli = static_cast<int32_t>(FC().ValDouble(v[13], true));
+  mlGgScadCli = vb::Variant(FC().ValDouble(v[13], true)).ToLong();
   msSegnoDoc = Txt(v[14]);
   if (vb::UgualeTesto(msPrezzoDdtCli, "T")) txt(440).SetText(msPrezzoDdtDoc);
   // The payment discount goes on the lines for the types the user lists.
@@ -87,22 +90,50 @@ void frmDdtTest::MostraFattDoc(bool pbModif, bool pbFaiHelp) {
   msLottoTipOpe =
       UtilLotto::CalcLottoTipOpe(msTipoMov, msCarScar, msSegnoCausale, msMagCausale, msLottiCausaliNoMovCar);
   txt(86).SetText(Txt(v[2]));
+  // An account of the old kind is no longer sure to be one of the new: a
+  // field already in error is decoded again, a valid one is only marked.
+  // With the same kind the type's payment rule applies to the account.
+  ui::Controllo& conto = txt(80);
+  if (!Vuoto(conto.Text())) {
+    if (!vb::UgualeTesto(txt(86).Text(), tipoPrima)) {
+      if (conto.BackColor() == G().glColoreErrore)
+        MostraCliente(true, false, true, "");
+      else
+        conto.SetBackColor(G().glColoreErrore);
+    } else {
+      QualePagam();
+    }
+  }
   const std::string pref = Txt(v[3]);
   txt(50).SetText(Vuoto(pref) ? Txt(servizi::ParamDitta("Fat.PrefDdt")) : pref);
   msListinoDoc = Txt(v[4]);
+  const std::string listino = QualeListino();
+  if (!vb::UgualeTesto(listino, txt(200).Text())) {
+    txt(200).SetText(listino);
+    MostraListino(true, false);
+  }
   AbilListino(pbModif, true);
   const std::string mag = Txt(v[5]);
   txt(290).SetText(Vuoto(mag) ? Txt(servizi::ParamDitta("Mag.MagPrincipale")) : mag);
-  DecodSoloCodice("Magazzino", 290, false);
+  bool modif = true, aiuto = false;
+  MostraMagazzino(290, modif, aiuto);
   txt(530).SetText(Txt(v[6]));
   txt(540).SetText(Txt(v[7]));
   txt(550).SetText(Txt(v[8]));
   txt(300).SetText(Vuoto(Txt(v[9])) ? "N" : "S");
   msDoveStampoDesLung = Txt(v[11]);
   msMagCausaleRientro = Txt(v[12]);
+  // Goods that come back on a return cause are not invoiced.
   if (!Vuoto(msMagCausaleRientro)) txt(300).SetText("N");
   msRegimeMargine = Txt(v[15]);
+  ImpTilToopIntest();
   AggNonText();
   MostraScad(true);
 }
-void frmDdtTest::ImpTilToopIntest() {}
+
+// The account field says what it expects after the type's kind of account.
+void frmDdtTest::ImpTilToopIntest() {
+  const std::string tipo = vb::Trim(txt(86).Text());
+  const char* chi = tipo == "3" ? "Cliente" : tipo == "2" ? "Fornitore" : "Destinatario";
+  txt(80).SetToolTipText(std::string("Inserire il ") + chi);
+}

@@ -1295,7 +1295,55 @@ void Movimentazione(Scrittura& s, const std::vector<Ddt>& ddt) {
 
 // A second currency for the price lists: a list kept in dollars.
 void DatiValuta(Scrittura& s) {
-  (void)s;
+  Righe li(s, "Listini", {"Listino", "Descrizione", "Moneta", "Ivato", "ScoSomSost", "Sconto"});
+  li({Tx(kListinoDollari), Tx("Listino export in dollari"), Tx(kDollaro), Tx("N"), Tx("M"),
+      Tx(kScontoListinoDollari)});
+  Righe al(s, "ArtListini",
+           {"Articolo", "Listino", "Livello1", "Livello2", "DataInizio", "DataFine", "Prezzo", "PrezzoLire",
+            "ScoSomSost", "Sconto"});
+  const std::pair<const char*, double> prezzi[] = {
+      {kArticoloViti, kPrezzoVitiDollari}, {kArticoloMatricole, kPrezzoTrapanoDollari},
+      {kArticoloLotti, kPrezzoOlioDollari}};
+  // Prices in dollars: no lira value stands for them.
+  for (const auto& [articolo, prezzo] : prezzi)
+    al({Tx(articolo), Tx(kListinoDollari), Tx(kNessunLivello), Tx(kNessunLivello), Dt(kInizioListini),
+        Dt("2026-12-31"), Ce(Cent(prezzo)), Ce(0), Tx("L"), kNull});
+
+  std::vector<std::string> col = {"Pagamento", "Descrizione", "NotaFissa", "Spesa", "NumScad", "PagTipo",
+                                  "Sconto", "Decorrenza", "Periodicita", "TrattamIva", "GiornoFisso", "NumGGMM"};
+  for (int i = 1; i <= 12; ++i) col.push_back("Periodo" + std::to_string(i));
+  for (int i = 1; i <= 12; ++i) col.push_back("Percentuale" + std::to_string(i));
+  Righe p(s, "Pagamenti", col);
+  auto pagamento = [&p](const char* cod, const char* descr, const char* nota, const char* tipo, int numGGMM) {
+    std::vector<std::string> v = {Tx(cod), Tx(descr), Tx(nota), kNull, In(1), Tx(tipo), kNull, kNull, Tx("G"),
+                                  kNull, In(0), In(numGGMM)};
+    for (int i = 0; i < 12; ++i) v.push_back(In(0));
+    for (int i = 0; i < 12; ++i) v.push_back(Nu(0));
+    p(v);
+  };
+  pagamento(kPagNotaDdt, "Rimessa diretta alla consegna", kNotaSuDdt, "RD", 0);
+  pagamento(kPagNotaFattura, "Bonifico bancario 30 gg data fattura", kNotaSuFattura, "BB", 30);
+
+  Righe c(s, "MagCausali",
+          {"MagCausale", "Descrizione", "QualeImporto", "TipoMov", "CarScar", "Segno", "Prov", "Dest",
+           "QualeProgrQta", "AggMedioCar", "ValorizzScarico", "AggMedioPon", "AggCostoUlt", "AcqVen",
+           "RipartSpese"});
+  c({Tx(kCausaleContoLavoro), Tx("Invio in conto lavoro"), kNull, Tx("N"), Tx("S"), Tx("+"), Tx("M"), Tx("F"),
+     In(0), Tx("N"), Tx("N"), Tx("N"), Tx("N"), kNull, Tx("N")});
+
+  Righe d(s, "FattDocumenti",
+          {"FattDocumento", "Descrizione", "Tipo", "MagCausale", "MagCausaleRientro", "DoveStampoDesLung",
+           "PrezzoDDT", "Listino", "TabSconti", "Segno", "RegimeMargine", "Interno", "Pagamento", "GgScadCli",
+           "AFornitore", "PrefBolle", "MagProposto", "NumNota1", "NumNota2", "NumNota3", "FattDocEvasione"});
+  d({Tx(kDocDdtExport), Tx("DDT export in dollari"), Tx("B"), Tx(kCausaleVendita), kNull, Tx("S"), Tx("S"),
+     Tx(kListinoDollari), Tx("0"), Tx("+"), Tx("N"), Tx("N"), Tx(kPagBonifico60), Lg(kGgScadDdtExport), Tx("3"),
+     Tx(kPrefDdtExport), Tx(kMagDeposito), Tx(kNotaSuDdt), kNull, kNull, Tx(kDocFattura)});
+  d({Tx(kDocDdtReso), Tx("DDT di reso da cliente"), Tx("B"), Tx(kCausaleReso), Tx(kCausaleReso), Tx("S"), Tx("S"),
+     kNull, Tx("0"), Tx("-"), Tx("N"), Tx("N"), kNull, Lg(0), Tx("3"), kNull, Tx(kMagCentrale), kNull, kNull, kNull,
+     Tx(kDocFattura)});
+  d({Tx(kDocDdtFornitore), Tx("DDT di conto lavoro a fornitore"), Tx("B"), Tx(kCausaleContoLavoro), kNull, Tx("S"),
+     Tx("N"), kNull, Tx("0"), Tx("+"), Tx("N"), Tx("N"), Tx("$1"), Lg(0), Tx("2"), kNull, kNull, kNull,
+     kNull, kNull, kNull});
 }
 
 // -- declarations of intent

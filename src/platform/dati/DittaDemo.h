@@ -212,7 +212,39 @@ inline constexpr TotaliDdt kTotaliDdtInterno{kDdtInterno, 55.50, 0.00, 55.50, 12
 inline constexpr double kEsenteDdtModificabile = 180.00;
 
 // ---- header editing: a dollar price list
-// (constants of DatiValuta)
+// The export list, in dollars, without VAT, its own discount 3 in mode "M",
+// prices of three articles from kInizioListini to the end of the year.
+inline constexpr const char* kListinoDollari = "04";
+inline constexpr const char* kScontoListinoDollari = "3";
+inline constexpr double kPrezzoVitiDollari = 13.90;
+inline constexpr double kPrezzoTrapanoDollari = 169.00;
+inline constexpr double kPrezzoOlioDollari = 48.50;
+// The dollar rate in force on the working days of December (the latest of
+// the rates, from 2026-11-02) and one of June.
+inline constexpr double kCambioDollaroDicembre = 1.1573;
+inline constexpr const char* kDataCambioDollaroDicembre = "02/11/2026";
+inline constexpr double kCambioDollaroGiugno = 1.0824;
+// Fixed notes: one printed on the DDT, one kept for the invoice.
+inline constexpr const char* kNotaSuDdt = "N2";      // SuEvasione "N"
+inline constexpr const char* kNotaSuFattura = "N1";  // SuEvasione "S"
+// Payments that carry a fixed note.
+inline constexpr const char* kPagNotaDdt = "RDC";     // cash on delivery, note kNotaSuDdt
+inline constexpr const char* kPagNotaFattura = "BB30";  // transfer 30 days, note kNotaSuFattura
+// Document types of DDTs beyond the sale and the transfer:
+// an export DDT priced on the dollar list, prefix "X", paid by kPagBonifico60,
+// loaded from kMagDeposito, fixed note 1 kNotaSuDdt, overdue payments over
+// 60 days shown, to be invoiced;
+inline constexpr const char* kDocDdtExport = "DDTX";
+inline constexpr const char* kPrefDdtExport = "X";
+inline constexpr int kGgScadDdtExport = 60;
+// a customer return (cause kCausaleReso, which is also its return cause:
+// never invoiced, although it names an evasion type);
+inline constexpr const char* kDocDdtReso = "DDTR";
+// goods sent to a supplier for processing: made out to a supplier, its
+// cause kCausaleContoLavoro states no price source (a price list, then),
+// no warehouse of its own (the company's main one, then).
+inline constexpr const char* kDocDdtFornitore = "DDTF";
+inline constexpr const char* kCausaleContoLavoro = "CLV";
 
 // ---- declarations of intent
 // (constants of DatiDichiarazioni)

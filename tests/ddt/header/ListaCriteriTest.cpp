@@ -236,7 +236,8 @@ TEST_F(ListaAiuti, LookUpsOfferDeliveryNoteTypesAndAccountsOfTheChosenType) {
   std::vector<std::string> tipi;
   Guarda(tipi);
   ui::utente::Clicca(l.C("comHlp", 70));
-  EXPECT_EQ(tipi, (std::vector<std::string>{demo::kDocDdt, demo::kDocDdtInterno}));
+  EXPECT_EQ(tipi, (std::vector<std::string>{demo::kDocDdt, demo::kDocDdtFornitore, demo::kDocDdtInterno,
+                                             demo::kDocDdtReso, demo::kDocDdtExport}));
   EXPECT_TRUE(backend_.ScriptFinito());
 
   // F2 in the account: customers with type "Cliente", suppliers with "Fornitore".
