@@ -286,7 +286,7 @@ TEST_F(AggSpeBanProva, TheBankChargeFollowsTheHeaderFromSaveToSave) {
 }
 
 TEST_F(AggSpeBanProva, TheStampDutyFollowsTheHeadersFlagsWhenBothAreGiven) {
-  const char* bol = "1:BOL:E15:0.00:2.00:0.00:1;";
+  const char* bol = "1:BTR:E15:0.00:2.00:0.00:1;";
   struct Caso {
     const char* nome;
     vb::Variant soggPrec, sogg;

@@ -225,7 +225,7 @@ inline constexpr double kImportoSpesaStandard = 1.50;
 // Bank collection charge per instalment (kind "R"), stamp duty (kind "T").
 inline constexpr const char* kSpesaRiba = "RIB";
 inline constexpr double kImportoSpesaRiba = 2.00;
-inline constexpr const char* kSpesaBolli = "BOL";
+inline constexpr const char* kSpesaBolli = "BTR";
 inline constexpr double kPercSpesaBolli = 1.0;
 inline constexpr double kMinimoSpesaBolli = 2.00;
 // The pension-fund contribution (Spese.CassaPrev "S"): the code the company

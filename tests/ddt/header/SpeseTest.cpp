@@ -85,7 +85,7 @@ TEST_F(SpeseProva, ANewDdtGetsItsExpensesAndNeverOneCodeTwice) {
       {"spese d'incasso per tre rate e cassa", "CPV", "N", "+", kCassaPrev.c_str(), kSpesaTrasporto, true, false,
        kPagRibaSpese3, kEuro, "1:RIB:22:6.00;2:STD:22:1.50;3:CPV:22:0.00;"},
       {"bollo sulla tratta, con la spesa del cliente", "", "S", "+", kCassaPrev.c_str(), kSpesaTrasporto, false,
-       true, kPagTrattaBolli, kEuro, "1:BOL:E15:0.00;2:STD:22:1.50;3:TRA:22:15.00;"},
+       true, kPagTrattaBolli, kEuro, "1:BTR:E15:0.00;2:STD:22:1.50;3:TRA:22:15.00;"},
       {"spesa del cliente che è anche standard", "", "S", "+", kCliente3Txt.c_str(), kSpesaStandard, false, false,
        kPagRimessaDiretta, kEuro, "1:STD:22:1.50;"},
       {"spesa della cassa che è anche del cliente", "CPV", "S", "+", kCassaPrev.c_str(), kSpesaCassaPrev, true,
@@ -125,6 +125,27 @@ TEST_F(SpeseProva, ANewDdtGetsItsExpensesAndNeverOneCodeTwice) {
   }
 }
 
+// The same on the test server: the codes already there are left out by the
+// database, whatever its dialect.
+TEST_F(SpeseProva, OnTheServerTooANewDdtGetsEachCodeOnce) {
+  std::unique_ptr<prova::DatabaseServer> srv;
+  if (!ApriSuServer(srv)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  Param("CauCon.SpesaCassaPrev", kSpesaCassaPrev);
+  frmDdtTest& f = Finestra();
+  f.mbSpesaClieAutom = true;
+  Nuovo(f);
+  Cliente(f, kCassaPrev, kSpesaStandard, true, false);
+  f.txt(220).SetText(kPagRibaSpese3);
+  f.txt(400).SetText(kEuro);
+  f.msSegnoDoc = "+";
+  messaggi_.clear();
+  f.ogComPag().EseguiTasto("Salva");
+  ASSERT_EQ(f.ogComPag().oiFlagOpe(), 1);
+  for (auto& m : messaggi_) ADD_FAILURE() << m;
+  EXPECT_EQ(Righe(std::stol(f.txt(10).Text())), "1:RIB:22:6.00;2:STD:22:1.50;3:CPV:22:0.00;");
+  f.Unload();
+}
+
 // ---------------------------------------------------------------- stored DDT
 
 TEST_F(SpeseProva, ASaveOfAStoredDdtRechecksItsExpensesInItsTransaction) {
@@ -151,7 +172,7 @@ TEST_F(SpeseProva, ASaveOfAStoredDdtRechecksItsExpensesInItsTransaction) {
          f.C("che", 430).SetValue(1);
          f.txt(220).SetText(kPagTrattaBolli);
        },
-       "1:TRA:22:10.00;2:BOL:E15:0.00;", ""},
+       "1:TRA:22:10.00;2:BTR:E15:0.00;", ""},
       {"spesa del cliente cambiata, gestione automatica", "", true,
        [](frmDdtTest& f) {
          f.msSpesaCliPrec = kSpesaTrasporto;
