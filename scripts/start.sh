@@ -77,6 +77,7 @@ Mag.KeyRicDDT=0
 Mag.GesTaglie=S
 Mag.GesArtFor=N
 Fat.DocDdt=DDT
+CauCon.SpesaCassaPrev=CPV
 Fat.ElePrefDdt=AB
 Fat.PrefDdt=
 Fat.AspettoBene=01

@@ -5,6 +5,7 @@
 #include "common/frmInElab.h"
 #include "common/frmMsgCom.h"
 #include "ddt/header/frmDdtTest.h"
+#include "expenses/AggSpeBan.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
@@ -12,6 +13,7 @@
 #include "platform/dati/GestRecordset.h"
 #include "platform/ui/Form.h"
 #include "services/ComLock.h"
+#include "services/Impostazioni.h"
 #include "services/UtilDocFattGest.h"
 
 namespace {
@@ -49,22 +51,137 @@ const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
   return !f.InVar();
 }
 
+// Year and number of the shown DDT, as the expense routines key its rows.
+int16_t AnnoDdt(const frmDdtTest& f) { return FC().ValInt(vb::Variant(f.txt(20).Text()), true, true); }
+int32_t NumRifDdt(const frmDdtTest& f) {
+  return static_cast<int32_t>(FC().ValDouble(vb::Variant(f.txt(10).Text()), true));
+}
+
+// An expense routine's failure, as the header shows it.
+void MostraErrSpese(int32_t plErr, const std::string& psErr) {
+  frmMsgCom::MsgErrfrm(vb::Variant(psErr), vb::Variant(static_cast<int>(plErr)));
+}
+
+std::string Literale(const std::string& s) { return FC().ValoreSql(vb::Variant(s), vb::vbString); }
+
+// The codes the DDT holds already stay out of what is appended to a new
+// DDT: a standard expense that is also the customer's, the pension fund's
+// or the payment's charge is charged once.
+std::string SenzaPresenti(const std::string& psFiltro, int16_t piAnno, int32_t plNumRif) {
+  return psFiltro + " And Spesa Not In (Select Spesa From " + G().gsTabSpese +
+         " Where Anno = " + FC().ValoreSql(vb::Variant(piAnno), vb::vbInteger) +
+         " And NumRif = " + FC().ValoreSql(vb::Variant(static_cast<int>(plNumRif)), vb::vbLong) + ")";
+}
+
 }  // namespace
 
-// The expense rows follow the payment terms, the stamp duty and the
-// customer's expense once the expense routines are there; until then these
-// steps leave the DDT as it is.
-bool frmDdtTest::VerAggCambioSpesePag(bool&, bool&) { return true; }
+// The bank charge of the payment terms, old values against new; the
+// customers' own flag decides whether each side is charged.
+bool frmDdtTest::VerAggCambioSpesePag(bool& pbRigheCambiate, bool& pbPiede) {
+  if (!mbVerSpesePag) return true;
+  int32_t err = 0;
+  std::string testo;
+  const vb::Variant esito = AggSpeBan::VerifSpeseBanPag(
+      G().gsTabSpese, AnnoDdt(*this), NumRifDdt(*this), msSegnoDocPrec, msSegnoDoc, msClientePrec, txt(80).Text(),
+      msPagamentoPrec, txt(220).Text(), msMonetaPrec, txt(400).Text(), txt(270).Text(), err, testo);
+  if (esito.ToLong() != 0) {
+    MostraErrSpese(err, testo);
+    return false;
+  }
+  pbRigheCambiate = true;
+  pbPiede = true;
+  return true;
+}
 
-bool frmDdtTest::VerAggCambioSpesePerc(bool&, bool&) { return true; }
+// The stamp duty of the payment terms: the header's check box says whether
+// the customer pays it, and the row keeps the expense's own VAT code.
+bool frmDdtTest::VerAggCambioSpesePerc(bool& pbRigheCambiate, bool& pbPiede) {
+  if (!mbVerSpesePerc) return true;
+  const std::string bolli = Esiste("che", 430) && C("che", 430).Value() == 1 ? "S" : "N";
+  int32_t err = 0;
+  std::string testo;
+  const vb::Variant esito = AggSpeBan::VerifSpeseBolli(
+      G().gsTabSpese, AnnoDdt(*this), NumRifDdt(*this), msSegnoDocPrec, msSegnoDoc, msClientePrec, txt(80).Text(),
+      msPagamentoPrec, txt(220).Text(), msMonetaPrec, txt(400).Text(), "", err, testo,
+      vb::Variant(msAddebitoBolliPrec), vb::Variant(bolli));
+  if (esito.ToLong() != 0) {
+    MostraErrSpese(err, testo);
+    return false;
+  }
+  pbRigheCambiate = true;
+  pbPiede = true;
+  return true;
+}
 
-bool frmDdtTest::AggSpesaClie(bool&, bool&) { return true; }
+// The customer's fixed expense after a change of customer, and the pension
+// fund's expense while the DDT holds none.
+bool frmDdtTest::AggSpesaClie(bool& pbRigheCambiate, bool& pbPiede) {
+  bool cambiate = false;
+  const int16_t anno = AnnoDdt(*this);
+  const int32_t numRif = NumRifDdt(*this);
+  const std::string moneta = txt(400).Text(), iva = txt(270).Text();
+  int32_t err = 0;
+  std::string testo;
+  if (!vb::UgualeTesto(msSpesaCli, msSpesaCliPrec) && mbSpesaClieAutom) {
+    const long esito = AggSpeBan::SostSpesaDoc(G().gsTabSpese, anno, numRif, msSpesaCliPrec, msSpesaCli,
+                                               msSegnoDocPrec, msSegnoDoc, moneta, iva, err, testo)
+                           .ToLong();
+    if (esito > 0) {
+      MostraErrSpese(err, testo);
+      return false;
+    }
+    if (esito < 0) cambiate = true;
+  }
+  msSpesaCliPrec = msSpesaCli;
+  if (!AggSpeBan::EsisteCassaPrev(G().gsTabSpese, anno, numRif).ToBool()) {
+    const std::string cassa = servizi::Testo(servizi::ParamDitta("CauCon.SpesaCassaPrev"));
+    if (!FC().Vuoto(vb::Variant(cassa))) {
+      const long esito = AggSpeBan::SostSpesaDoc(G().gsTabSpese, anno, numRif, cassa, mbCassaPrev ? cassa : "",
+                                                 msSegnoDocPrec, msSegnoDoc, moneta, iva, err, testo)
+                             .ToLong();
+      if (esito > 0) {
+        MostraErrSpese(err, testo);
+        return false;
+      }
+      if (esito < 0) cambiate = true;
+    }
+  }
+  if (cambiate) {
+    pbRigheCambiate = true;
+    pbPiede = true;
+  }
+  return true;
+}
 
-bool frmDdtTest::AggSpeseStandard(bool&) { return true; }
+// The expenses of a DDT just stored for the first time: the standard ones,
+// the pension fund's for a subject customer, the customer's own. Each call
+// reports its own failure and the next still runs.
+bool frmDdtTest::AggSpeseStandard(bool& pbPiede) {
+  bool ok = true;
+  const int16_t anno = AnnoDdt(*this);
+  const int32_t numRif = NumRifDdt(*this);
+  const std::string moneta = txt(400).Text(), iva = txt(270).Text();
+  auto inserisci = [&](const std::string& filtro) {
+    int32_t err = 0;
+    std::string testo;
+    const vb::Variant esito = AggSpeBan::InsSpeseStandard(G().gsTabSpese, anno, numRif, msSegnoDoc, moneta, iva,
+                                                          pbPiede, err, testo, SenzaPresenti(filtro, anno, numRif));
+    if (esito.ToLong() != 0) {
+      MostraErrSpese(err, testo);
+      ok = false;
+    }
+  };
+  inserisci(" Where Standard = 'S'");
+  const std::string cassa = servizi::Testo(servizi::ParamDitta("CauCon.SpesaCassaPrev"));
+  if (!FC().Vuoto(vb::Variant(cassa)) && mbCassaPrev) inserisci(" Where Spesa = " + Literale(cassa));
+  if (mbSpesaClieAutom && !FC().Vuoto(vb::Variant(msSpesaCli))) inserisci(" Where Spesa = " + Literale(msSpesaCli));
+  return ok;
+}
 
 void frmDdtTest::GestSpese() {
   if (InVar()) {
-    frmMsgCom::msgCom("Salvare la testata prima di passare alla gestione Spese", "&Ok");
+    frmMsgCom::msgCom("Salvare la testata prima di passare alla gestione Spese", "&Ok", vb::Missing, vb::Missing,
+                      vb::Missing, 80, false, 600, vb::Missing, 1);
     return;
   }
   if (oiInDett > 0) return;

@@ -1370,7 +1370,55 @@ void DatiDichiarazioni(Scrittura& s) {
 
 // A standard expense, the payment charges and a pension-fund customer.
 void DatiSpese(Scrittura& s) {
-  (void)s;
+  Righe sp(s, "Spese",
+           {"Spesa", "Descrizione", "TipoAddebito", "AddebitoIva", "Iva", "Moneta", "Percentuale", "Importo",
+            "ImportoMin", "ImportoMax", "ImportoLire", "ImportoMinLire", "ImportoMaxLire", "SoggRitAcc",
+            "CassaPrev", "Standard", "Gruppo", "Mastro", "Conto", "RifStampa", "SoggScontoPagam"});
+  auto spesa = [&sp](const char* cod, const char* descr, const char* tipo, const char* iva, double perc,
+                     double importo, double minimo, double massimo, const char* cassa, const char* standard,
+                     const char* conto) {
+    sp({Tx(cod), Tx(descr), Tx(tipo), Tx("N"), Tx(iva), Tx(kEuro), Nu(perc), Ce(Cent(importo)), Ce(Cent(minimo)),
+        Ce(Cent(massimo)), LireSql(Cent(importo)), LireSql(Cent(minimo)), LireSql(Cent(massimo)), Tx("N"),
+        Tx(cassa), Tx(standard), Tx(kGruppoRicavi), Tx(kMastroRimborsi), Tx(conto), Tx(cod), Tx("N")});
+  };
+  spesa(kSpesaStandard, "Spese fisse di documento", "F", kIva22, 0, kImportoSpesaStandard, 0, 0, "N", "S",
+        kContoRimborsoTrasporto);
+  spesa(kSpesaRiba, "Commissione incasso Ri.Ba. per rata", "R", kIva22, 0, kImportoSpesaRiba, 0, 0, "N", "N",
+        kContoRimborsoIncasso);
+  spesa(kSpesaBolli, "Bollo sulle tratte", "T", kIvaEsclusa, kPercSpesaBolli, 0, kMinimoSpesaBolli, 0, "N", "N",
+        kContoRimborsoBolli);
+  spesa(kSpesaCassaPrev, "Contributo cassa di previdenza 4%", "P", kIva22, kPercCassaPrev, 0, 0, 0, "S", "N",
+        kContoRimborsoTrasporto);
+
+  std::vector<std::string> col = {"Pagamento", "Descrizione", "Spesa", "NumScad", "PagTipo", "Decorrenza",
+                                  "Periodicita", "GiornoFisso", "NumGGMM"};
+  for (int i = 1; i <= 12; ++i) col.push_back("Periodo" + std::to_string(i));
+  for (int i = 1; i <= 12; ++i) col.push_back("Percentuale" + std::to_string(i));
+  Righe p(s, "Pagamenti", col);
+  auto pagamento = [&p](const char* cod, const char* descr, const char* spesa, int numScad, const char* tipo) {
+    std::vector<std::string> v = {Tx(cod), Tx(descr), Tx(spesa), In(numScad), Tx(tipo), Tx("F"), Tx("M"),
+                                  In(0), In(1)};
+    for (int i = 0; i < 12; ++i) v.push_back(In(0));
+    for (int i = 0; i < 12; ++i) v.push_back(Nu(0));
+    p(v);
+  };
+  pagamento(kPagRibaSpese3, "Ri.Ba. 30/60/90 gg f.m. con spese di incasso", kSpesaRiba, 3, kPagTipoRiba);
+  pagamento(kPagRibaSpese2, "Ri.Ba. 30/60 gg f.m. con spese di incasso", kSpesaRiba, 2, kPagTipoRiba);
+  pagamento(kPagTrattaBolli, "Tratta 60 gg f.m. con bollo", kSpesaBolli, 1, "TR");
+
+  // A professional firm: pension-fund contribution, bank charges, stamp
+  // duty and a fixed expense of its own.
+  Righe c(s, "PianoConti",
+          {"Gruppo", "Mastro", "Conto", "Tipo", "Descrizione", "RagSoc", "Indirizzo", "CAP", "Localita", "Pr",
+           "Stato", "PartIva", "Listino", "Pagamento", "Bolli", "SpeseBan", "Spesa", "Provv1", "Provv2",
+           "TipoProvv", "TipoProvv2", "RagDDT", "PrezzoDDT", "Rischio", "Fido", "RagRb", "IvaSosp", "RagOrd",
+           "PercRitAcc", "CassaPrev", "CdcObblig", "MeseNoEf1", "MeseNoEf2", "GioMesSucc1", "GioMesSucc2",
+           "PercRicListClie", "Categoria", "Zona"});
+  c({Tx(kGruppoClienti), Tx(kMastroClienti), Tx(kClienteCassaPrev), Tx("3"), Tx("Studio Tecnico Gialli"),
+     Tx("Studio Tecnico Gialli"), Tx("Via Cavour 22"), Tx("37121"), Tx("Verona"), Tx("VR"), Tx("IT"),
+     Tx("08901230239"), Tx(kListinoVendita), Tx(kPagRibaSpese3), Tx("S"), Tx("S"), Tx(kSpesaTrasporto), Nu(0),
+     Nu(0), Tx("N"), Tx("N"), Tx("S"), Tx("S"), Tx("N"), Ce(0), Tx("N"), Tx("N"), Tx("N"), Nu(0), Tx("S"),
+     Tx("N"), In(0), In(0), In(0), In(0), Nu(0), Tx(kCategoriaDettaglianti), Tx("NE")});
 }
 
 // -- packaging

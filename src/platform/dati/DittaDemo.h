@@ -259,6 +259,28 @@ inline constexpr const char* kDescDicIntenti2 = "Dichiarazione integrativa 2026"
 
 // ---- standard expense, payment charges, pension-fund customer
 // (constants of DatiSpese)
+// Added to every new DDT in euro or lire.
+inline constexpr const char* kSpesaStandard = "STD";
+inline constexpr double kImportoSpesaStandard = 1.50;
+// Bank collection charge per instalment (kind "R"), stamp duty (kind "T").
+inline constexpr const char* kSpesaRiba = "RIB";
+inline constexpr double kImportoSpesaRiba = 2.00;
+inline constexpr const char* kSpesaBolli = "BTR";
+inline constexpr double kPercSpesaBolli = 1.0;
+inline constexpr double kMinimoSpesaBolli = 2.00;
+// The pension-fund contribution (Spese.CassaPrev "S"): the code the company
+// parameter "CauCon.SpesaCassaPrev" names.
+inline constexpr const char* kSpesaCassaPrev = "CPV";
+inline constexpr double kPercCassaPrev = 4.0;
+// Payment terms carrying them: three and two receipts with the charge, a
+// draft with the stamp duty.
+inline constexpr const char* kPagRibaSpese3 = "RB3R";
+inline constexpr const char* kPagRibaSpese2 = "RB2R";
+inline constexpr const char* kPagTrattaBolli = "TR60";
+// The customer subject to the pension fund, charged bank charges and stamp
+// duty, with the transport expense as its own; pays kPagRibaSpese3.
+inline constexpr const char* kClienteCassaPrev = "0017";
+inline constexpr const char* kContoClienteCassaPrev = "04010017";
 
 // ---- returnable packaging
 // Two deposit articles (Cauzione "S") with a price on the sales list, and

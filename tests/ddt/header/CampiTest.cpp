@@ -613,16 +613,21 @@ TEST_F(Propaga, ACurrencyRateChangeRevaluesTheArticleLines) {
   EXPECT_FALSE(righe);
 }
 
-TEST_F(Propaga, TheExpenseStepsChangeNothingYet) {
+TEST_F(Propaga, TheExpenseRechecksMarkLinesAndFooterEvenWhenNoRowChanges) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  const std::string prima = Valore("Select Count(*) As N from DdtSpese Where Anno = 2026 AND NumRif = 3", "N");
   f.mbVerSpesePag = f.mbVerSpesePerc = f.mbAggSpesaCli = true;
   bool righe = false, piede = false;
   EXPECT_TRUE(f.VerAggCambioSpesePag(righe, piede));
+  EXPECT_TRUE(righe && piede);
+  righe = piede = false;
   EXPECT_TRUE(f.VerAggCambioSpesePerc(righe, piede));
+  EXPECT_TRUE(righe && piede);
+  // The customer's expense unchanged: nothing to mark.
+  righe = piede = false;
   EXPECT_TRUE(f.AggSpesaClie(righe, piede));
-  EXPECT_TRUE(f.AggSpeseStandard(piede));
-  EXPECT_FALSE(righe);
-  EXPECT_FALSE(piede);
+  EXPECT_FALSE(righe || piede);
+  EXPECT_EQ(Valore("Select Count(*) As N from DdtSpese Where Anno = 2026 AND NumRif = 3", "N"), prima);
 }
 
 // ------------------------------------------------------------------ footer
