@@ -56,7 +56,8 @@ TEST_F(Tasti, TheDocumentTypeLooksUpDeliveryNoteTypesOnly) {
   Guarda(tipi);
   Tasto(f, 40, ui::vbKeyF2);
   EXPECT_TRUE(backend_.ScriptFinito());
-  EXPECT_EQ(tipi, (std::vector<std::string>{demo::kDocDdt, demo::kDocDdtInterno}));
+  EXPECT_EQ(tipi, (std::vector<std::string>{demo::kDocDdt, demo::kDocDdtFornitore, demo::kDocDdtInterno,
+                                            demo::kDocDdtReso, demo::kDocDdtExport}));
 }
 
 TEST_F(Tasti, WhichKeysOpenALookUp) {
