@@ -267,7 +267,6 @@ class frmDdtTest : public ui::Form {
   void AbilAspetto(bool& pbAbil);
   void AbilResi(bool pbAbil);
   void AbilTrasporto(bool pbAbil);
-  void DecodTestoLibero(int piCodice, int piVisibile, int piNascosto, bool pbModif, bool pbFocus, bool pbFaiHelp);
   void DecodSoloCodice(const std::string& psTipo, int piCodice, bool pbFaiHelp);
   void MostraPdcDicIntenti(bool pbModif, bool pbFaiHelp);
   double ImpCambiatoCodDic(int16_t& piPasso);

@@ -79,22 +79,6 @@ void frmDdtTest::DecodSoloCodice(const std::string& psTipo, int piCodice, bool p
                            pbFaiHelp ? -1 : 0);
 }
 
-// The free-text fields by their code box and visible and hidden first
-// boxes: each goes to its own decoder.
-void frmDdtTest::DecodTestoLibero(int piCodice, int piVisibile, int piNascosto, bool pbModif, bool pbFocus,
-                                  bool pbFaiHelp) {
-  (void)piVisibile, (void)piNascosto;
-  switch (piCodice) {
-    case 800: MostraDestinazione(pbModif, pbFocus, pbFaiHelp); break;
-    case 950: MostraVettore(pbModif, pbFocus, pbFaiHelp); break;
-    case 1060: MostraCauTrasp(pbModif, pbFocus, pbFaiHelp); break;
-    case 1090: MostraAspetto(pbModif, pbFocus, pbFaiHelp); break;
-    case 1120: MostraResa(pbModif, pbFocus, pbFaiHelp); break;
-    case 1150: MostraTrasporto(pbModif, pbFocus, pbFaiHelp); break;
-    default: break;
-  }
-}
-
 namespace {
 
 // The two branches shared by the free-text decoders.

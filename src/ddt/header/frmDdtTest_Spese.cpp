@@ -62,6 +62,18 @@ void MostraErrSpese(int32_t plErr, const std::string& psErr) {
   frmMsgCom::MsgErrfrm(vb::Variant(psErr), vb::Variant(static_cast<int>(plErr)));
 }
 
+// A recheck's answer: an error shown (False), or lines and footer marked.
+bool EsitoVerifica(const vb::Variant& esito, int32_t plErr, const std::string& psErr, bool& pbRigheCambiate,
+                   bool& pbPiede) {
+  if (esito.ToLong() != 0) {
+    MostraErrSpese(plErr, psErr);
+    return false;
+  }
+  pbRigheCambiate = true;
+  pbPiede = true;
+  return true;
+}
+
 std::string Literale(const std::string& s) { return FC().ValoreSql(vb::Variant(s), vb::vbString); }
 
 // The codes the DDT holds already stay out of what is appended to a new
@@ -84,13 +96,7 @@ bool frmDdtTest::VerAggCambioSpesePag(bool& pbRigheCambiate, bool& pbPiede) {
   const vb::Variant esito = AggSpeBan::VerifSpeseBanPag(
       G().gsTabSpese, AnnoDdt(*this), NumRifDdt(*this), msSegnoDocPrec, msSegnoDoc, msClientePrec, txt(80).Text(),
       msPagamentoPrec, txt(220).Text(), msMonetaPrec, txt(400).Text(), txt(270).Text(), err, testo);
-  if (esito.ToLong() != 0) {
-    MostraErrSpese(err, testo);
-    return false;
-  }
-  pbRigheCambiate = true;
-  pbPiede = true;
-  return true;
+  return EsitoVerifica(esito, err, testo, pbRigheCambiate, pbPiede);
 }
 
 // The stamp duty of the payment terms: the header's check box says whether
@@ -104,13 +110,7 @@ bool frmDdtTest::VerAggCambioSpesePerc(bool& pbRigheCambiate, bool& pbPiede) {
       G().gsTabSpese, AnnoDdt(*this), NumRifDdt(*this), msSegnoDocPrec, msSegnoDoc, msClientePrec, txt(80).Text(),
       msPagamentoPrec, txt(220).Text(), msMonetaPrec, txt(400).Text(), "", err, testo,
       vb::Variant(msAddebitoBolliPrec), vb::Variant(bolli));
-  if (esito.ToLong() != 0) {
-    MostraErrSpese(err, testo);
-    return false;
-  }
-  pbRigheCambiate = true;
-  pbPiede = true;
-  return true;
+  return EsitoVerifica(esito, err, testo, pbRigheCambiate, pbPiede);
 }
 
 // The customer's fixed expense after a change of customer, and the pension

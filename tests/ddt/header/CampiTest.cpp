@@ -869,7 +869,8 @@ TEST_F(Decodifiche, ACarrierCodeReplacesTheDdtsOwnCarrierData) {
   f.txt(950).SetText("");
   f.txt(970).SetText("Padroncino Bianchi");
   f.txt(1055).SetText("AB123CD");
-  f.DecodTestoLibero(950, 960, 970, true, false, false);
+  bool modif = true, focus = false, aiuto = false;
+  f.MostraVettore(modif, focus, aiuto);
   EXPECT_EQ(f.txt(960).Text(), "Padroncino Bianchi");
   EXPECT_TRUE(f.txt(960).Enabled());
   // A code: the master's data, locked; the row keeps the code only, the
@@ -880,7 +881,7 @@ TEST_F(Decodifiche, ACarrierCodeReplacesTheDdtsOwnCarrierData) {
     f.txt(970).SetText("Padroncino Bianchi");
     f.txt(1055).SetText("AB123CD");
     f.txt(950).SetText(demo::kVettore1);
-    f.DecodTestoLibero(950, 960, 970, true, false, false);
+    f.MostraVettore(modif, focus, aiuto);
     EXPECT_EQ(f.txt(960).Text(), "Trasporti Veloci Srl");
     EXPECT_EQ(f.txt(1000).Text(), "Verona");
     EXPECT_TRUE(f.txt(970).Text().empty());
