@@ -16,6 +16,7 @@
 
 #include "common/AziendaUtil.h"
 #include "common/Globali.h"
+#include "ddt/header/DittaSuMotore.h"
 #include "ddt/header/TestataProva.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/MsgBox.h"
@@ -31,7 +32,7 @@
 
 namespace {
 
-enum class Motore { SQLite, Server };
+using prova::Motore;
 
 bool Scrivi(int fd, const void* p, size_t n) { return write(fd, p, n) == static_cast<ssize_t>(n); }
 bool Leggi(int fd, void* p, size_t n) { return read(fd, p, n) == static_cast<ssize_t>(n); }
@@ -55,23 +56,9 @@ class FinestraInterrotta : public frmDdtTest {
   }
 };
 
-class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
+class ConcorrenzaTestata : public prova::DittaSuMotore {
  protected:
-  void SetUp() override {
-    if (GetParam() == Motore::Server) {
-      if (prova::ConnessioneServer().empty()) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
-      server_ = std::make_unique<prova::DatabaseServer>();
-      connessione_ = server_->Connessione();
-      dati::CreaSchema(*server_->Apri(), dati::SchemaDitta());
-    } else {
-      connessione_ = dir_.Percorso("ditta.db");
-      dati::GestDatabase db;
-      const std::string k = db.CreaDatabase(connessione_);
-      dati::CreaSchema(db.Motore(k), dati::SchemaDitta());
-    }
-    dati::GestDatabase db;
-    dati::CreaDittaDemo(db, Apri(db));
-  }
+  ConcorrenzaTestata() : DittaSuMotore("conctest") {}
   void TearDown() override {
     controllo_.reset();
     if (msgPrec_) vb::ImpostaGestoreMsgBox(*msgPrec_);
@@ -80,10 +67,6 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
     AzzeraGlobali();
   }
 
-  std::string Apri(dati::GestDatabase& db) const {
-    return GetParam() == Motore::Server ? db.ApriDatabase("", 0, false, false, connessione_)
-                                        : db.ApriDatabase(connessione_);
-  }
 
   // A program of the suite with the header window loaded: its own
   // connection, messages collected in `messaggi`.
@@ -132,9 +115,6 @@ class ConcorrenzaTestata : public ::testing::TestWithParam<Motore> {
     return v;
   }
 
-  prova::CartellaTemp dir_{"conctest"};
-  std::unique_ptr<prova::DatabaseServer> server_;
-  std::string connessione_;
   std::unique_ptr<dati::GestDatabase> controllo_;
   std::string chiaveControllo_;
   prova::BackendTestata backend_;

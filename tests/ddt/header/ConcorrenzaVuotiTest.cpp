@@ -14,6 +14,7 @@
 
 #include "common/AziendaUtil.h"
 #include "common/Globali.h"
+#include "ddt/header/DittaSuMotore.h"
 #include "ddt/header/TestataProva.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/MsgBox.h"
@@ -29,28 +30,19 @@
 
 namespace {
 
-enum class Motore { SQLite, Server };
+using prova::Motore;
 
 bool Scrivi(int fd, const void* p, size_t n) { return write(fd, p, n) == static_cast<ssize_t>(n); }
 bool Leggi(int fd, void* p, size_t n) { return read(fd, p, n) == static_cast<ssize_t>(n); }
 
-class ConcorrenzaVuoti : public ::testing::TestWithParam<Motore> {
+class ConcorrenzaVuoti : public prova::DittaSuMotore {
  protected:
+  ConcorrenzaVuoti() : DittaSuMotore("concvuoti") {}
   void SetUp() override {
-    if (GetParam() == Motore::Server) {
-      if (prova::ConnessioneServer().empty()) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
-      server_ = std::make_unique<prova::DatabaseServer>();
-      connessione_ = server_->Connessione();
-      dati::CreaSchema(*server_->Apri(), dati::SchemaDitta());
-    } else {
-      connessione_ = dir_.Percorso("ditta.db");
-      dati::GestDatabase db;
-      const std::string k = db.CreaDatabase(connessione_);
-      dati::CreaSchema(db.Motore(k), dati::SchemaDitta());
-    }
+    DittaSuMotore::SetUp();
+    if (IsSkipped()) return;
     dati::GestDatabase db;
     const std::string k = Apri(db);
-    dati::CreaDittaDemo(db, k);
     // A deposit line typed by hand among the others, with a level row: the
     // rebuild deletes both, renumbers and creates two lines.
     db.EseguiSql(k, "Update DdtDett Set RigDet = RigDet * 10 Where Anno = 2026 And NumRif = 3");
@@ -71,10 +63,6 @@ class ConcorrenzaVuoti : public ::testing::TestWithParam<Motore> {
     AzzeraGlobali();
   }
 
-  std::string Apri(dati::GestDatabase& db) const {
-    return GetParam() == Motore::Server ? db.ApriDatabase("", 0, false, false, connessione_)
-                                        : db.ApriDatabase(connessione_);
-  }
 
   // A program of the suite for `utente`: its own connection, deposit lines
   // handled, messages collected in `messaggi`, answered by `rispondi`.
@@ -144,9 +132,6 @@ class ConcorrenzaVuoti : public ::testing::TestWithParam<Motore> {
                  "Order By RigLiv");
   }
 
-  prova::CartellaTemp dir_{"concvuoti"};
-  std::unique_ptr<prova::DatabaseServer> server_;
-  std::string connessione_;
   std::unique_ptr<dati::GestDatabase> controllo_;
   std::string chiaveControllo_;
   prova::BackendTestata backend_;

@@ -13,6 +13,7 @@
 
 #include "common/AziendaUtil.h"
 #include "common/Globali.h"
+#include "ddt/header/DittaSuMotore.h"
 #include "ddt/header/TestataProva.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/MsgBox.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-enum class Motore { SQLite, Server };
+using prova::Motore;
 
 // The backend of the program to be killed: at the third round of events
 // of the busy window it tells the test and waits for its end.
@@ -49,29 +50,11 @@ class BackendInterrotto : public prova::BackendTestata {
   }
 };
 
-class PropagaProcessi : public ::testing::TestWithParam<Motore> {
+class PropagaProcessi : public prova::DittaSuMotore {
  protected:
-  void SetUp() override {
-    if (GetParam() == Motore::Server) {
-      if (prova::ConnessioneServer().empty()) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
-      server_ = std::make_unique<prova::DatabaseServer>();
-      connessione_ = server_->Connessione();
-      dati::CreaSchema(*server_->Apri(), dati::SchemaDitta());
-    } else {
-      connessione_ = dir_.Percorso("ditta.db");
-      dati::GestDatabase db;
-      const std::string k = db.CreaDatabase(connessione_);
-      dati::CreaSchema(db.Motore(k), dati::SchemaDitta());
-    }
-    dati::GestDatabase db;
-    dati::CreaDittaDemo(db, Apri(db));
-  }
+  PropagaProcessi() : DittaSuMotore("propproc") {}
   void TearDown() override { AzzeraGlobali(); }
 
-  std::string Apri(dati::GestDatabase& db) const {
-    return GetParam() == Motore::Server ? db.ApriDatabase("", 0, false, false, connessione_)
-                                        : db.ApriDatabase(connessione_);
-  }
 
   std::string Fotografia() {
     dati::GestDatabase db;
@@ -98,9 +81,6 @@ class PropagaProcessi : public ::testing::TestWithParam<Motore> {
     return out;
   }
 
-  prova::CartellaTemp dir_{"propproc"};
-  std::unique_ptr<prova::DatabaseServer> server_;
-  std::string connessione_;
 };
 
 TEST_P(PropagaProcessi, AProgramKilledInsideTheAfterSaveChainLeavesTheRowsWhole) {
