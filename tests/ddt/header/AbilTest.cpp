@@ -14,16 +14,6 @@ namespace demo = dati::demo;
 
 class Abil : public prova::TestataProva {
  protected:
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
   // The flags as the record hooks and the tab handler work them out.
   static void Applica(frmDdtTest& f, const std::string& stato) {
     f.txt(110).SetText(stato);

@@ -21,26 +21,6 @@ namespace demo = dati::demo;
 
 class Campi : public prova::TestataProva {
  protected:
-  // The window loaded, showing the demo DDT of that number.
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
-  // One value of the first row of a query, as text.
-  std::string Valore(const std::string& sql, const std::string& campo) {
-    dati::GestRecordset rs;
-    const std::string k = rs.ApriRecordset(*db_, conn_, "", sql, false, 4);
-    const std::string v = rs.NessunRecord(k) ? std::string("<nessuna riga>") : rs.LeggiCampo(k, campo).ToString();
-    rs.ChiudiRecordset(k);
-    return v;
-  }
-
   std::string Riga(long numRif, long rigLiv, const std::string& campo) {
     return Valore("Select " + campo + " from DdtDett Where Anno = 2026 AND NumRif = " + std::to_string(numRif) +
                       " AND RigLiv = " + std::to_string(rigLiv),

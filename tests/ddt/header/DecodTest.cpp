@@ -15,17 +15,6 @@ namespace demo = dati::demo;
 
 class Decod : public prova::TestataProva {
  protected:
-  // The window loaded, showing the demo DDT of that number.
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
   // A fresh demo company for the next case of a table.
   void Riparti() {
     TearDown();

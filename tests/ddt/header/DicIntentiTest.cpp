@@ -21,16 +21,6 @@ class DicIntenti : public prova::TestataProva {
     DichIntenti::AzzeraMemoria();
   }
 
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
   double Num(const std::string& s) { return vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(s), true); }
 
   // Declaration 9 of customer 3 with `dichiarato`, used by an invoice of

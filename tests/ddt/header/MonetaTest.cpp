@@ -11,24 +11,6 @@ namespace demo = dati::demo;
 
 class Moneta : public prova::TestataProva {
  protected:
-  frmDdtTest& Nuovo() {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.ogComPag().EseguiTasto("Nuovo");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 2);
-    return f;
-  }
-
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
   static std::string Pannello(frmDdtTest& f) { return f.C("staMessaggi").Elem("Messaggio").Caption; }
   static bool Rosso(frmDdtTest& f, int campo) { return f.txt(campo).BackColor() == G().glColoreErrore; }
   static double Numero(const std::string& s) { return vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(s), true); }

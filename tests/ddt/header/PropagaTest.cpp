@@ -42,16 +42,6 @@ class Propagazione : public prova::TestataProva {
     ui::ImpostaBackend(&elab_);
   }
 
-  frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
-    return f;
-  }
-
   std::string Valore(const std::string& sql, const std::string& campo) {
     dati::GestRecordset rs;
     const std::string k = rs.ApriRecordset(*db_, conn_, "", sql, false, 4);

@@ -23,6 +23,7 @@
 #include "platform/Testo.h"
 #include "platform/dati/DittaDemo.h"
 #include "platform/dati/GestDatabase.h"
+#include "platform/dati/GestRecordset.h"
 #include "platform/dati/Schema.h"
 #include "platform/dati/ServerDiProva.h"
 #include "platform/aiuti/AiutiDecodifica.h"
@@ -128,6 +129,35 @@ class TestataProva : public ::testing::Test {
     f_->Load();
     if (f_->oiLoadOk() == 1) f_->Show();
     return *f_;
+  }
+
+  // The window loaded, showing the demo DDT of that number.
+  frmDdtTest& Mostra(long numRif) {
+    frmDdtTest& f = Testata();
+    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
+    f.txt(20).SetText("2026");
+    f.txt(10).SetText(std::to_string(numRif));
+    f.ogComPag().EseguiTasto("Ricerca");
+    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
+    return f;
+  }
+
+  // The window loaded, on a new DDT.
+  frmDdtTest& Nuovo() {
+    frmDdtTest& f = Testata();
+    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
+    f.ogComPag().EseguiTasto("Nuovo");
+    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 2);
+    return f;
+  }
+
+  // One value of the first row of a query, as text.
+  std::string Valore(const std::string& sql, const std::string& campo) {
+    dati::GestRecordset rs;
+    const std::string k = rs.ApriRecordset(*db_, conn_, "", sql, false, 4);
+    const std::string v = rs.NessunRecord(k) ? std::string("<nessuna riga>") : rs.LeggiCampo(k, campo).ToString();
+    rs.ChiudiRecordset(k);
+    return v;
   }
 
   // The look-up library on the company, as the start-up sets it up: the

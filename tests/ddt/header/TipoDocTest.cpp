@@ -10,14 +10,6 @@ namespace demo = dati::demo;
 
 class TipoDoc : public prova::TestataProva {
  protected:
-  frmDdtTest& Nuovo() {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.ogComPag().EseguiTasto("Nuovo");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 2);
-    return f;
-  }
-
   static void Tipo(frmDdtTest& f, const std::string& codice, bool modif = true, bool aiuto = false) {
     f.txt(40).SetText(codice);
     f.MostraFattDoc(modif, aiuto);
