@@ -18,14 +18,9 @@ namespace utente = ui::utente;
 
 class Eventi : public prova::TestataProva {
  protected:
-  // The window loaded, showing the demo DDT of that number.
+  // The demo DDT shown, the messages of its loading and display dropped.
   frmDdtTest& Mostra(long numRif) {
-    frmDdtTest& f = Testata();
-    EXPECT_EQ(f.oiLoadOk(), 1) << (messaggi_.empty() ? "" : messaggi_.front());
-    f.txt(20).SetText("2026");
-    f.txt(10).SetText(std::to_string(numRif));
-    f.ogComPag().EseguiTasto("Ricerca");
-    EXPECT_EQ(f.ogComPag().oiFlagOpe(), 1);
+    frmDdtTest& f = TestataProva::Mostra(numRif);
     messaggi_.clear();
     return f;
   }
