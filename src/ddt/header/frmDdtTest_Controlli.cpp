@@ -318,19 +318,21 @@ void PaginaCliente(Disegno& d) {
   d.Cap(310, "Codice:", 90, 0, 600).SetTop(riga(0) + kScostaLab);
   d.Txt(310, 720, 0, 750).SetTop(riga(0));
   d.Hlp(310, 1500, 0).SetTop(riga(0));
-  d.Lab(310, 1800, 0, wd - 1890).SetTop(riga(0) + kScostaLab);
+  // The description has the frame's width on a row of its own: beside the
+  // code it would be cut after a dozen letters.
+  d.Lab(310, 90, 0, wd - 180).SetTop(riga(1) + kScostaLab);
   const long meta = wd / 2;
   const std::vector<std::tuple<int, const char*, long, int>> importi = {
-      {312, "Fatture:", 90, 1}, {314, "Ddt:", meta, 1}, {316, "Ordini:", 90, 2}, {318, "Importo:", meta, 2},
-      {319, "Residuo:", 90, 3}};
+      {312, "Fatture:", 90, 2}, {314, "Ddt:", meta, 2}, {316, "Ordini:", 90, 3}, {318, "Importo:", meta, 3},
+      {319, "Residuo:", 90, 4}};
   for (const auto& [n, testo, xi, r] : importi) {
     d.Cap(n, testo, xi, 0, 720).SetTop(riga(r) + kScostaLab);
     auto& valore = d.Lab(n, xi + 750, 0, meta - 900);
     valore.SetTop(riga(r) + kScostaLab);
     valore.SetAlignment(1);
   }
-  d.Cap(520, "Lettera d'intenti:", 90, 0, 1440).SetTop(riga(4) + kScostaLab);
-  d.Lab(520, 1560, 0, wd - 1650).SetTop(riga(4) + kScostaLab);
+  d.Cap(520, "Lettera d'intenti:", 90, 0, 1440).SetTop(riga(5) + kScostaLab);
+  d.Lab(520, 1560, 0, wd - 1650).SetTop(riga(5) + kScostaLab);
   d.cont = pagina;
 
   d.Che(300, "Da Fatturare:", xd, 6, 1140);
