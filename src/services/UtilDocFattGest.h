@@ -142,6 +142,25 @@ vb::Variant AggPrezziLivelli(const std::string& psTabella, int16_t piAnno, int32
 // takes in that column, and so on, in order.
 using Coppie = std::vector<vb::Variant>;
 
+// ---- working copies of a document's rows (lines, level rows, serial
+// numbers, lot rows): opened under the document lock, committed or
+// discarded when the line window closes.
+// Takes the lock (state "0", "9" when piModo > 1) under psChiaveLock,
+// replaces the document's working rows by copies of its committed rows and
+// moves the lock to "7" ("A"). False after the refusal or error was shown.
+vb::Variant PrepDocApp(const std::string& psTipo, const std::string& psTestoDoc, int16_t piAnno, int32_t plNumRif,
+                       const vb::Variant& pvGestione, int16_t piModo, std::string& psChiaveLock);
+// Deletes a document's rows (one line's, with pvRigLiv) from the working
+// tables named. pbVerifApp: a lines or level table whose name does not end
+// in "app" is refused.
+void SvuotaApp(int16_t piAnno, int32_t plNumRif, const vb::Variant& pvTabRighe = vb::Missing,
+               const vb::Variant& pvTabLiv = vb::Missing, const vb::Variant& pvRigLiv = vb::Missing,
+               bool pbVerifApp = true, const vb::Variant& pvTabMatr = vb::Missing,
+               const vb::Variant& pvTabRintraccia = vb::Missing);
+// Replaces the document's committed rows by its working rows (lock states
+// "B", then "8"). False after the message of the failure.
+vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveLock);
+
 // Deletes the rows of one document of one table ("Delete ... Where anno =
 // year And <psColonna> = number"): 0, or the error's code after its message.
 vb::Variant CancRigheTab(const std::string& psTabella, int16_t piAnno, int32_t plNumRif,

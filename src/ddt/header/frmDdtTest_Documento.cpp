@@ -10,7 +10,7 @@
 #include "common/FunVarie.h"
 #include "common/Globali.h"
 #include "common/frmMsgCom.h"
-#include "ddt/header/DatiTestataForm.h"
+#include "common/DatiTestataForm.h"
 #include "ddt/header/frmDdtTest.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
@@ -19,6 +19,8 @@
 #include "platform/ui/Form.h"
 #include "services/ComLock.h"
 #include "services/Impostazioni.h"
+#include "services/UtilDocFattGest.h"
+#include "ddt/lines/frmDDTDett.h"
 
 namespace {
 
@@ -37,19 +39,6 @@ std::string Testo(const vb::Variant& v) {
 
 int16_t AnnoDdt(const frmDdtTest& f) { return FC().ValInt(vb::Variant(f.txt(20).Text()), true, true); }
 int32_t NumRifDdt(const frmDdtTest& f) { return FC().ValLong(vb::Variant(f.txt(10).Text()), true, true); }
-
-// Whether the shown DDT is free: its lock is taken under a key of its own
-// and given back at once. A DDT in use by another user gets the lock
-// routine's message and answers false.
-bool DdtLibero(const frmDdtTest& f) {
-  std::string chiave, utente, varie;
-  std::string gestione = G().gsTipoDoc;
-  int16_t nuovo = -1;
-  const int16_t esito = ComLock::BloccaDoc("S", G().gsTipoDoc, AnnoDdt(f), NumRifDdt(f), nuovo, -1, chiave,
-                                           "il DDT", utente, gestione, varie);
-  if (!chiave.empty()) ComLock::SbloccaDoc(&chiave, -1);
-  return esito == ComLock::kBloccoPreso;
-}
 
 // Saves a header with pending changes; false when the command must stop:
 // a new DDT (its first save opens its lines by itself) or changes still
@@ -227,15 +216,29 @@ ParDettaglio frmDdtTest::PreparaParDettaglio(int16_t piGestDupl) {
   p.oiCodBarLunArt = miCodBarLunArt;
   // An evaded DDT's lines are only shown.
   p.oiAbilRW = Uguale(txt(110).Text(), "E") ? int16_t(0) : oiAbilRW;
+  p.olFormDettWidth = olFormDettWidth;
+  p.olFormDettHeight = olFormDettHeight;
+  p.olFormDettLeft = olFormDettLeft;
+  p.olFormDettTop = olFormDettTop;
   return p;
 }
 
 void frmDdtTest::GestDettaglio(bool pbDopoDup, int16_t& piGestDupl) {
   if (!SalvaPrima(*this)) return;
   if (oiInDett > 0) return;
-  if (!pbDopoDup && !DdtLibero(*this)) return;
+  if (!pbDopoDup) {
+    std::string chiave = "Standard";
+    if (!UtilDocFattGest::PrepDocApp(G().gsTipoDoc, G().gsNomeDoc, AnnoDdt(*this), NumRifDdt(*this),
+                                     vb::Variant(G().gsTipoDoc), 0, chiave)
+             .ToBool())
+      return;
+  }
   mpParDett = std::make_shared<ParDettaglio>(PreparaParDettaglio(piGestDupl));
-  NonDisponibile("La gestione delle righe del DDT");
+  oiInDett = 1;
+  frmDDTDett& dett = frmDDTDett::Istanza();
+  dett.Apri(ProtDettaglio(), *mpParDett);
+  SetEnabled(false);
+  dett.Show();
 }
 
 // The line window closing. After its success the footer follows the

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "common/Globali.h"
-#include "ddt/header/DatiTestataForm.h"
+#include "common/DatiTestataForm.h"
 #include "ddt/header/TestataProva.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"

@@ -79,6 +79,8 @@ struct ParDettaglio : DatiTestataForm {
   std::string osLiv1VertOriz;
   int16_t oiCodBarLunArt = 0;
   int16_t oiAbilRW = 1;
+  // The line window's place and size when it last closed (0: its design).
+  int32_t olFormDettWidth = 0, olFormDettHeight = 0, olFormDettLeft = 0, olFormDettTop = 0;
 };
 
 // The opener of a sub-window, as the sub-window sees it.

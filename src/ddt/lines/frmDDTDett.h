@@ -1,0 +1,368 @@
+#pragma once
+// "Dettagli DDT": the lines of one DDT. The header opens it (GestDettaglio)
+// once the DDT is locked and its committed rows are copied into the
+// working tables; every insertion, change, move, cut, copy, paste and
+// deletion then works on the working copies (DdtDettApp, DdtLivApp,
+// DdtMatrApp, DdtRintracciaApp) through the line page `ogLinPag`, which
+// calls the window's hooks `PersLPaPri` / `PersLPaDop` around each of its
+// operations. Closing commits the copies (UtilDocFattGest::SalvaDocApp) or
+// discards them, empties the working rows unless the commit failed, and
+// calls the opener back through ProtSottoForm::DopoSottoForm.
+//
+// Contract with the opener: every input (ParDettaglio, whose members this
+// window inherits under their own names) is set before Load; `oiAbilRW`
+// after it (SetoiAbilRW acts on the toolbar and the page). The opener stays
+// disabled until the callback and holds the document lock meanwhile; this
+// window never releases that lock.
+//
+// Every bound control is an element of `txt` / `lab` whose index is the
+// field number; `label1`(n) its caption, `ComHlp`(n) its look-up button,
+// `cob`(n) / `che`(n) the combo or check box through which the user sets
+// the hidden box `txt`(n). `masNomeCampo`(n) is the column of field n.
+//
+// The procedures are split into files by concern:
+//   frmDDTDett.cpp            members, by-name access, read/write mode
+//   frmDDTDett_Controlli.cpp  the controls and their places
+//   frmDDTDett_Carica.cpp     load: settings, header panel, toolbar
+//   frmDDTDett_Campi.cpp      the field table and its code tables
+//   frmDDTDett_Voce.cpp       line-kind, entry and exit of the fields the
+//                             grid needs (completed by the line entry)
+//   frmDDTDett_Prima.cpp      before-hooks: changes, save, new line, delete
+//   frmDDTDett_Dopo.cpp       after-hooks
+//   frmDDTDett_Numeri.cpp     line numbering
+//   frmDDTDett_Query.cpp      the grid's query, column metadata
+//   frmDDTDett_Colonne.cpp    personal columns
+//   frmDDTDett_OrdIns.cpp     personal entry order
+//   frmDDTDett_Totali.cpp     the totals strip
+//   frmDDTDett_Comandi.cpp    commands, close and menu
+//   frmDDTDett_Tasti.cpp      keyboard map
+//   frmDDTDett_Timer.cpp      deferred steps
+//   frmDDTDett_Incolla.cpp    cut, copy and paste
+//   frmDDTDett_Griglia.cpp    grid events, tab pages, resizing
+//   frmDDTDett_Chiudi.cpp     the unload: commit or discard
+//   frmDDTDett_Altri.cpp      what the level, lot, serial and import
+//                             windows will answer (not in this version)
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/DatiTestataForm.h"
+#include "platform/Variant.h"
+#include "platform/barre/PaginaRighe.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/ui/Form.h"
+
+namespace ui {
+class Griglia;
+class DatiControllo;
+}  // namespace ui
+
+class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
+ public:
+  frmDDTDett();
+  ~frmDDTDett() override;
+
+  // The window of this process, created on first use (the legacy global
+  // form); Rilascia drops it (tests, the end of the program).
+  static frmDDTDett& Istanza();
+  static bool Creata();
+  static void Rilascia();
+
+  // ---- opening, as the header runs it
+  // The inputs, then Load (the set-up), then the read/write mode.
+  void Apri(ProtSottoForm& pOpener, const ParDettaglio& pPar);
+  ProtSottoForm* Opener() const { return mpOpener; }
+
+  // ---- read/write mode (a property: setting it acts on the toolbar)
+  int16_t LeggioiAbilRW() const { return oiAbilRW; }
+  void SetoiAbilRW(int16_t piValore);
+
+  // ---- the line page; created on first use, released by the unload
+  barre::gridlib::PaginaRighe& ogLinPag();
+  bool HaPagina() const { return mpLinPag != nullptr; }
+
+  // ---- line-page protocol
+  vb::Variant PersLPaPri(int piOper, vb::Variant& pvRit, std::vector<vb::Variant>& pvArray) override;
+  vb::Variant PersLPaDop(int piOper, vb::Variant& pvRit, std::vector<vb::Variant>& pvArray) override;
+  vb::Variant ovField(int piColIndex, const std::string& psProprieta) override;
+  std::string ovfrmBookmark() const override { return msBookmark; }
+  void SetovfrmBookmark(const std::string& psBookmark) override { msBookmark = psBookmark; }
+  void DatRefresh() override;
+  void PersColonne() override;
+  void ChiudiFrm() override;
+  void MenuFrm() override;
+
+  // ---- before-hooks (frmDDTDett_Prima.cpp)
+  // Code 0: what changed; 3 field checks; 10 save; 13 write; 8 new line;
+  // 17 delete of the selection; 19 delete of one row.
+  vb::Variant PrimaVarDati(vb::Variant& pvRit);
+  vb::Variant PrimaControlli(vb::Variant& pvRit);
+  vb::Variant PrimaSalva(vb::Variant& pvRit);
+  vb::Variant PrimaScrivi(vb::Variant& pvRit);
+  vb::Variant PrimaNuovo(vb::Variant& pvRit);
+  vb::Variant PrimaCancSel(vb::Variant& pvRit);
+  vb::Variant PrimaCancRiga(vb::Variant& pvRit);
+
+  // ---- after-hooks (frmDDTDett_Dopo.cpp)
+  void DopoAnnulla(vb::Variant& pvRit);
+  void DopoCambioStato(vb::Variant& pvRit, std::vector<vb::Variant>& pvArray);
+  void DopoNuovo(vb::Variant& pvRit);
+  void DopoSalva(vb::Variant& pvRit);
+  void DopoScrivi(vb::Variant& pvRit);
+  void DopoMostra(vb::Variant& pvRit);
+  void DopoCancSel(vb::Variant& pvRit);
+
+  // ---- numbering (frmDDTDett_Numeri.cpp)
+  vb::Variant RicUltNum();
+  vb::Variant SpostaRighe(const std::string& psCampo, const std::string& psFile, int16_t piNumRecIni,
+                          int16_t piNumMuovi, int32_t& plSpostatmp, const vb::Variant& pvCopiaTaglia = vb::Missing);
+  vb::Variant RenumRighe(dati::GestRecordset& pgRecDat, const std::string& psRecDat, const std::string& psCampo,
+                         int16_t piNumRecIni);
+
+  // ---- grid query and columns (frmDDTDett_Query.cpp, _Colonne.cpp)
+  vb::Variant PrepSql();
+  vb::Variant NomeColEspr(const std::string& psNomeCampo);
+  vb::Variant AggCampoNonPers(const std::string& psNomeCampo, const std::string& psCampoAs);
+  void DettOrdCol();
+
+  // ---- entry order (frmDDTDett_OrdIns.cpp)
+  void DettOrdIns();
+  void DettOrdInsTab();
+  void DettOrdInsRip();
+
+  // ---- totals (frmDDTDett_Totali.cpp)
+  void CalcTotDocum();
+
+  // ---- commands (frmDDTDett_Comandi.cpp)
+  vb::Variant ButtonComando(const std::string& psKey);
+  void tollinPag_ButtonClick(const std::string& psKey) { ButtonComando(psKey); }
+
+  // ---- keys and deferred steps (frmDDTDett_Tasti.cpp, _Timer.cpp)
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Form_KeyPress(int& KeyAscii) override;
+  void timLinPag_Timer();
+  // Arms the deferred step: the next tick of timLinPag runs it.
+  void ArmaTimer(int16_t piStato);
+
+  // ---- cut, copy and paste (frmDDTDett_Incolla.cpp)
+  void CopiaTagliaDett(int16_t piCopiaTaglia);
+  vb::Variant AzzeraCopiaTaglia();
+  void IncollaDett();
+  void IncollaDaTaglia(const std::string& psCampo, const std::string& psFile);
+  vb::Variant IncollaDaCopia(const std::string& psCampo, const std::string& psFile);
+  int32_t FlaggatiPrimaDiPunt(int32_t& plPrimaDaSpost, const std::string& psCampo, const std::string& psFile);
+
+  // ---- grid events, pages, resizing (frmDDTDett_Griglia.cpp)
+  void ComTipoRic_Click();
+  void ColBackAutoSalva();
+  void dbgRiga_DblClick();
+  void dbgRiga_RowColChange(const vb::Variant& LastRow, int LastCol);
+  void dbgRiga_SelChange(int& Cancel);
+  void Form_Resize() override;
+  void TasPagine_Click();
+  void SistemaPagina(int16_t piCorrente, bool pbSetFocus);
+  void TextSpost_Click(int Index);
+  void TextSpost_GotFocus(int Index);
+  void PosDoppioClick();
+  void AggVisRighe(int32_t& plRipoRiga);
+
+  // ---- the unload (frmDDTDett_Chiudi.cpp)
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+  void Form_Unload(int& Cancel) override;
+
+  // ---- line entry the grid needs (frmDDTDett_Voce.cpp); the rest of the
+  // line entry (decoders, pricing) completes these files
+  void txt_GotFocus(int Index);
+  void txt_LostFocus(int Index);
+  void GotTxtActive();
+  void LostTxtActive();
+  void VisualDettDescr(bool pbFocus);
+  void AggNonText();
+  void ComTipoRiga_Click(int Index);
+  int16_t DettNonCanc(std::string& psTesto);
+  void CompletaInserisci(std::string& psKey);
+  void AnnullaIns(bool pbSempre);
+  // Called by the hooks; what the line entry shows of the current line.
+  void MostraArticolo(bool pbRicArt, bool pbHelp, bool pbFaiHelp, bool pbMostraLiv);
+  void MostraIva(bool pbFaiHelp);
+  void MostraUM(bool pbFaiHelp);
+  void MostraCentroDiCosto(bool pbFaiHelp);
+  void MostraTipoDocProv(bool pbFaiHelp);
+  void MostraBeneUsato();
+  void MostraCRicavi(bool pbModif, bool pbFaiHelp, const std::string& psTxtHelp);
+  void MostraScontoTot(bool pbAggPrezzo, bool pbAggProvvAge);
+  void AbilDescArt(bool pbAbil);
+  void AbilDisabArtRiepil(bool pbAbilDisab);
+  void DisabSeLivelli(bool pbFocus, bool pbModArt);
+  void AzzMemSconti();
+  void ChiediNotaLingua();
+
+  // ---- the level, lot, serial, batch and import windows (frmDDTDett_Altri.cpp)
+  bool GestLivelli(bool pbMessaggi);
+  void DopoGestLivelli();
+  void NascondiPicLiv();
+  void AbilLivelliCrea();
+  void LivelloUnico();
+  void SalDatiLiv();
+  bool GestMatricole(bool pbMessaggi);
+  bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
+  void DopoGestTracc();
+  void ComPartLotti_Click();
+  void ImpLetDaFile(const std::string& psLettArtDafile, bool pbDisTool);
+  void ImpLetDaFileMatr(const std::string& psLettArtDafile, bool pbDisTool);
+  void LeggiDaFileBarCode();
+  void LeggiDaFileMatricole();
+  void FineLetCodBar();
+  void FineLetMatr(bool pbAgg);
+  void AggDaOrdi();
+  void RicDaOrdi();
+  void CancRigaRAEE(const std::string& psArtRaee);
+  void AggRigaRAEE();
+  void AggSelRAEE();
+  void InsVarRigaRAEE();
+  void CreaRigArtRAEE();
+  void DopoInsVarRigaRAEE();
+
+  // ---- events of the control model
+  void Form_Load() override;
+  void Click(ui::Controllo& c) override;
+  void DblClick(ui::Controllo& c) override;
+  void GotFocus(ui::Controllo& c) override;
+  void LostFocus(ui::Controllo& c) override;
+  void KeyUp(ui::Controllo& c, int& KeyCode, int Shift) override;
+  void Timer(ui::Controllo& c) override;
+  void ButtonClick(ui::Controllo& barra, const std::string& key) override;
+  void RowColChange(ui::Controllo& g, const vb::Variant& LastRow, int LastCol) override;
+  void SelChange(ui::Controllo& g, int& Cancel) override;
+
+  vb::Variant LeggiPerNome(const std::string& nome) override;
+  void ScriviPerNome(const std::string& nome, const vb::Variant& valore) override;
+  vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>& argomenti) override;
+  ui::Oggetto* OggettoPerNome(const std::string& nome) override;
+
+  // ---- controls by field number
+  ui::Controllo& txt(int n) const { return C("txt", n); }
+  ui::Controllo& lab(int n) const { return C("lab", n); }
+  ui::Controllo& label1(int n) const { return C("label1", n); }
+  ui::Controllo& cob(int n) const { return C("cob", n); }
+  ui::Controllo& che(int n) const { return C("che", n); }
+  ui::Controllo& tolLinPag() const { return C("tolLinPag"); }
+  ui::Controllo& timLinPag() const { return C("timLinPag"); }
+  ui::Griglia& dbgRiga() const;
+  ui::DatiControllo& datRiga() const;
+  // Creates every control of the window (the constructor).
+  void CreaControlli();
+  // The field table: masNomeCampo and the page's field declarations.
+  void DefinisciCampi();
+  // The two code tables of the combos.
+  void CaricaCodici();
+  // The column of field n ("" when none).
+  const std::string& NomeCampo(int n) const;
+
+  // The document's key as the header panel holds it.
+  int16_t AnnoDoc() const;
+  int32_t NumRifDoc() const;
+
+  // =====================================================================
+  // State shared by the window's procedures. Public so that the tests read
+  // it as the window's own code does.
+
+  // ---- field table
+  std::array<std::string, 921> masNomeCampo{};
+  // Per field, the text on entry; "~ç§@*+" when the box was in error.
+  std::array<std::string, 921> masValIngresso{};
+  std::array<vb::Variant, 4> mavStampaNota{};
+  std::array<vb::Variant, 9> mavComandiRiga{};
+
+  // ---- per opening (given their values by the load)
+  int16_t miInAggNonText = 0;
+  int16_t miChiusuraDaPagina = 0;
+  bool mbInChiusura = false;
+  bool mbSalvaInUscita = true;
+  bool mbArtDaAiuto = false;
+  int16_t miStatoTimer = 0;
+  int16_t miRigaArtMostrata = -1;
+  int32_t mlInsPosizSalv = 0;
+  int16_t miInsRigaSalv = 0;
+  int16_t miRigaIns = 0;
+  bool mbInsInMezzo = false;
+  int16_t miRipresaTracc = 0;
+  int16_t miRipresaLivelli = 0;
+  bool mbCampiLivAbil = true;
+  int16_t oiLivelliCrea = 0;
+  int16_t miPaginaAttiva = -1;
+  int16_t miArtMostrato = -1;
+  double mdValTotalePrec = 0, mdQtaPrec = 0;
+  int16_t miNoEventiGriglia = 0;
+  bool mbCodBarSalvato = false;
+  long mlColoreArticolo = 0;
+  bool mbLetturaFile = false;
+  int16_t miFileLettura = 0;
+  bool mbLetturaMatr = false;
+  int16_t miFileLetturaMatr = 0;
+  bool mbRaeeDaCreare = false;
+  int16_t miStatoRaee = 0;
+  double mdQtaRaee = 0;
+  int32_t mlRigLivRaee = 0;
+  bool mbAggLivelli = false;
+  bool mbRinumera = false;
+  bool mbInComando = false;
+  std::string osSegnalGiac;
+  bool mbOrdInsPers = false;
+  bool mbColPers = false;
+  std::string msLivello1Salvato, msLivello2Salvato;
+  std::string msTipoRigaPrec = "A";
+  bool mbVerifStampato = false;
+  int16_t miCopiaTaglia = 0;
+  long mlPicLivTop = 0, mlPicLivLeft = 0;
+  std::string msSqlRighe;
+  int16_t miAnnoMag = 0;
+  int16_t miRigaCanc = 0;
+  int32_t mlMaxRigLiv = 0;
+  std::string msBookmark;
+  std::string msCtrlAttivo;
+  // Set by the line entry: the article's lot-tracing option, eco-fee
+  // article.
+  std::string msGestRintraccia = "N", msArtRaee;
+  bool mbLettArtDafile = false, mbLettMatrDafile = false;
+  std::string msCancFile, msCancFileMatr;
+
+  // ---- settings read by the load
+  std::string msZonaCliSoci, msContoAcqDef, msContoVenDef, msRicavoSoci;
+  double mdDivPezziConf = 1;
+  std::string msLabLarg, msLabAlt, msLabLung, msDoveStampoSopra, msDoveStampoSotto;
+  bool mbQtaDaDimen = false;
+  std::string msQtaDaDimUML, msQtaDaDimUMQ, msQtaDaDimUMC;
+  std::string msNotaDimensioniUML, msNotaDimensioniUMQ, msNotaDimensioniUMC;
+  double mdQtaDimenRapp = 1000;
+  std::string msSegnSottoScorta = "N";
+  bool mbMostraCostoUltimo = false;
+  std::string msNotaLinguaStampa;
+  bool mbNotaLinguaSotto = true;
+
+  // ---- personal columns (frmDDTDett_Colonne.cpp)
+  struct ColonnaPers {
+    std::string nome;     // the column as the list names it
+    std::string titolo;   // caption ("" the column's own)
+    int16_t larghezza = -1;
+  };
+  std::vector<ColonnaPers> maColPers;
+
+  // ---- personal entry order (frmDDTDett_OrdIns.cpp)
+  std::vector<int16_t> maiOrdIns;
+
+  // =====================================================================
+  // Additions by concern: each file's own private state goes in its block.
+  // ---- [Carica]
+  // ---- [Prima/Dopo]
+  // ---- [Numeri/Incolla]
+  // ---- [Query/Colonne/OrdIns/Totali]
+  // ---- [Comandi/Tasti/Timer/Chiudi]
+  // ---- [Griglia]
+
+ private:
+  ProtSottoForm* mpOpener = nullptr;
+  std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPag;
+};
