@@ -358,6 +358,14 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // ---- [Carica]
   // ---- [Prima/Dopo]
   // ---- [Numeri/Incolla]
+  // Highest display number a line may take (the shift bands start at 10000).
+  static constexpr int32_t kMaxRigDet = 9999;
+  // The highest RigDet of the DDT's working lines (0 when none).
+  int32_t UltimaRigDet();
+  // Test hook: kills the program at the named point (see the source).
+  static void PuntoArresto(const char* psPunto);
+  // The paste's data steps (gap, move or copy); false when one failed.
+  bool IncollaSposta(int32_t plPos);
   // ---- [Query/Colonne/OrdIns/Totali]
   // ---- [Comandi/Tasti/Timer/Chiudi]
   // ---- [Griglia]
