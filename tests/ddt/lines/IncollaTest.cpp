@@ -3,6 +3,8 @@
 // line above which the block goes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/utilprg.h"
 #include "ddt/lines/NumeriProva.h"
 #include "platform/ui/Griglia.h"
@@ -49,6 +51,20 @@ class Incolla : public NumeriProva {
   std::string Segnate() {
     return Elenco("Select RigDet, CopiaTaglia from DdtDettApp Where NumRif = 3 And CopiaTaglia <> 0 Order By RigDet",
                   {"RigDet", "CopiaTaglia"});
+  }
+};
+
+// The backend of a paste that yields: the window's armed timer ticks at
+// the first round of events, and the test looks at the rows then.
+class BackendTick : public BackendTestata {
+ public:
+  std::function<void()> alGiro;
+  void DoEvents() override {
+    BackendTestata::DoEvents();
+    if (auto f = std::move(alGiro)) {
+      alGiro = nullptr;
+      f();
+    }
   }
 };
 
@@ -236,6 +252,34 @@ TEST_F(Incolla, CopyAfterCutDropsTheEarlierFlags) {
   VaiA(d, 1);
   d.IncollaDett();
   EXPECT_EQ(Righe1N(), "L2* L4* L1 L2 L3 L4 L5");
+}
+
+TEST_F(Incolla, ATimerTickDuringThePastesYieldFindsTheRowsInOrder) {
+  BackendTick tick;
+  tick.rispondi = backend_.rispondi;
+  ui::ImpostaBackend(&tick);
+  Linee(10);
+  frmDDTDett& d = Righe(kDdt);
+  Segna(d, 2, {2, 3}, 1);
+  VaiA(d, 7);
+  d.ArmaTimer(3);
+  std::string alTick;
+  bool ticcato = false;
+  tick.alGiro = [&] {
+    // What the deferred step would find: numbered 1..n, no flags, the grid
+    // events on again.
+    alTick = Righe1N() + "|" + Segnate() + "|" + std::to_string(d.miCopiaTaglia) + std::to_string(d.miNoEventiGriglia);
+    ticcato = d.timLinPag().Enabled();
+    Tick(d);
+  };
+  d.IncollaDett();
+  EXPECT_TRUE(ticcato);
+  EXPECT_EQ(alTick, "L1 L4 L5 L6 L2 L3 L7 L8 L9 L10||00");
+  EXPECT_EQ(Righe1N(), "L1 L4 L5 L6 L2 L3 L7 L8 L9 L10");
+  EXPECT_EQ(d.txt(10).Text(), "5");
+  EXPECT_FALSE(d.timLinPag().Enabled());
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+  ui::ImpostaBackend(&backend_);
 }
 
 TEST_F(Incolla, CopiesThatWouldPassTheLastLineNumberAreRefused) {
