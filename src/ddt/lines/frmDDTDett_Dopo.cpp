@@ -259,7 +259,7 @@ void frmDDTDett::DopoMostra(vb::Variant& pvRit) {
       MostraScontoTot(false, false);
       MostraTipoDocProv(false);
       msArtRaeeRiga = msArtRaee;
-      AziendaUtil::DecodCodice("Contratti", txt(830), &lab(830), {}, 0, 0, "", nullptr, "", "", 0, vb::Missing, -1,
+      AziendaUtil::DecodCodice("Contratti", txt(830), Esiste("lab", 830) ? &lab(830) : nullptr, {}, 0, 0, "", nullptr, "", "", 0, vb::Missing, -1,
                                0, "", nullptr, 0, &dbgRiga());
     }
     if (!lab(540).Caption().empty()) {
