@@ -92,19 +92,21 @@ TEST_F(Prima, TheTotalsKeptByDifferenceEqualTheFullCountAfterEverySaveAndDelete)
   }
 }
 
-TEST_F(Prima, DeletingSeveralLinesTakesOffTheAmountsOfTheRowsDeletedNotOfTheLineShown) {
-  // Line 2 free goods, line 3 counted; the boxes show line 1 while both go.
+// The boxes need not show the row going: here they hold line 1 with an
+// unsaved free-goods flag while lines 1 (counted) and 2 (free goods) go.
+TEST_F(Prima, DeletingLinesTakesOffTheAmountsOfTheRowsDeletedNotOfTheBoxes) {
   Sql("Update DdtDett Set Omaggio = 'S' Where Anno = 2026 And NumRif = 3 And RigDet = 2");
   frmDDTDett& d = Righe(kDdtModificabile);
   Semina(d, kDdtModificabile);
   auto& p = d.ogLinPag();
   dati::Recordset* rs = p.Recordset();
   std::vector<std::string> segni;
-  for (int r : {1, 2}) {
+  for (int r : {0, 1}) {
     rs->SetAbsolutePosition(r);
     segni.push_back(rs->Bookmark());
   }
   Vai(d, 1);
+  d.txt(170).SetText("S");
   p.SelBookmarks() = segni;
   risposteBox_.push_back(vb::vbYes);
   p.EseguiTasto("Cancella");
