@@ -52,6 +52,9 @@ class Prima : public RigheProva {
                       std::to_string(numRif) + " And RigLiv = " + std::to_string(rigLiv),
                   "N");
   }
+  // The bodies run on the file and on the server.
+  void ProvaTotali();
+  void ProvaStampato();
   bool Detto(const std::string& testo) const {
     for (const auto& m : messaggi_)
       if (m.find(testo) != std::string::npos) return true;
@@ -61,7 +64,7 @@ class Prima : public RigheProva {
 
 // Each step edits the boxes of a line as the user does and saves it (or
 // deletes it); after each the strip equals the full count.
-TEST_F(Prima, TheTotalsKeptByDifferenceEqualTheFullCountAfterEverySaveAndDelete) {
+void Prima::ProvaTotali() {
   // The exempt line has no free-goods flag: the full count leaves it out.
   Sql("Update DdtDett Set Omaggio = Null Where Anno = 2026 And NumRif = 3 And RigDet = 3");
   frmDDTDett& d = Righe(kDdtModificabile);
@@ -154,7 +157,7 @@ TEST_F(Prima, AStoredLineWhoseArticleChangesLosesItsLevelAndSerialRowsOnly) {
 // "Salva" on a printed DDT: hook 10 runs "Annulla" inside the page's own
 // save. The line returns to its stored values without a question, nothing
 // is written or numbered, and the page is whole for the next command.
-TEST_F(Prima, OnAPrintedDdtAChangedArticleLineIsGivenBackInsideTheSaveAndRowsAndNumbersStay) {
+void Prima::ProvaStampato() {
   frmDDTDett& d = Righe(kDdtStampato);
   Semina(d, kDdtStampato);
   auto& p = d.ogLinPag();
@@ -210,6 +213,30 @@ TEST_F(Prima, OnAPrintedDdtAChangedArticleLineIsGivenBackInsideTheSaveAndRowsAnd
   EXPECT_EQ(d.ButtonComando("Salva").ToString(), "");
   EXPECT_EQ(Valore("Select TipoRiga from DdtDettApp Where Anno = 2026 And NumRif = 2 And RigDet = 3", "TipoRiga"),
             "D");
+}
+
+TEST_F(Prima, TheTotalsKeptByDifferenceEqualTheFullCountAfterEverySave) { ProvaTotali(); }
+TEST_F(Prima, OnAPrintedDdtAChangedArticleLineIsGivenBackInsideTheSaveAndRowsAndNumbersStay) { ProvaStampato(); }
+
+// The same on the PostgreSQL test server.
+class PrimaServer : public Prima {
+ protected:
+  void SetUp() override {
+    if (ConnessioneServer().empty()) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+    Prima::SetUp();
+    ASSERT_TRUE(ApriSuServer(server_));
+  }
+  void TearDown() override {
+    Prima::TearDown();
+    db_.reset();
+    server_.reset();
+  }
+  std::unique_ptr<DatabaseServer> server_;
+};
+
+TEST_F(PrimaServer, TheTotalsKeptByDifferenceEqualTheFullCountAfterEverySave) { ProvaTotali(); }
+TEST_F(PrimaServer, OnAPrintedDdtAChangedArticleLineIsGivenBackInsideTheSaveAndRowsAndNumbersStay) {
+  ProvaStampato();
 }
 
 TEST_F(Prima, TheFieldChecksOfASaveRefuseWithTheirMessageAndColumn) {
