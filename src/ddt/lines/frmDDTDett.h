@@ -357,6 +357,22 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // Additions by concern: each file's own private state goes in its block.
   // ---- [Carica]
   // ---- [Prima/Dopo]
+  std::string osLivGruppo1, osLivGruppo2;  // level groups of the article shown
+  std::string msArtRaeeRiga, msArtRaeeDaCreare, msTipoCompConto, msCdcObblig;
+  std::string msPercProvvArt1, msPercProvvArt2, msCauzioneArt;
+  vb::Variant mvDesLunga;
+  // Design tab positions of the personal entry fields, kept the first time
+  // a new line lays them at the head of the tab order.
+  std::vector<int> maiTabDisegno;
+  // The one rule of the totals strip: an article or manual line that is
+  // not free goods counts (as the sums of CalcTotDocum count it).
+  static bool RigaContata(const vb::Variant& pvTipoRiga, const vb::Variant& pvOmaggio);
+  // Adds the differences to the goods total and the total quantity and
+  // shows the goods total again in the other currency.
+  void AggTotaliDiff(double pdValDiff, double pdQtaDiff);
+  // A column of the page's current row (Null without one).
+  vb::Variant CampoRigaPag(const std::string& psColonna);
+  void MsgStato(const std::string& psTesto);
   // ---- [Numeri/Incolla]
   // Highest display number a line may take (the shift bands start at 10000).
   static constexpr int32_t kMaxRigDet = 9999;

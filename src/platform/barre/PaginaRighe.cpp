@@ -768,7 +768,18 @@ std::string PaginaRighe::Salva() {
   cambiato_ = true;
   rs->VaiUltimoMod();
   for (auto& c : campi_) c->testoMostrato = c->ctrl->Text();
-  if (dati_) dati_->Riposizionato();
+  if (dati_) {
+    // The grid follows the row written: the save's own move, which must
+    // not show the row or end the new row before the after-hooks run.
+    inMostra_ = true;
+    try {
+      dati_->Riposizionato();
+    } catch (...) {
+      inMostra_ = false;
+      throw;
+    }
+    inMostra_ = false;
+  }
   chiaviAperte_ = false;
   BloccaChiavi();
   rit = "";
