@@ -155,7 +155,8 @@ vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveL
     // are whole, the working rows are the user's changes.
     if (!CambiaStato("B", g.gsTipoDoc, piAnno, plNumRif, psChiaveLock, g.gsNomeDoc)) return false;
     // The committed rows are deleted and written again in one transaction:
-    // another program reads the document either as it was or as saved.
+    // another program reads the document either as it was or as saved, and
+    // a program stopped half-way (an error, killed) leaves it as it was.
     TransDocumento t;
     SvuotaApp(piAnno, plNumRif, g.gsTabDett, g.gsTabLiv, vb::Missing, false);
     const std::string anno = Fc().ValoreSql(piAnno, vb::vbInteger), numero = Fc().ValoreSql(plNumRif, vb::vbLong);
@@ -165,7 +166,6 @@ vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveL
     if (!Fc().Vuoto(g.gsTabRintraccia))
       servizi::DbDitta().EseguiSql(
           g.gsConnAzienda, "Delete from " + g.gsTabRintraccia + " Where anno = " + anno + " And NumReg = " + numero);
-    if (!CambiaStato("8", g.gsTipoDoc, piAnno, plNumRif, psChiaveLock, g.gsNomeDoc)) return false;
     if (CopiaRighe(piAnno, plNumRif, g.gsTabDettApp, g.gsTabDett, true, true).ToInt() != 0) return false;
     if (CopiaRighe(piAnno, plNumRif, g.gsTabLivApp, g.gsTabLiv, true, true).ToInt() != 0) return false;
     if (!Fc().Vuoto(g.gsTabMatr)) {
@@ -178,7 +178,10 @@ vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveL
       SvuotaApp(piAnno, plNumRif, vb::Missing, vb::Missing, vb::Missing, true, vb::Missing, g.gsTabRintracciaApp);
     }
     t.Conferma();
-    return true;
+    // "8" once the committed rows are the working rows. Written inside the
+    // transaction, a rollback would leave the held lock row out of step
+    // with the table, and every later state change of it refused.
+    return CambiaStato("8", g.gsTipoDoc, piAnno, plNumRif, psChiaveLock, g.gsNomeDoc);
   } catch (const vb::Errore& e) {
     Avvisi::MsgErrfrm(e);
     return false;
