@@ -165,7 +165,8 @@ void SvuotaApp(int16_t piAnno, int32_t plNumRif, const vb::Variant& pvTabRighe =
 // "B", then "8"), in one transaction; the working serial and lot rows go,
 // the lines and level rows stay for the caller. False after the message of
 // the failure: the committed rows are as they were, the working rows and
-// the lock (in "B") stay.
+// the lock (in "B") stay. True once the rows are committed, also when the
+// lock's last state then could not be written (that failure is shown).
 vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveLock);
 
 // Deletes the rows of one document of one table ("Delete ... Where anno =

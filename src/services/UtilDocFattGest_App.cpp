@@ -178,14 +178,21 @@ vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveL
       SvuotaApp(piAnno, plNumRif, vb::Missing, vb::Missing, vb::Missing, true, vb::Missing, g.gsTabRintracciaApp);
     }
     t.Conferma();
-    // "8" once the committed rows are the working rows. Written inside the
-    // transaction, a rollback would leave the held lock row out of step
-    // with the table, and every later state change of it refused.
-    return CambiaStato("8", g.gsTipoDoc, piAnno, plNumRif, psChiaveLock, g.gsNomeDoc);
   } catch (const vb::Errore& e) {
     Avvisi::MsgErrfrm(e);
     return false;
   }
+  // "8" once the committed rows are the working rows. Written inside the
+  // transaction, a rollback would leave the held lock row out of step with
+  // the table, and every later state change of it refused. Its failure is
+  // shown, yet the lines are saved: the caller must know it, to refresh
+  // the document and let the lock go.
+  try {
+    CambiaStato("8", g.gsTipoDoc, piAnno, plNumRif, psChiaveLock, g.gsNomeDoc);
+  } catch (const vb::Errore& e) {
+    Avvisi::MsgErrfrm(e);
+  }
+  return true;
 }
 
 }  // namespace UtilDocFattGest

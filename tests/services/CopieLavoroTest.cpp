@@ -321,6 +321,22 @@ TEST_F(CopieLavoro, CommitThatFailsLeavesTheCommittedRowsAsTheyWere) {
   }
 }
 
+// The rows committed, the lock's last state cannot be written: shown, and
+// still a commit, so that the window clears its rows and the header
+// refreshes the document and lets the lock go.
+TEST_F(CopieLavoro, ACommitIsReportedAlsoWhenTheLastLockStateFails) {
+  const long ddt = demo::kDdtStampato;
+  ASSERT_TRUE(Apri(ddt));
+  Sql("Update DdtLivApp Set Qta = 9 Where Anno = 2026 And NumRif = 2");
+  const std::string lavoro = Documento(true, ddt);
+  Guasto("CREATE TRIGGER guasto BEFORE UPDATE ON LockGest WHEN NEW.Stato = '8' "
+         "BEGIN SELECT RAISE(ABORT, 'guasto'); END");
+  EXPECT_TRUE(Salva(ddt));
+  EXPECT_EQ(Documento(false, ddt), lavoro);
+  EXPECT_EQ(messaggi_.size(), 1u);
+  EXPECT_EQ(Stato(ddt), "B;");
+}
+
 // A DDT with no lines opens and commits, leaving no rows anywhere.
 TEST_F(CopieLavoro, ADdtWithoutLinesOpensAndCommits) {
   Sql("Insert Into DdtTest (Anno, NumRif) Values (2026, 60)");
