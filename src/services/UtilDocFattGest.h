@@ -147,18 +147,26 @@ using Coppie = std::vector<vb::Variant>;
 // discarded when the line window closes.
 // Takes the lock (state "0", "9" when piModo > 1) under psChiaveLock,
 // replaces the document's working rows by copies of its committed rows and
-// moves the lock to "7" ("A"). False after the refusal or error was shown.
+// moves the lock to "7" ("A"). False after the refusal or error was shown;
+// a failure after the lock was taken leaves no working rows of the
+// document and releases the lock.
 vb::Variant PrepDocApp(const std::string& psTipo, const std::string& psTestoDoc, int16_t piAnno, int32_t plNumRif,
                        const vb::Variant& pvGestione, int16_t piModo, std::string& psChiaveLock);
-// Deletes a document's rows (one line's, with pvRigLiv) from the working
-// tables named. pbVerifApp: a lines or level table whose name does not end
-// in "app" is refused.
+// Deletes a document's rows (one line's dependent rows, with pvRigLiv: the
+// lines table is always cleared whole) from the tables named, level table
+// first. A name not ending in "app" (any case) shows "Nome File non
+// valido" and stops: for the lines and level tables only with pbVerifApp,
+// for the serial and lot tables always. Errors reach the caller.
 void SvuotaApp(int16_t piAnno, int32_t plNumRif, const vb::Variant& pvTabRighe = vb::Missing,
                const vb::Variant& pvTabLiv = vb::Missing, const vb::Variant& pvRigLiv = vb::Missing,
                bool pbVerifApp = true, const vb::Variant& pvTabMatr = vb::Missing,
                const vb::Variant& pvTabRintraccia = vb::Missing);
 // Replaces the document's committed rows by its working rows (lock states
-// "B", then "8"). False after the message of the failure.
+// "B", then "8"), in one transaction; the working serial and lot rows go,
+// the lines and level rows stay for the caller. False after the message of
+// the failure: the committed rows are as they were, the working rows and
+// the lock (in "B") stay. True once the rows are committed, also when the
+// lock's last state then could not be written (that failure is shown).
 vb::Variant SalvaDocApp(int16_t piAnno, int32_t plNumRif, std::string& psChiaveLock);
 
 // Deletes the rows of one document of one table ("Delete ... Where anno =
@@ -170,9 +178,10 @@ vb::Variant CancRigheTab(const std::string& psTabella, int16_t piAnno, int32_t p
 // expenses. First the document lock in state "6": pbNuovoBlocco takes it
 // under psChiaveLock (the refusal shown when pbMsg), else only the state of
 // the lock held under that key changes. 1 when the lock is refused (nothing
-// deleted); otherwise 0, or the code of the first deletion that failed (the
-// tables before it are empty already: the caller's transaction, when it
-// holds one, decides). pvGestione: the lock's Gestione, psTipo when missing.
+// deleted); otherwise 0, or the code of the first deletion that failed
+// (shown; the deletions run in one transaction, a level of the caller's
+// when it holds one, and a failure undoes them all: the lock stays in "6").
+// pvGestione: the lock's Gestione, psTipo when missing.
 // Movements are not reversed here: pbStornaMov set is refused.
 vb::Variant CancDoc(const std::string& psTipo, int16_t piAnno, int32_t plNumRif, std::string& psChiaveLock,
                     const vb::Variant& pvGestione = vb::Missing, bool pbNuovoBlocco = true, bool pbMsg = true,

@@ -12,6 +12,7 @@
 #include "services/DbDitta.h"
 #include "services/Impostazioni.h"
 #include "services/UtilDocFattGest.h"
+#include "services/UtilDocFattGest_Trans.h"
 
 namespace UtilDocFattGest {
 
@@ -71,11 +72,15 @@ vb::Variant CancDoc(const std::string& psTipo, int16_t piAnno, int32_t plNumRif,
                                {g.gsTabMatr, "NumRif"},
                                {g.gsTabRintraccia, "NumReg"},
                                {g.gsTabSpese, "NumRif"}};
+    // All the tables or none: a deletion that stops half-way leaves the
+    // document whole (under its lock in "6", for the caller to release).
+    TransDocumento trans;
     for (const Tabella& t : tabelle) {
       if (Fc().Vuoto(t.nome)) continue;
       vb::Variant r = CancRigheTab(t.nome, piAnno, plNumRif, t.colonna);
       if (r.ToLong() != 0) return r;
     }
+    trans.Conferma();
     return vb::Variant(int16_t(0));
   } catch (const vb::Errore& e) {
     Avvisi::MsgErrfrm(e);
