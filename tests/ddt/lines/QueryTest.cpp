@@ -13,6 +13,9 @@ using namespace dati::demo;
 
 class Query : public RigheProva {
  protected:
+  // Outlives the windows, which the bench closes after the test.
+  std::unique_ptr<DatabaseServer> server_;
+
   // The fields of the grid, in order.
   static std::vector<std::string> Colonne(frmDDTDett& d) {
     std::vector<std::string> v;
@@ -88,6 +91,26 @@ TEST_F(Query, TheComputedColumnsShowDescriptionAccountAndValueInTheCompanyCurren
   EXPECT_EQ(l.ogLinPag().Recordset()->Leggi("Val_Mon_Corr").ToDouble(), 1000);
 }
 
+// The same statement on the server: computed columns, a personal list and
+// the totals.
+TEST_F(Query, OnTheServerTheGridReadsTheSameColumns) {
+  if (!ApriSuServer(server_)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  Sql("Update DdtDett Set TipoRiga = 'C', Comando = 'SR', NotaSopra = '2' Where Anno = 2026 And NumRif = 3 And "
+      "RigDet = 3");
+  ParPers("Ddt", "DettOrdCol", "Qta§1200^Quantita,Articoli.Descrizione,ContoRicavo");
+  ParPers("Ddt", "DettOrdColTest", "-");
+  frmDDTDett& d = Righe(kDdtModificabile);
+  ASSERT_EQ(d.ogLinPag().Recordset()->RecordCount(), 3);
+  EXPECT_EQ(d.dbgRiga().Colonna(0).DataField, "Quantita");
+  EXPECT_EQ(d.dbgRiga().Colonna(0).Width, 1200);
+  dati::Recordset& rs = *d.ogLinPag().Recordset();
+  rs.SetAbsolutePosition(2);
+  EXPECT_EQ(rs.Leggi("_Descrizione").ToString(), "SR 2");
+  EXPECT_EQ(d.mlMaxRigLiv,
+            std::stol(Valore("Select Max(RigLiv) as M from DdtDett Where Anno = 2026 And NumRif = 3", "M")));
+  EXPECT_NE(d.lab(280).Caption(), "");
+}
+
 TEST_F(Query, ALineWhoseArticleIsGoneKeepsItsPlace) {
   Sql("Update DdtDett Set Articolo = 'NON-ESISTE', Descrizione = Null Where Anno = 2026 And NumRif = 3 And RigDet "
       "= 2");
@@ -143,6 +166,24 @@ TEST_F(Query, FieldPropertiesOfAGridColumn) {
         << c.colonna << " " << c.proprieta;
   }
   EXPECT_TRUE(d.ovField(qta, "colore").IsEmpty());
+}
+
+TEST_F(Query, ManyLinesShowTheirFirstScreenWithoutReadingThemAll) {
+  constexpr long kRighe = 5000;
+  frmDDTDett& d = Righe(kDdtModificabile);
+  auto& m = db_->Motore(conn_);
+  m.IniziaTransazione();
+  for (long i = 1; i <= kRighe; ++i)
+    m.Esegui("INSERT INTO DdtDettApp (Anno, NumRif, RigDet, RigLiv, TipoRiga, Articolo, Qta, ValUnitario, ValTotale, "
+             "Omaggio) VALUES (2026, 3, ?, ?, 'A', 'NON-ESISTE', 1, 2, 2, 'N')",
+             {vb::Variant(static_cast<int>(i + 10)), vb::Variant(static_cast<int>(i + 1000))});
+  m.ConfermaTransazione();
+  d.ogLinPag().ApriRighe(d.PrepSql().ToString());
+  dati::Recordset* rs = d.ogLinPag().Recordset();
+  ASSERT_NE(rs, nullptr);
+  EXPECT_LT(rs->RigheLette(), 1000);
+  EXPECT_EQ(d.mlMaxRigLiv, kRighe + 1000);
+  EXPECT_EQ(d.dbgRiga().TestoCella(Posto(d, "RigDet")), "1");
 }
 
 TEST_F(Query, TheBookmarkEnablesGoTo) {
