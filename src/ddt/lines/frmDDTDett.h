@@ -88,7 +88,7 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   vb::Variant PersLPaDop(int piOper, vb::Variant& pvRit, std::vector<vb::Variant>& pvArray) override;
   vb::Variant ovField(int piColIndex, const std::string& psProprieta) override;
   std::string ovfrmBookmark() const override { return msBookmark; }
-  void SetovfrmBookmark(const std::string& psBookmark) override { msBookmark = psBookmark; }
+  void SetovfrmBookmark(const std::string& psBookmark) override;
   void DatRefresh() override;
   void PersColonne() override;
   void ChiudiFrm() override;
@@ -383,6 +383,26 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // The paste's data steps (gap, move or copy); false when one failed.
   bool IncollaSposta(int32_t plPos);
   // ---- [Query/Colonne/OrdIns/Totali]
+  // The personal column list as the grid's statement takes it: the column
+  // (qualified, or a computed name), its alias clause (" as X" or ""), its
+  // width in twips (0 none); entries that name no column are left out.
+  std::vector<std::string> masColPers, masAliasColPers;
+  std::vector<int16_t> maiLargColPers;
+  // Personal entry order: the design tab index of each listed field, and
+  // positions into maiOrdIns from the highest design place down.
+  std::vector<int16_t> maiOrdInsTab, maiOrdInsPrec;
+  // The tab index of every control as designed (taken at the first load).
+  std::vector<int> maiTabDisegno;
+  // The personal entry order laid out at the head of the tab order (a new
+  // line) or the form's own order put back; for the after-hook of code 7.
+  void OrdInsNuovaRiga();
+  void OrdInsRipristina();
+  // The field a new line starts on under the personal order (-1 none);
+  // FuocoOrdIns puts the focus there, errors ignored.
+  int16_t PrimoCampoOrdIns() const;
+  void FuocoOrdIns();
+  // Gives txt(n) place k of the tab order, the others shifting by one.
+  void PostoTab(int piCampo, int piPosto);
   // ---- [Comandi/Tasti/Timer/Chiudi]
   // ---- [Griglia]
 

@@ -357,6 +357,12 @@ std::string PaginaRighe::TestoDa(const CampoRiga& c, const vb::Variant& v) const
   return v.ToString();
 }
 
+// A field is its table's column: the rows may also show another table's
+// column of the same name, or this one under another name.
+std::string PaginaRighe::CampoDi(const std::string& psColonna) const {
+  return tabella_.empty() ? psColonna : tabella_ + "." + psColonna;
+}
+
 void PaginaRighe::MostraRiga() {
   dati::Recordset* rs = Recordset();
   inMostra_ = true;
@@ -365,7 +371,8 @@ void PaginaRighe::MostraRiga() {
     if (rs && !rs->NessunaCorrente()) {
       for (size_t i = 0; i < c->parti.size(); ++i) {
         if (i) t += c->sep;
-        t += TestoDa(*c, rs->Indice(c->parti[i]) >= 0 ? rs->Leggi(c->parti[i]) : vb::Variant());
+        const std::string col = CampoDi(c->parti[i]);
+        t += TestoDa(*c, rs->Indice(col) >= 0 ? rs->Leggi(col) : vb::Variant());
       }
       if (c->parti.size() > 1 && vb::Trim(vb::Replace(t, c->sep, "")).empty()) t.clear();
     }
@@ -751,7 +758,7 @@ std::string PaginaRighe::Salva() {
     if (stato_ == 2) rs->AddNew();
     else rs->Edit();
     for (const auto& [col, v] : valori)
-      if (rs->Indice(col) >= 0) rs->Scrivi(col, v);
+      if (rs->Indice(CampoDi(col)) >= 0) rs->Scrivi(CampoDi(col), v);
     rs->Update();
   } catch (const vb::Errore& e) {
     if (rs->InModifica()) rs->CancelUpdate();

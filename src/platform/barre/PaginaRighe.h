@@ -255,6 +255,7 @@ class PaginaRighe : public barre::PaginaRighe {
   void AggiornaContatore();
   void Messaggio(const std::string& testo) const;
   int TipoColonna(const std::string& col) const;
+  std::string CampoDi(const std::string& psColonna) const;
 
   ui::Form* form_ = nullptr;
   ui::Controllo* barra_ = nullptr;
