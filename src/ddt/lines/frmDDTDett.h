@@ -361,9 +361,6 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   std::string msArtRaeeRiga, msArtRaeeDaCreare, msTipoCompConto, msCdcObblig;
   std::string msPercProvvArt1, msPercProvvArt2, msCauzioneArt;
   vb::Variant mvDesLunga;
-  // Design tab positions of the personal entry fields, kept the first time
-  // a new line lays them at the head of the tab order.
-  std::vector<int> maiTabDisegno;
   // The one rule of the totals strip: an article or manual line that is
   // not free goods counts (as the sums of CalcTotDocum count it).
   static bool RigaContata(const vb::Variant& pvTipoRiga, const vb::Variant& pvOmaggio);

@@ -74,10 +74,6 @@ void frmDDTDett::DopoCambioStato(vb::Variant& pvRit, std::vector<vb::Variant>& p
   if (pvArray.empty()) vb::Solleva(9, "Indice non compreso nell'intervallo");
   const int stato = static_cast<int>(pvArray[0].ToInt());
   auto& p = ogLinPag();
-  const size_t nOrd = maiOrdIns.size();
-  auto campoOrd = [&](size_t i) -> ui::Controllo* {
-    return Esiste("txt", maiOrdIns[i]) ? &txt(maiOrdIns[i]) : nullptr;
-  };
 
   if (stato != 2) {
     miRigaIns = 0;
@@ -85,36 +81,12 @@ void frmDDTDett::DopoCambioStato(vb::Variant& pvRit, std::vector<vb::Variant>& p
     p.ImpInsPosizione(0);
     p.ImpPosInserimento(-1);
     p.ImpRigaInserimento(-1);
-    // The design tab order again, from the highest position down, so that
-    // each field lands where it was.
-    if (mbOrdInsPers && nOrd > 1 && maiTabDisegno.size() == nOrd) {
-      std::vector<size_t> ordine(nOrd);
-      for (size_t i = 0; i < nOrd; ++i) ordine[i] = i;
-      std::sort(ordine.begin(), ordine.end(), [&](size_t a, size_t b) { return maiTabDisegno[a] > maiTabDisegno[b]; });
-      for (size_t k : ordine)
-        if (ui::Controllo* c = campoOrd(k)) c->SetTabIndex(maiTabDisegno[k]);
-    }
+    // The form's own tab order again.
+    OrdInsRipristina();
   } else {
-    if (mbOrdInsPers) {
-      if (nOrd > 1) {
-        if (maiTabDisegno.size() != nOrd) {
-          maiTabDisegno.assign(nOrd, 0);
-          for (size_t i = 0; i < nOrd; ++i)
-            if (ui::Controllo* c = campoOrd(i)) maiTabDisegno[i] = c->TabIndex();
-        }
-        for (size_t i = 0; i < nOrd; ++i)
-          if (ui::Controllo* c = campoOrd(i)) c->SetTabIndex(static_cast<int>(i));
-      }
-      Ignora([] { ui::DoEvents(); });
-      if (nOrd > 0)
-        Ignora([&] {
-          if (ui::Controllo* c = campoOrd(0)) c->SetFocus();
-        });
-    } else {
-      Ignora([&] {
-        if (ui::Controllo* c = p.CtrlFuoco()) c->SetFocus();
-      });
-    }
+    // The personal entry order at the head of the tab order, the focus on
+    // its first field (the page's start field without one).
+    OrdInsNuovaRiga();
   }
 
   // The buttons of the state; errors past the focus are ignored.

@@ -88,8 +88,11 @@ TEST_F(Dopo, ThePersonalEntryOrderLeadsOnANewLineAndTheDesignOrderComesBack) {
   const std::vector<int16_t> campi = {30, 20, 70};
   std::vector<int> disegno;
   for (int16_t n : campi) disegno.push_back(d.txt(n).TabIndex());
-  d.mbOrdInsPers = true;
-  d.maiOrdIns = campi;
+  d.osDettOrdIns = "30,20,70";
+  d.DettOrdIns();
+  d.DettOrdInsRip();
+  ASSERT_TRUE(d.mbOrdInsPers);
+  ASSERT_EQ(d.maiOrdIns, campi);
   for (int giro = 0; giro < 2; ++giro) {
     ASSERT_EQ(p.EseguiTasto("Nuovo"), "");
     for (size_t i = 0; i < campi.size(); ++i) EXPECT_EQ(d.txt(campi[i]).TabIndex(), static_cast<int>(i)) << giro;
