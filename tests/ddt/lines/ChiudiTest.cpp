@@ -9,6 +9,7 @@
 #include "ddt/lines/RigheProva.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/MsgBox.h"
+#include "platform/dati/ServerDiProva.h"
 #include "services/UtilDocFattGest.h"
 
 namespace prova {
@@ -213,6 +214,58 @@ TEST_F(Chiudi, AnErrorAfterACommitThatWentThroughStillReportsTheCommit) {
     } else {
       EXPECT_NE(Lavoro(kDdtModificabile), "");
     }
+  }
+}
+
+// The same closings on the database server: the commit, the discard and
+// the failed commit, each judged by the rows and the lock left.
+class ChiudiServer : public Chiudi {
+ protected:
+  void SetUp() override {
+    Chiudi::SetUp();
+    ApriSuServer(server_);
+  }
+  void TearDown() override {
+    Chiudi::TearDown();
+    db_.reset();
+    server_.reset();
+  }
+  std::unique_ptr<DatabaseServer> server_;
+};
+
+TEST_F(ChiudiServer, CommitDiscardAndFailedCommit) {
+  SALTA_SENZA_SERVER();
+  const std::string rigaPrima = Committed();
+  // Discarded.
+  {
+    frmDDTDett& d = Righe(kDdtModificabile);
+    CambiaRiga(d);
+    d.ButtonComando("EsciNoSalva");
+    EXPECT_FALSE(d.Caricata());
+    EXPECT_EQ(Committed(), rigaPrima);
+    EXPECT_EQ(Lavoro(kDdtModificabile), "");
+    EXPECT_EQ(Lock(), "<nessuna riga>");
+  }
+  // Committed.
+  {
+    frmDDTDett& d = Righe(kDdtModificabile);
+    CambiaRiga(d);
+    d.Unload();
+    EXPECT_DOUBLE_EQ(Numero(Committed()), Numero(rigaPrima) + 100);
+    EXPECT_EQ(Lavoro(kDdtModificabile), "");
+    EXPECT_EQ(Lock(), "<nessuna riga>");
+  }
+  // Failed: the working rows and the lock stay.
+  {
+    frmDDTDett& d = Righe(kDdtModificabile);
+    CambiaRiga(d);
+    const std::string lavoro = Lavoro(kDdtModificabile);
+    G().gsTabRintraccia = "TabellaCheNonEsiste";
+    d.Unload();
+    G().gsTabRintraccia = "DdtRintraccia";
+    EXPECT_FALSE(d.Caricata());
+    EXPECT_EQ(Lavoro(kDdtModificabile), lavoro);
+    EXPECT_NE(Lock(), "<nessuna riga>");
   }
 }
 

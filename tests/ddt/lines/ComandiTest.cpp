@@ -2,8 +2,12 @@
 // the imports kept apart, and the commands whose windows are not there.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "common/Globali.h"
 #include "ddt/lines/RigheProva.h"
+#include "platform/MsgBox.h"
+#include "platform/dati/Recordset.h"
 
 namespace prova {
 namespace {
@@ -66,10 +70,14 @@ TEST_F(Comandi, SavingANewLineGoesOnWithTheNextNewLine) {
   EXPECT_EQ(d.ButtonComando("Salva").ToString(), "");
   EXPECT_EQ(p.Stato(), 1);
   // Closed with saving: the header's lines are the committed ones.
+  const long righe = static_cast<long>(vb::Split(Lavoro(kDdtModificabile), " ").size());
   d.Unload();
   EXPECT_EQ(Lavoro(kDdtModificabile), "");
   EXPECT_NE(Lavoro(kDdtModificabile, "DdtDett").find(":VITE0410"), std::string::npos);
   EXPECT_EQ(Lock(), "<nessuna riga>");
+  dati::Recordset* rs = f_->GrigliaDett().DataSource()->Recordset();
+  ASSERT_NE(rs, nullptr);
+  EXPECT_EQ(rs->RecordCount(), righe);
 }
 
 TEST_F(Comandi, ARefusedSaveIsTheAnswerAndStartsNoLine) {
@@ -160,6 +168,24 @@ TEST_F(Comandi, ATraccOnANewLineArmsTheLotStepWithTheSave) {
   EXPECT_EQ(d.miRipresaTracc, 2);
   EXPECT_EQ(d.miStatoTimer, 0);
   EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+}
+
+TEST_F(Comandi, AnUnexpectedErrorIsShownAndIsTheAnswer) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  d.mbInsInMezzo = true;
+  d.txt(30).SetText("9");
+  // The page's question about the changed line fails.
+  vb::GestoreMsgBox banco = vb::ImpostaGestoreMsgBox([](const std::string&, int, const std::string&) -> int {
+    throw std::runtime_error("risorse esaurite");
+  });
+  const std::string r = d.ButtonComando("Successiva").ToString();
+  vb::ImpostaGestoreMsgBox(banco);
+  EXPECT_EQ(r, "risorse esaurite");
+  ASSERT_FALSE(messaggi_.empty());
+  EXPECT_EQ(messaggi_.back(), "Errore(5): risorse esaurite");
+  // The insertion mode keeps its earlier value.
+  EXPECT_TRUE(d.mbInsInMezzo);
+  EXPECT_TRUE(d.Caricata());
 }
 
 }  // namespace
