@@ -100,6 +100,7 @@ TEST_F(Chiudi, TheCommitDecisionTable) {
     // Only a discard of lines changed on the page asks.
     EXPECT_EQ(MessaggioCon("Confermi Uscita SENZA SALVATAGGIO dei Dettagli"),
               c.cambia == 1 && !c.committed && c.esciNoSalva);
+    EXPECT_FALSE(MessaggioCon("Errore")) << vb::Join(messaggi_, " / ");
     EXPECT_EQ(Lavoro(kDdtModificabile), "");
     EXPECT_EQ(Lock(), "<nessuna riga>");
     EXPECT_TRUE(t.Enabled());
