@@ -288,8 +288,11 @@ int GestTastiBarra(int& piKeyCode, int piShift, ui::Form& pgForm, int piComPag, 
       }
       if (!psTasto.empty()) {
         Comando(pgForm, psTasto);
-      } else if (alt && psTastoAlt.empty()) {
-        psTastoAlt = membri::Oggetto<barre::PaginaRighe>(pgForm, "ogLinPag").TastoPremuto(piKeyCode);
+      } else {
+        if (alt && psTastoAlt.empty())
+          psTastoAlt = membri::Oggetto<barre::PaginaRighe>(pgForm, "ogLinPag").TastoPremuto(piKeyCode);
+        // A key the form chose runs as its button would: not while hidden or
+        // disabled.
         if (!psTastoAlt.empty()) {
           ui::Elemento& b = Bottone(pgForm, "tolLinPag", psTastoAlt);
           if (Attivabile(b)) Comando(pgForm, b.Key);

@@ -44,6 +44,7 @@
 //                             windows will answer (not in this version)
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -401,6 +402,18 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // Gives txt(n) place k of the tab order, the others shifting by one.
   void PostoTab(int piCampo, int piPosto);
   // ---- [Comandi/Tasti/Timer/Chiudi]
+  // The insert-at-position mode the running command leaves behind.
+  bool mbInsInMezzoRich = false;
+  // Level groups of the current article (set by the line entry).
+  std::string osLivGruppo1, osLivGruppo2;
+  // Whether the current article has variant levels.
+  bool ArtConLivelli() const;
+  // Shows an unexpected error as "Errore(n): ..." and answers its text.
+  static std::string MostraErrore(const std::exception_ptr& e);
+  // Commands under way (nested); a page released by a close inside one is
+  // kept until the outermost command has returned through it.
+  int16_t miLivComando = 0;
+  std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPagChiusa;
   // ---- [Griglia]
 
  private:

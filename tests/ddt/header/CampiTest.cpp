@@ -12,6 +12,7 @@
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/Schema.h"
 #include "platform/menu/ContestoProgramma.h"
+#include "ddt/lines/frmDDTDett.h"
 #include "services/ComLock.h"
 #include "platform/dati/ServerDiProva.h"
 
@@ -45,6 +46,18 @@ class Campi : public prova::TestataProva {
     for (const auto& m : messaggi_)
       if (m.find(parte) != std::string::npos) return true;
     return false;
+  }
+
+  // The line window, when open, closed as the user closes it.
+  static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }
+  void ChiudiRighe() {
+    if (RigheAperte()) frmDDTDett::Istanza().Unload();
+    frmDDTDett::Rilascia();
+  }
+  // The line window goes before the header that opened it.
+  void TearDown() override {
+    ChiudiRighe();
+    TestataProva::TearDown();
   }
 };
 
@@ -711,7 +724,6 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
     void (*esegui)(frmDdtTest&);
   };
   const Caso casi[] = {
-      {"Dettaglio", [](frmDdtTest& f) { int16_t d = 0; f.GestDettaglio(false, d); }},
       {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
       {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
   };
@@ -727,6 +739,21 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
     EXPECT_EQ(f.oiInDett, -1);
     EXPECT_EQ(Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato"), statoPrima);
   }
+  // The lines open under the DDT's lock, which their closing gives back.
+  Riparti();
+  frmDdtTest& f = Mostra(demo::kDdtModificabile);
+  const std::string statoPrima = Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato");
+  messaggi_.clear();
+  int16_t d = 0;
+  f.GestDettaglio(false, d);
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_EQ(RigheLock(), 1);
+  EXPECT_EQ(f.oiInDett, 1);
+  ChiudiRighe();
+  EXPECT_EQ(RigheLock(), 0);
+  EXPECT_EQ(f.oiInDett, -1);
+  EXPECT_EQ(Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato"), statoPrima);
 }
 
 TEST_F(Campi, ADdtInUseByAnotherUserIsRefusedByItsLock) {
@@ -1017,15 +1044,27 @@ TEST_F(CampiServer, DocumentCommandsLeaveNoLockAndRespectAnotherUsersLock) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   messaggi_.clear();
   f.GestSpese();
+  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(RigheLock(), 0);
+  // The lines hold the lock while open and give it back when closed.
   int16_t d = 0;
   f.GestDettaglio(false, d);
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_EQ(RigheLock(), 1);
+  ChiudiRighe();
   EXPECT_EQ(RigheLock(), 0);
   Sql("Insert into LockGest (Tipo, Anno, NumReg, Utente, Stato, Gestione) values ('D', 2026, 3, 'luigi', 'S', 'D')");
   messaggi_.clear();
   f.GestSpese();
   EXPECT_TRUE(MessaggioCon("luigi"));
   EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(RigheLock(), 1);
+  // Nor do the lines open under another user's lock.
+  messaggi_.clear();
+  f.GestDettaglio(false, d);
+  EXPECT_TRUE(MessaggioCon("luigi"));
+  EXPECT_FALSE(RigheAperte());
+  EXPECT_EQ(f.oiInDett, -1);
   EXPECT_EQ(RigheLock(), 1);
 }
 

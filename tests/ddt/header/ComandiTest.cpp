@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "ddt/header/TestataProva.h"
+#include "ddt/lines/frmDDTDett.h"
 #include "platform/Errore.h"
 
 namespace {
@@ -27,6 +28,18 @@ class Comandi : public TestataProva {
 
   // One tick of the timers.
   void Tick() { backend_.Esegui(1); }
+
+  static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }
+  // The line window closed as the user closes it.
+  void ChiudiRighe() {
+    if (RigheAperte()) frmDDTDett::Istanza().Unload();
+  }
+  // The line window goes before the header that opened it.
+  void TearDown() override {
+    ChiudiRighe();
+    frmDDTDett::Rilascia();
+    TestataProva::TearDown();
+  }
 };
 
 TEST_F(Comandi, ADuplicateRefusedInTheQuestionReachesNoBar) {
@@ -71,8 +84,14 @@ TEST_F(Comandi, SavingANewDdtGoesOnToItsLinesAndSavingAStoredOneDoesNot) {
   const bool righe = f.EseguiComando("Salva");
   ASSERT_EQ(f.ogComPag().oiFlagOpe(), 1) << vb::Join(messaggi_, " / ");
   EXPECT_TRUE(righe);
+  EXPECT_TRUE(RigheAperte());
+  EXPECT_EQ(f.oiInDett, 1);
   // The line window's closing arms the deferred step, not the command.
   EXPECT_FALSE(Armato(f));
+  ChiudiRighe();
+  EXPECT_EQ(f.oiInDett, -1);
+  EXPECT_TRUE(Armato(f));
+  Tick();
 
   // The same DDT saved again, now stored: the lines stay closed.
   f.txt(90).SetText("ordine 12");
@@ -94,14 +113,28 @@ TEST_F(Comandi, ExpensesSkipTheDeferredStepWhileTheirWindowIsOpen) {
 TEST_F(Comandi, ACommandThatOpenedNoWindowIsNotLeftRunning) {
   frmDdtTest& f = Pronta();
   Mostra(f, dati::demo::kDdtModificabile);
+  // The expenses are not available; the lines are refused by another
+  // user's lock.
+  Sql("Insert into LockGest (Tipo, Anno, NumReg, Utente, Stato, Gestione) values ('D', 2026, 3, 'luigi', 'S', 'D')");
   for (const char* tasto : {"Spese", "Dettaglio"}) {
     SCOPED_TRACE(tasto);
     ASSERT_EQ(f.oiInDett, -1);
     f.ButtonComando(tasto);
+    EXPECT_FALSE(RigheAperte());
     EXPECT_TRUE(Armato(f));
     Tick();
     EXPECT_FALSE(f.mbComandoInCorso);
   }
+  // A window that opened keeps the command running until it closes.
+  Sql("Delete from LockGest");
+  f.ButtonComando("Dettaglio");
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_FALSE(Armato(f));
+  EXPECT_TRUE(f.mbComandoInCorso);
+  ChiudiRighe();
+  EXPECT_TRUE(Armato(f));
+  Tick();
+  EXPECT_FALSE(f.mbComandoInCorso);
 }
 
 TEST_F(Comandi, AnErrorInACommandIsShownAndTheWindowGoesOn) {
@@ -163,9 +196,14 @@ TEST_F(Comandi, F10AndAltEObeyTheStateOfTheLinesButton) {
       dett.Enabled = c.abilitato;
       int tasto = shift ? int{'E'} : int{ui::vbKeyF10};
       f.Form_KeyDown(tasto, shift);
-      EXPECT_EQ(Armato(f), c.corre);
+      // The command that ran opened the lines; it ends when they close.
+      EXPECT_EQ(RigheAperte(), c.corre);
       EXPECT_EQ(f.mbComandoInCorso, c.corre);
+      EXPECT_FALSE(Armato(f));
+      ChiudiRighe();
+      EXPECT_EQ(f.oiInDett, -1);
       Tick();
+      EXPECT_FALSE(f.mbComandoInCorso);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ddt/header/LettureProva.h"
+#include "ddt/lines/frmDDTDett.h"
 #include "platform/dati/Motore.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
@@ -14,6 +15,13 @@ using namespace dati::demo;
 
 class Dett : public prova::LettureProva {
  protected:
+  static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }
+  // The line window goes before the header that opened it.
+  void TearDown() override {
+    if (RigheAperte()) frmDDTDett::Istanza().Unload();
+    frmDDTDett::Rilascia();
+    LettureProva::TearDown();
+  }
   // The order text as the load leaves it, then the grid of a DDT.
   void Griglia(const std::string& ordine, long numRif = kDdtModificabile) {
     frmDdtTest& f = Finestra();
@@ -207,13 +215,18 @@ TEST_F(Dett, DoubleClickRemembersTheRow) {
   Griglia("");
   f.GrigliaDett().VaiARiga(2);
   f.dbgdett_DblClick();
+  // The lines open, on the row double-clicked; closed, it is forgotten.
   EXPECT_EQ(f.olPosDett, 2);
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_EQ(frmDDTDett::Istanza().Opener()->PosDett(), 2);
+  frmDDTDett::Istanza().Unload();
+  EXPECT_EQ(f.olPosDett, -1);
   // A grid with no row leaves the position as it was.
-  f.olPosDett = -1;
   Sql("DELETE FROM DdtDett WHERE Anno = 2026 AND NumRif = 2");
   Griglia("", kDdtStampato);
   f.dbgdett_DblClick();
   EXPECT_EQ(f.olPosDett, -1);
+  EXPECT_TRUE(RigheAperte());
 }
 
 TEST_F(Dett, ManyLinesShowTheirFirstScreenWithoutReadingThemAll) {

@@ -7,6 +7,7 @@
 #include "common/Globali.h"
 #include "common/DatiTestataForm.h"
 #include "ddt/header/TestataProva.h"
+#include "ddt/lines/frmDDTDett.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/dati/GestRecordset.h"
@@ -18,6 +19,13 @@ namespace demo = dati::demo;
 
 class Documento : public prova::TestataProva {
  protected:
+  static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }
+  // The line window goes before the header that opened it.
+  void TearDown() override {
+    if (RigheAperte()) frmDDTDett::Istanza().Unload();
+    frmDDTDett::Rilascia();
+    TestataProva::TearDown();
+  }
   // The demo DDT shown, the messages of its loading and display dropped.
   frmDdtTest& Mostra(long numRif) {
     frmDdtTest& f = TestataProva::Mostra(numRif);
@@ -159,9 +167,14 @@ TEST_F(Documento, OpeningTheLinesStopsAtTheRefusalsAndLeavesNoLock) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   int16_t dupl = 1;
   f.GestDettaglio(false, dupl);
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
   ASSERT_TRUE(f.mpParDett);
   EXPECT_EQ(f.mpParDett->oiGestDupl, 1);
+  // The lines open under the lock; closed, they give it back.
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_EQ(frmDDTDett::Istanza().oiGestDupl, 1);
+  EXPECT_EQ(f.oiInDett, 1);
+  EXPECT_EQ(Conta("LockGest"), 1);
+  frmDDTDett::Istanza().Unload();
   EXPECT_EQ(f.oiInDett, -1);
   EXPECT_EQ(Conta("LockGest"), 0);
 
@@ -180,7 +193,8 @@ TEST_F(Documento, OpeningTheLinesStopsAtTheRefusalsAndLeavesNoLock) {
   messaggi_.clear();
   f.GestDettaglio(false, dupl);
   EXPECT_TRUE(MessaggioCon("Impossibile Salvare Ddt con stato")) << vb::Join(messaggi_, " / ");
-  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_FALSE(RigheAperte());
+  EXPECT_EQ(Conta("LockGest"), 0);
   EXPECT_FALSE(f.mpParDett);
   EXPECT_EQ(Stato(demo::kDdtModificabile), "");
 }
@@ -193,7 +207,9 @@ TEST_F(Documento, OpeningTheLinesSavesTheHeaderFirst) {
   f.GestDettaglio(false, dupl);
   EXPECT_FALSE(f.InVar());
   EXPECT_EQ(Valore("Select RifCli from DdtTest Where Anno = 2026 AND NumRif = 3", "RifCli"), "ORD-77");
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  ASSERT_TRUE(RigheAperte());
+  EXPECT_EQ(Conta("LockGest"), 1);
+  frmDDTDett::Istanza().Unload();
   EXPECT_EQ(Conta("LockGest"), 0);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ddt/header/TestataProva.h"
+#include "ddt/lines/frmDDTDett.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/ServerDiProva.h"
 #include "platform/dati/Transazioni.h"
@@ -43,6 +44,9 @@ class FinestraDuplicaCancella : public frmDdtTest {
 class DuplicaCancella : public prova::TestataProva {
  protected:
   void TearDown() override {
+    // The line window goes before the header that opened it.
+    if (frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata()) frmDDTDett::Istanza().Unload();
+    frmDDTDett::Rilascia();
     while (dati::LivelloTransWorkspace() > 0) dati::AnnullaTransWorkspace();
     ComLock::SbloccaDoc(nullptr, -1);
     TestataProva::TearDown();
@@ -378,6 +382,21 @@ TEST_F(DuplicaCancella, DuplicatesLinesLevelsAndExpensesNumberedInTheWorkingYear
   EXPECT_EQ(Valore("Select Stato as V from LockGest Where " + Doc(2027, 1, "NumReg")).ToString(), "P");
   // The source untouched.
   EXPECT_EQ(Conta("DdtTest", Doc(2026, demo::kDdtStampato) + " And Stato = 'S'"), 1);
+  // The lines of the copy open on those working rows, as a duplicate's.
+  ASSERT_TRUE(frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata());
+  frmDDTDett& d = frmDDTDett::Istanza();
+  EXPECT_EQ(d.oiGestDupl, 1);
+  EXPECT_EQ(d.txt(600).Text(), "2027");
+  EXPECT_EQ(d.txt(610).Text(), "1");
+  EXPECT_EQ(f.oiInDett, 1);
+  // Closed, the copy's lines are committed even untouched, and the lock goes.
+  d.Unload();
+  EXPECT_EQ(f.oiInDett, -1);
+  EXPECT_EQ(Conta("DdtDett", Doc(2027, 1)), Conta("DdtDett", Doc(2026, demo::kDdtStampato)));
+  EXPECT_EQ(Conta("DdtLiv", Doc(2027, 1)), 5);
+  EXPECT_EQ(Conta("DdtDettApp", Doc(2027, 1)), 0);
+  EXPECT_EQ(Conta("DdtLivApp", Doc(2027, 1)), 0);
+  EXPECT_EQ(Conta("LockGest", Doc(2027, 1, "NumReg")), 0);
 }
 
 // A copy that fails: the new header stays alone, no working row and no

@@ -1,0 +1,141 @@
+// The keyboard map of the line window.
+#include <gtest/gtest.h>
+
+#include "common/Globali.h"
+#include "ddt/lines/RigheProva.h"
+#include "platform/MsgBox.h"
+#include "platform/ui/Headless.h"
+
+namespace prova {
+namespace {
+using namespace dati::demo;
+
+class Tasti : public RigheProva {
+ protected:
+  bool MessaggioCon(const std::string& parte) {
+    for (const auto& m : messaggi_)
+      if (m.find(parte) != std::string::npos) return true;
+    return false;
+  }
+  std::string Lock() {
+    return Valore("Select Stato from LockGest Where Tipo = 'D' And Anno = 2026 And NumReg = 3", "Stato");
+  }
+  static int Premi(frmDDTDett& d, int codice, int shift = 0) {
+    d.Form_KeyDown(codice, shift);
+    return codice;
+  }
+};
+
+TEST_F(Tasti, F10InsertsALineOnlyThroughItsButtonAndIsSwallowed) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  auto& p = d.ogLinPag();
+  ui::Elemento& ins = d.tolLinPag().Elem("Inserisci");
+  ins.Visible = false;
+  EXPECT_EQ(Premi(d, ui::vbKeyF10), 0);
+  EXPECT_EQ(p.Stato(), 1);
+  ins.Visible = true;
+  ins.Enabled = false;
+  EXPECT_EQ(Premi(d, ui::vbKeyF10), 0);
+  EXPECT_EQ(p.Stato(), 1);
+  ins.Enabled = true;
+  EXPECT_EQ(Premi(d, ui::vbKeyF10), 0);
+  EXPECT_EQ(p.Stato(), 2);
+  EXPECT_TRUE(d.mbInsInMezzo);
+  EXPECT_EQ(d.miRigaIns, 1);
+}
+
+TEST_F(Tasti, F10OnAnEmptyNewArticleLineEndsTheEntry) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  ASSERT_EQ(d.ButtonComando("Nuovo").ToString(), "");
+  ASSERT_EQ(d.txt(18).Text(), "A");
+  // Through the window's key preview, as the user types it.
+  d.PremiTasto(ui::vbKeyF10);
+  EXPECT_FALSE(d.Caricata());
+  EXPECT_EQ(Lock(), "<nessuna riga>");
+  EXPECT_EQ(Lavoro(kDdtModificabile), "");
+}
+
+TEST_F(Tasti, AltLettersRunTheirCommandsWhileTheButtonIsThere) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  // "EsciNoSalva" hidden (as for a duplicated DDT): Alt+E does nothing.
+  d.tolLinPag().Elem("EsciNoSalva").Visible = false;
+  Premi(d, 'E', ui::vbAltMask);
+  EXPECT_TRUE(d.Caricata());
+  d.tolLinPag().Elem("EsciNoSalva").Visible = true;
+  // A changed line, then Alt+E: the question, answered OK, discards.
+  const std::string committed = Lavoro(kDdtModificabile, "DdtDett");
+  d.txt(30).SetText("9");
+  ASSERT_EQ(d.ButtonComando("Salva").ToString(), "");
+  messaggi_.clear();
+  Premi(d, 'E', ui::vbAltMask);
+  EXPECT_TRUE(MessaggioCon("Confermi Uscita SENZA SALVATAGGIO dei Dettagli"));
+  EXPECT_FALSE(d.Caricata());
+  EXPECT_EQ(Lavoro(kDdtModificabile, "DdtDett"), committed);
+  EXPECT_EQ(Lock(), "<nessuna riga>");
+}
+
+TEST_F(Tasti, CtrlKeysMoveTheLevelPanelAndToggleTheBarcodeSave) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  ui::Controllo& liv = d.C("picLivelli");
+  const long left = liv.Left(), top = liv.Top();
+  EXPECT_EQ(Premi(d, ui::vbKeyHome, ui::vbCtrlMask), ui::vbKeyHome);
+  EXPECT_EQ(liv.Left(), 60);
+  Premi(d, ui::vbKeyPageUp, ui::vbCtrlMask);
+  EXPECT_EQ(liv.Top(), d.dbgRiga().Top() + 100);
+  Premi(d, ui::vbKeyEnd, ui::vbCtrlMask);
+  Premi(d, ui::vbKeyPageDown, ui::vbCtrlMask);
+  EXPECT_EQ(liv.Left(), left);
+  EXPECT_EQ(liv.Top(), top);
+  const bool prima = d.obCodBarLostFocusSalva;
+  Premi(d, 'S', ui::vbCtrlMask | ui::vbAltMask);
+  EXPECT_EQ(d.obCodBarLostFocusSalva, !prima);
+  Premi(d, 'S', ui::vbCtrlMask | ui::vbAltMask);
+  EXPECT_EQ(d.obCodBarLostFocusSalva, prima);
+}
+
+TEST_F(Tasti, UpAndDownMoveBetweenLinesButNotInsideTheNotes) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  ASSERT_TRUE(ui::utente::Fuoco(d.txt(30)));
+  ASSERT_EQ(d.txt(10).Text(), "1");
+  Premi(d, ui::vbKeyDown);
+  EXPECT_EQ(d.txt(10).Text(), "2");
+  Premi(d, ui::vbKeyUp);
+  EXPECT_EQ(d.txt(10).Text(), "1");
+  d.txt(420).SetVisible(true);
+  d.txt(420).SetEnabled(true);
+  if (ui::utente::Fuoco(d.txt(420))) {
+    Premi(d, ui::vbKeyDown);
+    EXPECT_EQ(d.txt(10).Text(), "1");
+  }
+}
+
+TEST_F(Tasti, FunctionKeysOfTheWindow) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  // F12 with the batch button hidden goes on; shown, it splits (not there yet).
+  d.C("ComPartLotti").SetVisible(false);
+  messaggi_.clear();
+  Premi(d, ui::vbKeyF12);
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  d.C("ComPartLotti").SetVisible(true);
+  Premi(d, ui::vbKeyF12);
+  EXPECT_TRUE(MessaggioCon("La divisione per partita e lotto non è ancora disponibile"));
+  // F6 with reorder files on.
+  G().gsDaOrdi = "S";
+  messaggi_.clear();
+  Premi(d, ui::vbKeyF6);
+  EXPECT_TRUE(MessaggioCon("Il riordino degli articoli non è ancora disponibile"));
+  G().gsDaOrdi = "";
+  messaggi_.clear();
+  Premi(d, ui::vbKeyF6);
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  // Alt+2 shows the second page.
+  EXPECT_EQ(Premi(d, '2', ui::vbAltMask), 0);
+  EXPECT_EQ(d.C("TasPagine").SelectedTab(), 2);
+  // Esc never reaches the field as a character.
+  int esc = 27;
+  d.Form_KeyPress(esc);
+  EXPECT_EQ(esc, 0);
+}
+
+}  // namespace
+}  // namespace prova

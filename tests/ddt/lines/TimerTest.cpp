@@ -1,0 +1,128 @@
+// The deferred steps of the line window, one tick of its timer each.
+#include <gtest/gtest.h>
+
+#include "common/Globali.h"
+#include "ddt/lines/RigheProva.h"
+
+namespace prova {
+namespace {
+using namespace dati::demo;
+
+class Timer : public RigheProva {
+ protected:
+  bool MessaggioCon(const std::string& parte) {
+    for (const auto& m : messaggi_)
+      if (m.find(parte) != std::string::npos) return true;
+    return false;
+  }
+};
+
+TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
+  struct Caso {
+    int16_t stato;
+    bool letturaFile, letturaMatr;
+    const char* messaggio;  // "" none
+    int16_t dopo;
+  } casi[] = {
+      {0, false, false, "", 0},
+      {11, false, false, "", 0},
+      {13, false, false, "", 0},
+      {1, false, false, "La gestione dei livelli non è ancora disponibile", 0},
+      {5, false, false, "La lettura degli articoli da file non è ancora disponibile", 5},
+      {6, false, false, "La lettura delle matricole da file non è ancora disponibile", 6},
+      {7, false, false, "La gestione dei lotti non è ancora disponibile", 0},
+      {8, false, false, "La gestione dei lotti non è ancora disponibile", 0},
+      {9, false, false, "", 0},
+      {9, true, false, "", 5},
+      {9, false, true, "", 6},
+      {14, false, false, "", 0},
+  };
+  frmDDTDett& d = Righe(kDdtModificabile);
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.stato * 100 + c.letturaFile * 10 + c.letturaMatr);
+    d.mbLetturaFile = c.letturaFile;
+    d.mbLetturaMatr = c.letturaMatr;
+    d.ArmaTimer(c.stato);
+    messaggi_.clear();
+    Tick(d);
+    EXPECT_FALSE(d.timLinPag().Enabled());
+    EXPECT_EQ(d.miStatoTimer, c.dopo);
+    if (*c.messaggio)
+      EXPECT_TRUE(MessaggioCon(c.messaggio)) << (messaggi_.empty() ? "" : messaggi_.back());
+    else
+      EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+  }
+  d.mbLetturaFile = d.mbLetturaMatr = false;
+}
+
+TEST_F(Timer, StateFourWaitsForTheArticleDisplay) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  d.miStatoTimer = 4;
+  d.timLinPag().SetEnabled(true);
+  Tick(d);
+  EXPECT_EQ(d.miStatoTimer, 4);
+  EXPECT_FALSE(d.timLinPag().Enabled());
+}
+
+TEST_F(Timer, LevelStepSetsWhatTheLevelWindowResumes) {
+  struct Caso {
+    int16_t livelliCrea;
+    bool insGest;
+    int16_t ripresa, creaDopo;
+  } casi[] = {
+      {-2, true, 0, 1}, {-2, false, 0, 0}, {-1, true, 4, 0}, {0, true, 4, 1}, {0, false, 4, 0},
+  };
+  frmDDTDett& d = Righe(kDdtModificabile);
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.livelliCrea * 10 + c.insGest);
+    d.oiLivelliCrea = c.livelliCrea;
+    d.obLivelliInsGest = c.insGest;
+    d.ArmaTimer(1);
+    Tick(d);
+    EXPECT_EQ(d.miRipresaLivelli, c.ripresa);
+    EXPECT_EQ(d.oiLivelliCrea, c.creaDopo);
+    EXPECT_EQ(d.miStatoTimer, 0);
+  }
+}
+
+TEST_F(Timer, DoubleClickStepOpensLevelsOrLotsOfTheLine) {
+  struct Caso {
+    const char* gruppo;
+    const char* rintraccia;
+    const char* messaggio;
+  } casi[] = {
+      {"TAGLIE", "N", "La gestione dei livelli non è ancora disponibile"},
+      {"", "O", "La gestione dei lotti non è ancora disponibile"},
+      {"", "S", ""},
+  };
+  G().gsGesTaglie = "S";
+  frmDDTDett& d = Righe(kDdtModificabile);
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.messaggio);
+    d.osLivGruppo1 = c.gruppo;
+    d.msGestRintraccia = c.rintraccia;
+    messaggi_.clear();
+    d.ArmaTimer(2);
+    Tick(d);
+    if (*c.messaggio)
+      EXPECT_TRUE(MessaggioCon(c.messaggio));
+    else
+      EXPECT_TRUE(messaggi_.empty());
+    EXPECT_EQ(d.miStatoTimer, 0);
+  }
+}
+
+TEST_F(Timer, TheFirstTickAfterTheLoadHidesDuplicaAndLocksTheVatOfAHeaderWithOne) {
+  frmDDTDett& d = Righe(kDdtModificabile);
+  EXPECT_FALSE(d.tolLinPag().Elem("Duplica").Visible);
+  EXPECT_EQ(d.miStatoTimer, 0);
+  // With a VAT code on the header the line's VAT stays as it is.
+  d.osIvaTest = "22";
+  d.txt(130).SetEnabled(true);
+  d.ArmaTimer(3);
+  Tick(d);
+  EXPECT_FALSE(d.txt(130).Enabled());
+}
+
+}  // namespace
+}  // namespace prova
