@@ -356,6 +356,14 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // =====================================================================
   // Additions by concern: each file's own private state goes in its block.
   // ---- [Carica]
+  // Design place of the level panel (the load moves it by oiPosPicLiv).
+  long mlPicLivTopDis = 0, mlPicLivLeftDis = 0;
+  // Mandatory marks of the line kind; the command line's parameter box.
+  void CampiObblig(bool pbObbl);
+  void NoObblManuale(bool pbObbl);
+  void ImpParamCom(bool pbAgg);
+  // The status bar's "Messaggio" panel.
+  void MsgPannello(const std::string& psTesto);
   // ---- [Prima/Dopo]
   // ---- [Numeri/Incolla]
   // ---- [Query/Colonne/OrdIns/Totali]
