@@ -25,7 +25,9 @@ constexpr long kAltLab = 255;
 // Width of the usable area and of the line panels.
 constexpr long kUtile = kLargh - 240;
 // Places of the line panels and of the pages inside the article panel.
-constexpr long kTopPannelli = 4230, kAltPannelli = 3900;
+constexpr long kTopPannelli = 4080, kAltPannelli = 4050;
+// The row between the grid and the panels.
+constexpr long kTopSotto = kTopPannelli - kPasso;
 constexpr long kTopSchede = 690, kTopPagine = kTopSchede + 375, kAltPagine = kAltPannelli - kTopPagine - 30;
 
 class Disegno {
@@ -36,7 +38,12 @@ class Disegno {
   template <class T = ui::Controllo>
   T& Metti(ui::Tipo t, const std::string& nome, int indice, long x, long y, long w, long h) {
     T& c = f_.Crea<T>(t, nome, indice);
-    if (cont) c.SetContainer(cont);
+    // Inside a container the contents keep clear of its sunken frame.
+    if (cont) {
+      c.SetContainer(cont);
+      x += 45;
+      y += 15;
+    }
     c.Move(x, y, w, h);
     c.SetTabIndex(tab_++);
     return c;
@@ -143,90 +150,87 @@ void Barra(Disegno& d) {
 }
 
 void Testata(Disegno& d) {
-  // Display only; the read-only marker sits at its right, outside it, so
-  // that it keeps its colour.
-  auto& p = d.Contenitore("picFisso", -1, 60, 480, 9720, 3 * kPasso + 30);
+  auto& p = d.Contenitore("picFisso", -1, 60, 480, kUtile, 3 * kPasso + 30);
   p.SetEnabled(false);
   d.cont = &p;
   d.Cap(600, "Anno:", 0, 0, 0).SetVisible(false);
   d.Txt(600, 0, 0, 0).SetVisible(false);
-  d.Cap(610, "Numero Riferimento:", 0, 0, 1500);
-  d.Txt(610, 1560, 0, 900);
-  d.Cap(620, "Del:", 2580, 0, 360);
-  d.Txt(620, 3000, 0, 1080);
-  d.Cap(630, "Tipo Doc.:", 4200, 0, 780);
-  d.Txt(630, 5040, 0, 720);
-  d.Lab(630, 5820, 0, 3840);
-  d.Cap(640, "Docum.:", 0, 1, 1500);
-  d.Txt(640, 1560, 1, 420);
-  d.Txt(650, 2040, 1, 900);
-  d.Cap(660, "Del:", 3060, 1, 360);
-  d.Txt(660, 3480, 1, 1080);
-  d.Cap(670, "Cliente/Fornit.:", 4680, 1, 1200);
-  d.Txt(670, 5940, 1, 1200);
-  d.Lab(670, 7200, 1, 2460);
-  d.Lab(680, 7200, 2, 2460);
-  d.Cap(690, "Riferim. Cliente:", 0, 2, 1500);
-  d.Txt(690, 1560, 2, 1200);
-  d.Cap(701, "Listino:", 2880, 2, 600);
-  d.Txt(700, 3540, 2, 480);
-  d.Cap(711, "Moneta:", 4140, 2, 600);
-  d.Txt(710, 4800, 2, 600);
-  d.Cap(721, "Cambio:", 5520, 2, 600);
-  d.Txt(720, 6180, 2, 900);
+  d.Cap(610, "Numero Riferimento:", 0, 0, 1800);
+  d.Txt(610, 1860, 0, 900);
+  d.Cap(620, "Del:", 2880, 0, 420);
+  d.Txt(620, 3300, 0, 1200);
+  d.Cap(630, "Tipo Doc.:", 4620, 0, 960);
+  d.Txt(630, 5640, 0, 720);
+  d.Lab(630, 6420, 0, 5280);
+  d.Cap(640, "Docum.:", 0, 1, 1800);
+  d.Txt(640, 1860, 1, 420);
+  d.Txt(650, 2340, 1, 900);
+  d.Cap(660, "Del:", 3360, 1, 420);
+  d.Txt(660, 3780, 1, 1200);
+  d.Cap(670, "Cliente/Fornit.:", 5100, 1, 1380);
+  d.Txt(670, 6480, 1, 1200);
+  d.Lab(670, 7740, 1, 3960);
+  d.Lab(680, 7740, 2, 3960);
+  d.Cap(690, "Riferim. Cliente:", 0, 2, 1800);
+  d.Txt(690, 1860, 2, 1200);
+  d.Cap(701, "Listino:", 3180, 2, 660);
+  d.Txt(700, 3900, 2, 480);
+  d.Cap(711, "Moneta:", 4500, 2, 720);
+  d.Txt(710, 5280, 2, 600);
+  d.Cap(721, "Cambio:", 6000, 2, 720);
+  d.Txt(720, 6780, 2, 900);
   d.cont = nullptr;
-  auto& sola = d.Cap(28, "Solo Visualizzazione", 9840, 2, kLargh - 120 - 9840);
-  sola.SetTop(480 + d.Riga(2) + kScostaLab);
-  sola.SetForeColor(ui::vbRed);
-  sola.SetVisible(false);
 }
 
 void Totali(Disegno& d) {
-  const long top = 1575;
-  auto& p = d.Contenitore("picTotPrz", -1, 60, top, 10320, kPasso);
+  auto& p = d.Contenitore("picTotPrz", -1, 60, 1575, kUtile, kPasso);
   d.cont = &p;
-  d.Cap(8, "Totale Quantità:", 0, 0, 1260);
-  d.Lab(285, 1320, 0, 1500).SetAlignment(1);
-  d.Cap(280, "Totale Merce:", 2940, 0, 1080);
-  d.Lab(280, 4080, 0, 1740).SetAlignment(1);
-  d.Cap(275, "Totale in Lire:", 5940, 0, 1140);
-  d.Lab(275, 7140, 0, 1740).SetAlignment(1);
-  auto& ivati = d.Cap(700, "Prezzi Ivati", 9000, 0, 1260);
+  d.Cap(8, "Totale Quantità:", 0, 0, 1380);
+  d.Lab(285, 1440, 0, 1800).SetAlignment(1);
+  d.Cap(280, "Totale Merce:", 3420, 0, 1200);
+  d.Lab(280, 4680, 0, 1800).SetAlignment(1);
+  d.Cap(275, "Totale in Lire:", 6660, 0, 1260);
+  d.Lab(275, 7980, 0, 1800).SetAlignment(1);
+  auto& ivati = d.Cap(700, "Prezzi Ivati", 9960, 0, 1200);
   ivati.SetForeColor(ui::vbRed);
   ivati.SetVisible(false);
   d.cont = nullptr;
-  // The row counter, beside the totals: it stays when they are hidden.
-  auto& conta = d.Metti(ui::Tipo::TextBox, "txtRiga", -1, 10440, top + 60, kLargh - 120 - 10440, kAltTesto);
+}
+
+void Griglia(Disegno& d) {
+  auto& dat = d.Metti<ui::DatiControllo>(ui::Tipo::Data, "datRiga", -1, 0, 0, 1200, 300);
+  dat.SetVisible(false);
+  auto& g = d.Metti<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga", -1, 60, 1935, kUtile, kTopSotto - 30 - 1935);
+  g.SetDataSource(&dat);
+  g.SetAllowUpdate(false);
+  g.SetAllowAddNew(false);
+  // Under the grid: the read-only marker and the row counter.
+  auto& sola = d.Metti(ui::Tipo::Label, "label1", 28, 60, kTopSotto + kScostaLab, 3600, kAltLab);
+  sola.SetCaption("Solo Visualizzazione");
+  sola.SetForeColor(ui::vbRed);
+  sola.SetVisible(false);
+  auto& conta = d.Metti(ui::Tipo::TextBox, "txtRiga", -1, 60 + kUtile - 1620, kTopSotto, 1620, kAltTesto);
   conta.SetText("99999 / 99999");
   conta.SetLocked(true);
   conta.SetTabStop(false);
   conta.SetAlignment(2);
 }
 
-void Griglia(Disegno& d) {
-  auto& dat = d.Metti<ui::DatiControllo>(ui::Tipo::Data, "datRiga", -1, 0, 0, 1200, 300);
-  dat.SetVisible(false);
-  auto& g = d.Metti<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga", -1, 60, 1935, kUtile, kTopPannelli - 30 - 1935);
-  g.SetDataSource(&dat);
-  g.SetAllowUpdate(false);
-  g.SetAllowAddNew(false);
-}
-
 void StrisciaArticolo(Disegno& d) {
-  auto& p = d.Contenitore("PicDati", 0, 0, 0, kUtile, kPasso);
+  auto& p = d.Contenitore("PicDati", 0, 0, 0, kUtile - 90, kPasso);
   d.cont = &p;
   d.Cap(19, "Articolo", 0, 0, 900);
   d.Txt(20, 960, 0, 1800);
   d.Hlp(20, 2760, 0);
-  d.Txt(26, 3120, 0, 4800);
-  d.Bottone("ComTipoRic", -1, "Codice", 7980, 0, 1560);
-  d.Bottone("ComTipoRiga", 0, "Riga Descrittiva (F8)", 9660, 0, kUtile - 9660);
+  d.Txt(26, 3120, 0, 4320);
+  d.Bottone("ComTipoRic", -1, "Codice", 7500, 0, 2100);
+  d.Bottone("ComTipoRiga", 0, "Riga Descrittiva (F8)", 9660, 0, kUtile - 9660 - 180);
   d.cont = nullptr;
 }
 
 void Marcatori(Disegno& d, ui::Controllo& pannello) {
   d.cont = &pannello;
-  auto& m = d.Contenitore("PicDati", 6, 0, kPasso, kUtile, kPasso);
+  auto& m = d.Contenitore("PicDati", 6, 0, kPasso, kUtile - 90, kPasso);
   d.cont = &m;
   auto marca = [&](int n, const char* t, long x, long w) {
     auto& c = d.Cap(n, t, x, 0, w);
@@ -238,41 +242,42 @@ void Marcatori(Disegno& d, ui::Controllo& pannello) {
   marca(23, "Descr.Modificata", 2520, 1500);
   marca(24, "RAEE", 4080, 600);
   marca(25, "Livelli", 4740, 720);
-  auto& pl = d.Bottone("ComPartLotti", -1, "Partite/Lotto (F12)", 7980, 0, 1560);
+  auto& pl = d.Bottone("ComPartLotti", -1, "Partite/Lotto (F12)", 7500, 0, 2100);
   pl.SetVisible(false);
-  d.Bottone("ComTipoRiga", 2, "Riga Comando (F5)", 9660, 0, kUtile - 9660);
+  d.Bottone("ComTipoRiga", 2, "Riga Comando (F5)", 9660, 0, kUtile - 9660 - 180);
   d.cont = nullptr;
 }
 
 void PaginaPrincipale(Disegno& d) {
-  d.Cap(30, "Quantità:", 0, 0, 900);
-  d.Txt(30, 960, 0, 1320);
-  d.Cap(40, "Colli:", 2400, 0, 780);
-  d.Txt(40, 3240, 0, 840);
-  d.Cap(50, "Pezzi x Conf.:", 4200, 0, 1080);
-  d.Lab(50, 5340, 0, 600);
-  d.Cap(140, "U.M.:", 6060, 0, 480);
-  d.Txt(140, 6600, 0, 540);
-  d.Hlp(140, 7140, 0);
-  d.Lab(140, 7500, 0, 1380);
+  constexpr long kCampo = 1140, kCap = 1080;
+  d.Cap(30, "Quantità:", 0, 0, kCap);
+  d.Txt(30, kCampo, 0, 1200);
+  d.Cap(40, "Colli:", 2460, 0, 840);
+  d.Txt(40, 3360, 0, 780);
+  d.Cap(50, "Pezzi x Conf.:", 4260, 0, 1320);
+  d.Lab(50, 5640, 0, 600);
+  d.Cap(140, "U.M.:", 6360, 0, 480);
+  d.Txt(140, 6900, 0, 540);
+  d.Hlp(140, 7440, 0);
+  d.Lab(140, 7800, 0, 1140);
   d.Cap(150, "Fatt. di Conv.:", 9000, 0, 1140);
   d.Txt(150, 10200, 0, 1200);
 
-  d.Cap(60, "Prezzo:", 0, 1, 900);
-  d.Txt(60, 960, 1, 1320);
-  d.Hlp(60, 2280, 1);
-  d.Cap(70, "Importo:", 2700, 1, 720);
-  d.Txt(70, 3480, 1, 1500);
-  d.Casella(75, "Sogg. Sconto Pagamento", 5100, 1, 2160);
-  d.Cap(130, "Iva:", 7380, 1, 360);
-  d.Txt(130, 7800, 1, 540);
-  d.Hlp(130, 8340, 1);
-  d.Lab(130, 8700, 1, 2700);
+  d.Cap(60, "Prezzo:", 0, 1, kCap);
+  d.Txt(60, kCampo, 1, 1200);
+  d.Hlp(60, 2340, 1);
+  d.Cap(70, "Importo:", 2760, 1, 720);
+  d.Txt(70, 3540, 1, 1440);
+  d.Casella(75, "Sogg. Sconto Pagamento", 5100, 1, 2580);
+  d.Cap(130, "Iva:", 7740, 1, 360);
+  d.Txt(130, 8160, 1, 540);
+  d.Hlp(130, 8700, 1);
+  d.Lab(130, 9060, 1, 2340);
 
-  d.Cap(80, "Sconto Tot.:", 0, 2, 900);
-  d.Txt(80, 960, 2, 1320);
-  d.Hlp(80, 2280, 2);
-  d.Lab(80, 2640, 2, 960);
+  d.Cap(80, "Sconto Tot.:", 0, 2, kCap);
+  d.Txt(80, kCampo, 2, 1200);
+  d.Hlp(80, 2340, 2);
+  d.Lab(80, 2700, 2, 900);
   d.Cap(90, "Tab.:", 3720, 2, 420);
   d.Txt(90, 4200, 2, 960);
   d.Cap(100, "Cli.:", 5280, 2, 360);
@@ -282,59 +287,59 @@ void PaginaPrincipale(Disegno& d) {
   d.Cap(120, "Qta:", 8340, 2, 360);
   d.Txt(120, 8760, 2, 960);
 
-  d.Cap(160, "C/merce:", 0, 3, 900);
-  d.Txt(160, 960, 3, 1320);
-  d.Hlp(160, 2280, 3);
-  d.Lab(160, 2640, 3, 2700);
-  d.Cap(165, "C.di Costo:", 5460, 3, 840);
-  d.Txt(165, 6360, 3, 900);
-  d.Hlp(165, 7260, 3);
-  d.Lab(165, 7620, 3, 3780);
+  d.Cap(160, "C/merce:", 0, 3, kCap);
+  d.Txt(160, kCampo, 3, 1200);
+  d.Hlp(160, 2340, 3);
+  d.Lab(160, 2700, 3, 2580);
+  d.Cap(165, "C.di Costo:", 5400, 3, 960);
+  d.Txt(165, 6420, 3, 900);
+  d.Hlp(165, 7320, 3);
+  d.Lab(165, 7680, 3, 3720);
 
-  d.Cap(170, "Omaggio:", 0, 4, 900);
-  auto& om = d.Combo(170, 960, 4, 1560);
+  d.Cap(170, "Omaggio:", 0, 4, kCap);
+  auto& om = d.Combo(170, kCampo, 4, 1560);
   for (const char* v : {"N-No", "S-Omaggio", "I-Add.solo Iva"}) om.AddItem(v);
-  d.Casella(175, "Promozione", 2640, 4, 1260).SetEnabled(false);
-  d.Cap(180, "% provv Ag.1:", 4020, 4, 1020);
-  d.Txt(180, 5100, 4, 840);
-  d.Cap(190, "% provv Ag.2:", 6060, 4, 1020);
-  d.Txt(190, 7140, 4, 840);
-  d.Casella(205, "Sogg. Ritenuta d'acconto", 8100, 4, 2400);
+  d.Casella(175, "Promozione", 2820, 4, 1320).SetEnabled(false);
+  d.Cap(180, "% provv Ag.1:", 4260, 4, 1200);
+  d.Txt(180, 5520, 4, 780);
+  d.Cap(190, "% provv Ag.2:", 6420, 4, 1200);
+  d.Txt(190, 7680, 4, 780);
+  d.Casella(205, "Sogg. Ritenuta d'acconto", 8580, 4, 2820);
 
   // Stock and availability of the article, and its warning.
-  d.Cap(200, "Disponib.:", 0, 5, 900);
-  d.Lab(200, 960, 5, 1800);
-  d.Cap(212, "Giacenza:", 2880, 5, 780);
-  d.Lab(210, 3720, 5, 1800);
-  auto& neg = d.Cap(210, "Giacenza negativa", 5640, 5, 1800);
+  d.Cap(200, "Disponib.:", 0, 5, kCap);
+  d.Lab(200, kCampo, 5, 1800);
+  d.Cap(212, "Giacenza:", 3060, 5, 900);
+  d.Lab(210, 4020, 5, 1800);
+  auto& neg = d.Cap(210, "Giacenza negativa", 5940, 5, 1800);
   neg.SetForeColor(ui::vbRed);
   neg.SetVisible(false);
-  d.Bottone("com", 117, "Date competenza", 9900, 5, 1500).SetVisible(false);
+  d.Bottone("com", 117, "Date competenza", 9660, 5, 1740).SetVisible(false);
 
   // Personal descriptions, shown when the terminal names them.
   const int pers[] = {220, 230, 265, 267};
   for (int i = 0; i < 4; ++i) {
-    const long x = i * 2880;
-    d.Cap(pers[i], "", x, 6, 900).SetVisible(false);
-    d.Txt(pers[i], x + 960, 6, 1560).SetVisible(false);
+    const long x = i * 2940;
+    d.Cap(pers[i], "", x, 6, kCap).SetVisible(false);
+    d.Txt(pers[i], x + kCampo, 6, 1440).SetVisible(false);
   }
-  d.Hlp(220, 2520, 6).SetVisible(false);
+  d.Hlp(220, kCampo + 1440, 6).SetVisible(false);
   // Quantity from dimensions: the load shows these when it is on.
-  d.Cap(250, "Lunghezza:", 0, 7, 900).SetVisible(false);
-  d.Txt(250, 960, 7, 1080).SetVisible(false);
-  d.Cap(260, "Larghezza:", 2160, 7, 900).SetVisible(false);
-  d.Txt(260, 3120, 7, 1080).SetVisible(false);
-  d.Cap(270, "Altezza:", 4320, 7, 900).SetVisible(false);
-  d.Txt(270, 5280, 7, 1080).SetVisible(false);
+  d.Cap(250, "Lunghezza:", 0, 7, kCap).SetVisible(false);
+  d.Txt(250, kCampo, 7, 1000).SetVisible(false);
+  d.Cap(260, "Larghezza:", 2280, 7, kCap).SetVisible(false);
+  d.Txt(260, 3420, 7, 1000).SetVisible(false);
+  d.Cap(270, "Altezza:", 4560, 7, kCap).SetVisible(false);
+  d.Txt(270, 5700, 7, 1000).SetVisible(false);
 
-  auto& bu = d.Contenitore("PicBeneUsato", -1, 6600, d.Riga(7), 4800, kPasso);
+  auto& bu = d.Contenitore("PicBeneUsato", -1, 6840, d.Riga(7), 4560, kPasso);
   bu.SetVisible(false);
   ui::Controllo* prima = d.cont;
   d.cont = &bu;
-  d.Cap(195, "Bene usato:", 0, 0, 900);
-  d.Txt(195, 960, 0, 720);
-  d.Hlp(195, 1680, 0);
-  d.Lab(195, 2040, 0, 2700);
+  d.Cap(195, "Bene usato:", 0, 0, kCap);
+  d.Txt(195, kCampo, 0, 720);
+  d.Hlp(195, 1860, 0);
+  d.Lab(195, 2220, 0, 2280);
   d.cont = prima;
 
   // Accrual dates and the other bound boxes the user does not type into.
@@ -342,20 +347,20 @@ void PaginaPrincipale(Disegno& d) {
 }
 
 void PaginaDescrizione(Disegno& d) {
-  d.Cap(400, "Dove Stampo Descrizione Lunga:", 0, 0, 2400);
-  auto& dl = d.Combo(400, 2460, 0, 1200);
+  d.Cap(400, "Dove Stampo Descrizione Lunga:", 0, 0, 2820);
+  auto& dl = d.Combo(400, 2880, 0, 1500);
   dl.AddItem("No");
   dl.AddItem("Sopra");
   dl.AddItem("Sotto");
   for (int i = 0; i < 3; ++i) dl.SetItemData(i, i);
   d.Nascosto(400);
-  d.Cap(420, "Nota Sopra:", 0, 1, 900);
-  d.Combo(410, 960, 1, 2700);
+  d.Cap(420, "Nota Sopra:", 0, 1, 1080);
+  d.Combo(410, 1140, 1, 2700);
   d.Nascosto(410);
   auto& ns = d.Metti(ui::Tipo::TextBox, "txt", 420, 0, d.Riga(2), 11400, 2 * kPasso + kAltTesto);
   ns.SetMultiLine(true);
-  d.Cap(440, "Nota Sotto:", 0, 5, 900);
-  d.Combo(430, 960, 5, 2700);
+  d.Cap(440, "Nota Sotto:", 0, 5, 1080);
+  d.Combo(430, 1140, 5, 2700);
   d.Nascosto(430);
   auto& nt = d.Metti(ui::Tipo::TextBox, "txt", 440, 0, d.Riga(6), 11400, kPasso + kAltTesto);
   nt.SetMultiLine(true);
@@ -413,7 +418,7 @@ void frmDDTDett::CreaControlli() {
   d.cont = &art;
   StrisciaArticolo(d);
   d.cont = &art;
-  auto& schede = d.Metti(ui::Tipo::TabStrip, "TasPagine", -1, 0, kTopSchede, kUtile, kAltPannelli - kTopSchede);
+  auto& schede = d.Metti(ui::Tipo::TabStrip, "TasPagine", -1, 0, kTopSchede, kUtile - 90, kAltPannelli - kTopSchede - 30);
   struct Scheda {
     const char* caption;
     const char* key;
@@ -448,25 +453,25 @@ void frmDDTDett::CreaControlli() {
   auto& descr = d.Contenitore("PicDett", 1, 60, kTopPannelli, kUtile, kAltPannelli);
   descr.SetVisible(false);
   d.cont = &descr;
-  auto& pd = d.Contenitore("PicDati", 5, 0, 0, kUtile, kAltPannelli);
+  auto& pd = d.Contenitore("PicDati", 5, 0, 0, kUtile - 90, kAltPannelli - 30);
   d.cont = &pd;
   d.Cap(425, "Riga Descrittiva:", 60, 0, 1500);
-  d.Bottone("ComTipoRiga", 1, "Riga di Articolo (F8)", 7980, 0, 1620);
-  d.Bottone("ComTipoRiga", 5, "Riga Comando (F5)", 9660, 0, kUtile - 9720);
-  auto& dt = d.Metti(ui::Tipo::TextBox, "txt", 425, 60, d.Riga(1), kUtile - 120, 7 * kPasso + kAltTesto);
+  d.Bottone("ComTipoRiga", 1, "Riga di Articolo (F8)", 7440, 0, 2160);
+  d.Bottone("ComTipoRiga", 5, "Riga Comando (F5)", 9660, 0, kUtile - 9660 - 180);
+  auto& dt = d.Metti(ui::Tipo::TextBox, "txt", 425, 60, d.Riga(1), kUtile - 240, 7 * kPasso + kAltTesto);
   dt.SetMultiLine(true);
-  d.Cap(435, "Dove viene stampata:", 60, 9, 1620);
-  d.Combo(435, 1740, 9, 2700);
+  d.Cap(435, "Dove viene stampata:", 60, 9, 2040);
+  d.Combo(435, 2160, 9, 2700);
 
   d.cont = nullptr;
   auto& com = d.Contenitore("PicDett", 2, 60, kTopPannelli, kUtile, kAltPannelli);
   com.SetVisible(false);
   d.cont = &com;
-  auto& pc = d.Contenitore("PicDati", 7, 0, 0, kUtile, kAltPannelli);
+  auto& pc = d.Contenitore("PicDati", 7, 0, 0, kUtile - 90, kAltPannelli - 30);
   d.cont = &pc;
   d.Cap(902, "Riga di Comando:", 60, 0, 1500);
-  d.Bottone("ComTipoRiga", 3, "Riga Descrittiva (F5)", 7980, 0, 1620);
-  d.Bottone("ComTipoRiga", 4, "Riga di Articolo (F8)", 9660, 0, kUtile - 9720);
+  d.Bottone("ComTipoRiga", 3, "Riga Descrittiva (F5)", 7440, 0, 2160);
+  d.Bottone("ComTipoRiga", 4, "Riga di Articolo (F8)", 9660, 0, kUtile - 9660 - 180);
   d.Cap(901, "Comando:", 60, 1, 1380);
   d.Combo(900, 1500, 1, 5400);
   d.Cap(910, "Parametro:", 60, 2, 1380);
