@@ -358,6 +358,8 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // ---- [Carica]
   // Design place of the level panel (the load moves it by oiPosPicLiv).
   long mlPicLivTopDis = 0, mlPicLivLeftDis = 0;
+  // Design colour of the caption "Articolo".
+  long mlColoreArticoloDis = 0;
   // Mandatory marks of the line kind; the command line's parameter box.
   void CampiObblig(bool pbObbl);
   void NoObblManuale(bool pbObbl);

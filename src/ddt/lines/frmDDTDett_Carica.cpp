@@ -61,7 +61,9 @@ void frmDDTDett::Form_Load() {
   miRigaCanc = 0;
   mlMaxRigLiv = 0;
   msBookmark.clear();
-  mlColoreArticolo = label1(19).ForeColor();
+  // The design colour: an earlier opening may have left the caption in
+  // another.
+  mlColoreArticolo = mlColoreArticoloDis;
 
   // ---- settings of the article display
   msZonaCliSoci = Pers("KervoDF", "ZonaCliSoci");

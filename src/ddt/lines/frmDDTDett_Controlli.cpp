@@ -511,6 +511,8 @@ void frmDDTDett::CreaControlli() {
   d.Hlp(22, 2040, 1);
   d.Lab(22, 2400, 1, 3540);
 
+  mlColoreArticoloDis = label1(19).ForeColor();
+
   d.cont = nullptr;
   auto& stato = d.Metti(ui::Tipo::StatusBar, "staMessaggi", -1, 0, kAlt - 405 - 420, kLargh, 420);
   stato.AggiungiElemento("DescrCampo").Width = 0;

@@ -324,6 +324,8 @@ TEST_F(CaricaRighe, ASecondOpeningKeepsNothingOfTheFirst) {
   d.miInAggNonText = 1;
   d.mbColPers = true;
   d.mbOrdInsPers = true;
+  const long colore = d.mlColoreArticolo;
+  d.label1(19).SetForeColor(ui::vbRed);
   Chiudi(d);
 
   parPers_.clear();
@@ -369,6 +371,7 @@ TEST_F(CaricaRighe, ASecondOpeningKeepsNothingOfTheFirst) {
   EXPECT_FALSE(e.C("ComPartLotti").Visible());
   EXPECT_FALSE(e.label1(832).Visible());
   EXPECT_FALSE(e.label1(700).Visible());
+  EXPECT_EQ(e.mlColoreArticolo, colore);
   EXPECT_EQ(opener_.chiamate, 1);
 }
 
