@@ -357,6 +357,16 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // =====================================================================
   // Additions by concern: each file's own private state goes in its block.
   // ---- [Carica]
+  // Design place of the level panel (the load moves it by oiPosPicLiv).
+  long mlPicLivTopDis = 0, mlPicLivLeftDis = 0;
+  // Design colour of the caption "Articolo".
+  long mlColoreArticoloDis = 0;
+  // Mandatory marks of the line kind; the command line's parameter box.
+  void CampiObblig(bool pbObbl);
+  void NoObblManuale(bool pbObbl);
+  void ImpParamCom(bool pbAgg);
+  // The status bar's "Messaggio" panel.
+  void MsgPannello(const std::string& psTesto);
   // ---- [Prima/Dopo]
   std::string osLivGruppo1, osLivGruppo2;  // level groups of the article shown
   std::string msArtRaeeRiga, msArtRaeeDaCreare, msTipoCompConto, msCdcObblig;

@@ -14,8 +14,10 @@
 
 namespace {
 
+// Read back with the same regional separator it was written with.
 vb::Currency Dim(const std::string& interi, int decimali) {
-  return vb::Currency::FromText(interi + G().gsSepDecimali + std::to_string(decimali));
+  const std::string& sep = G().gsSepDecimali;
+  return vb::Currency::FromText(interi + sep + std::to_string(decimali), sep == ".");
 }
 vb::Currency Dim(const char* testo) { return vb::Currency::FromText(testo, true); }
 

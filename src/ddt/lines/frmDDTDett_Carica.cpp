@@ -61,7 +61,9 @@ void frmDDTDett::Form_Load() {
   miRigaCanc = 0;
   mlMaxRigLiv = 0;
   msBookmark.clear();
-  mlColoreArticolo = label1(19).ForeColor();
+  // The design colour: an earlier opening may have left the caption in
+  // another.
+  mlColoreArticolo = mlColoreArticoloDis;
 
   // ---- settings of the article display
   msZonaCliSoci = Pers("KervoDF", "ZonaCliSoci");
@@ -88,21 +90,30 @@ void frmDDTDett::Form_Load() {
   msLabLarg = Pers("Articoli", "LabLarg");
   msLabAlt = Pers("Articoli", "LabAlt");
   msLabLung = Pers("Articoli", "LabLung");
-  auto didascalia = [&](const std::string& testo, int a, int b) {
-    if (FC().Vuoto(vb::Variant(testo))) return;
-    label1(a).SetCaption(testo);
-    label1(b).SetCaption(testo);
+  // An empty setting leaves the design caption (also after an opening
+  // that had one).
+  auto didascalia = [&](const std::string& testo, const char* disegno, int a, int b) {
+    const std::string& c = FC().Vuoto(vb::Variant(testo)) ? std::string(disegno) : testo;
+    label1(a).SetCaption(c);
+    label1(b).SetCaption(c);
   };
-  didascalia(msLabLarg, 810, 260);
-  didascalia(msLabAlt, 820, 270);
-  didascalia(msLabLung, 800, 250);
+  didascalia(msLabLarg, "Larghezza:", 810, 260);
+  didascalia(msLabAlt, "Altezza:", 820, 270);
+  didascalia(msLabLung, "Lunghezza:", 800, 250);
   msDoveStampoSopra = Pers("DDT", "DoveStampoSopra");
   msDoveStampoSotto = Pers("DDT", "DoveStampoSotto");
   mbQtaDaDimen = Uguale(Pers("Vendite", "QtaDaDimen"), "S");
-  if (obRicPartLotti) {
-    C("ComPartLotti").SetVisible(true);
-    if (Esiste("ComHlp", 220)) C("ComHlp", 220).SetVisible(true);
-  }
+  C("ComPartLotti").SetVisible(obRicPartLotti);
+  C("ComHlp", 220).SetVisible(obRicPartLotti);
+  // What only the quantity from dimensions reads keeps no value of an
+  // earlier opening.
+  msQtaDaDimUML.clear();
+  msQtaDaDimUMQ.clear();
+  msQtaDaDimUMC.clear();
+  msNotaDimensioniUML.clear();
+  msNotaDimensioniUMQ.clear();
+  msNotaDimensioniUMC.clear();
+  mdQtaDimenRapp = 1000;
   if (mbQtaDaDimen) {
     msQtaDaDimUML = ";" + Pers("Vendite", "QtaDaDimUML") + ";";
     msQtaDaDimUMQ = ";" + Pers("Vendite", "QtaDaDimUMQ") + ";";
@@ -113,12 +124,12 @@ void frmDDTDett::Form_Load() {
     msNotaDimensioniUMC = Pers("Vendite", "NotaDimensioniUMC", nota);
     mdQtaDimenRapp = FC().ValDouble(vb::Variant(Pers("Vendite", "QtaDimenRapp", "1000#")), true, true);
     if (mdQtaDimenRapp == 0) mdQtaDimenRapp = 1000;
-    for (int n : {250, 260, 270}) {
-      label1(n).SetVisible(true);
-      txt(n).SetVisible(true);
-    }
-    label1(40).SetCaption("Nr.Pezzi");
   }
+  for (int n : {250, 260, 270}) {
+    label1(n).SetVisible(mbQtaDaDimen);
+    txt(n).SetVisible(mbQtaDaDimen);
+  }
+  label1(40).SetCaption(mbQtaDaDimen ? "Nr.Pezzi" : "Colli:");
   msSegnSottoScorta = Pers("MagaVen", "SegnSottoScorta", "N");
   osSegnalGiac.clear();
   mbMostraCostoUltimo = Uguale(Pers("DDT", "MostraCostoUltimo"), "S");
@@ -184,6 +195,7 @@ void frmDDTDett::Form_Load() {
   label1(275).SetCaption(lire ? "Totale in Lire:" : "Totale in Euro:");
 
   // ---- the line page over the working line table
+  datRiga().SetRecordset(nullptr);
   auto& p = ogLinPag();
   p.Form(*this);
   p.BarraStrumenti(tolLinPag());
@@ -200,25 +212,26 @@ void frmDDTDett::Form_Load() {
   const int pers[] = {220, 230, 265, 267};
   const std::string* desc[] = {&g.gsDescPersDet1, &g.gsDescPersDet2, &g.gsDescPersDet3, &g.gsDescPersDet4};
   for (int i = 0; i < 4; ++i) {
-    if (desc[i]->empty()) continue;
+    const bool vis = !desc[i]->empty();
     label1(pers[i]).SetCaption(*desc[i]);
-    label1(pers[i]).SetVisible(true);
-    txt(pers[i]).SetVisible(true);
+    label1(pers[i]).SetVisible(vis);
+    txt(pers[i]).SetVisible(vis);
   }
   C("PicBeneUsato").SetVisible(Uguale(osRegimeMargine, "S"));
 
-  if (g.gbDisabTermVisPrz) {
-    for (int n : {60, 70, 80, 90, 100, 110, 120}) {
-      txt(n).SetVisible(false);
-      label1(n).SetVisible(false);
-    }
-    C("ComHlp", 60).SetVisible(false);
-    C("ComHlp", 80).SetVisible(false);
-    lab(80).SetVisible(false);
-    che(75).SetVisible(false);
-    C("picTotPrz").SetVisible(false);
+  // A terminal barred from prices sees none; the fields stay declared.
+  const bool prezzi = !g.gbDisabTermVisPrz;
+  for (int n : {60, 70, 80, 90, 100, 110, 120}) {
+    txt(n).SetVisible(prezzi);
+    label1(n).SetVisible(prezzi);
   }
+  C("ComHlp", 60).SetVisible(prezzi);
+  C("ComHlp", 80).SetVisible(prezzi);
+  lab(80).SetVisible(prezzi);
+  che(75).SetVisible(prezzi);
+  C("picTotPrz").SetVisible(prezzi);
 
+  p.Contesto(g.goContesto.get());
   p.CtrlPrimoCampo(txt(10));
   p.CtrlSecondoCampo(txt(20));
   msTipoRigaPrec = "A";
@@ -243,7 +256,8 @@ void frmDDTDett::Form_Load() {
   const bool stampato = !FC().Vuoto(vb::Variant(osStato));
   bottone("Copia", !stampato, true);
   bottone("Taglia", !stampato, true);
-  bottone("Incolla", !stampato, true);
+  // Nothing is flagged yet: no paste until a copy or a cut.
+  bottone("Incolla", !stampato, false);
   bottone("Inserisci", !stampato, true);
   const bool livelli = Uguale(g.gsGesTaglie, "S");
   bottone("Livelli", livelli, false);
@@ -267,6 +281,7 @@ void frmDDTDett::Form_Load() {
   AziendaUtil::CaricaFormDop(*this, 0, 0, 1, 0, 0, 0, 0, 1);
 
   ui::Controllo& liv = C("picLivelli");
+  liv.Move(mlPicLivLeftDis, mlPicLivTopDis);
   mlPicLivTop = liv.Top();
   mlPicLivLeft = liv.Left();
   switch (oiPosPicLiv) {

@@ -4,8 +4,10 @@
 // article strip `PicDati`(0) with the markers `PicDati`(6), the tab strip
 // `TasPagine` over the four pages `PicDati`(1..4); the panels of a
 // descriptive line `PicDett`(1) and of a command line `PicDett`(2) take the
-// pages' place; the level panel `picLivelli` floats over the grid. Geometry
-// in twips for a window of 12000 x 8700.
+// pages' place; the level panel `picLivelli` floats over the grid. The
+// article strip, its markers and the four pages make the panel of an
+// article line `PicDett`(0): one of the three line panels shows at a time.
+// Geometry in twips for a window of 12000 x 9000.
 #include <string>
 #include <vector>
 
@@ -15,11 +17,18 @@
 namespace {
 
 constexpr long kLargh = 12000;
-constexpr long kAlt = 8700;
-constexpr long kPasso = 360;
-constexpr long kAltTesto = 315;
-constexpr long kScostaLab = 45;
+constexpr long kAlt = 9000;
+constexpr long kPasso = 345;
+constexpr long kAltTesto = 300;
+constexpr long kScostaLab = 30;
 constexpr long kAltLab = 255;
+// Width of the usable area and of the line panels.
+constexpr long kUtile = kLargh - 240;
+// Places of the line panels and of the pages inside the article panel.
+constexpr long kTopPannelli = 4080, kAltPannelli = 4050;
+// The row between the grid and the panels.
+constexpr long kTopSotto = kTopPannelli - kPasso;
+constexpr long kTopSchede = 690, kTopPagine = kTopSchede + 375, kAltPagine = kAltPannelli - kTopPagine - 30;
 
 class Disegno {
  public:
@@ -29,12 +38,17 @@ class Disegno {
   template <class T = ui::Controllo>
   T& Metti(ui::Tipo t, const std::string& nome, int indice, long x, long y, long w, long h) {
     T& c = f_.Crea<T>(t, nome, indice);
-    if (cont) c.SetContainer(cont);
+    // Inside a container the contents keep clear of its sunken frame.
+    if (cont) {
+      c.SetContainer(cont);
+      x += 45;
+      y += 15;
+    }
     c.Move(x, y, w, h);
     c.SetTabIndex(tab_++);
     return c;
   }
-  long Riga(int r) const { return 60 + r * kPasso; }
+  long Riga(int r) const { return 30 + r * kPasso; }
   ui::Controllo& Cap(int n, const std::string& testo, long x, int r, long w) {
     auto& c = Metti(ui::Tipo::Label, "label1", n, x, Riga(r) + kScostaLab, w, kAltLab);
     c.SetCaption(testo);
@@ -47,7 +61,7 @@ class Disegno {
     return c;
   }
   ui::Controllo& Hlp(int n, long x, int r) {
-    auto& c = Metti(ui::Tipo::CommandButton, "ComHlp", n, x, Riga(r), 270, kAltTesto);
+    auto& c = Metti(ui::Tipo::CommandButton, "ComHlp", n, x, Riga(r), 300, kAltTesto);
     c.SetCaption("..");
     c.SetTabStop(false);
     return c;
@@ -57,6 +71,22 @@ class Disegno {
     auto& c = Metti(ui::Tipo::TextBox, nome, n, 0, 0, 600, kAltTesto);
     c.SetVisible(false);
     c.SetTabStop(false);
+    return c;
+  }
+  ui::Controllo& Bottone(const std::string& nome, int indice, const std::string& testo, long x, int r, long w) {
+    auto& c = Metti(ui::Tipo::CommandButton, nome, indice, x, Riga(r), w, kAltTesto);
+    c.SetCaption(testo);
+    c.SetTabStop(false);
+    return c;
+  }
+  ui::Controllo& Casella(int n, const std::string& testo, long x, int r, long w) {
+    auto& c = Metti(ui::Tipo::CheckBox, "che", n, x, Riga(r), w, kAltTesto);
+    c.SetCaption(testo);
+    return c;
+  }
+  ui::Controllo& Combo(int n, long x, int r, long w) {
+    auto& c = Metti(ui::Tipo::ComboBox, "cob", n, x, Riga(r), w, kAltTesto);
+    c.SetStyle(2);
     return c;
   }
   ui::Controllo& Contenitore(const std::string& nome, int indice, long x, long y, long w, long h) {
@@ -120,48 +150,48 @@ void Barra(Disegno& d) {
 }
 
 void Testata(Disegno& d) {
-  auto& p = d.Contenitore("picFisso", -1, 60, 450, kLargh - 240, 3 * kPasso + 60);
+  auto& p = d.Contenitore("picFisso", -1, 60, 480, kUtile, 3 * kPasso + 30);
   p.SetEnabled(false);
   d.cont = &p;
   d.Cap(600, "Anno:", 0, 0, 0).SetVisible(false);
   d.Txt(600, 0, 0, 0).SetVisible(false);
-  d.Cap(610, "Numero Riferimento:", 0, 0, 1560);
-  d.Txt(610, 1620, 0, 900);
-  d.Cap(620, "Del:", 2640, 0, 360);
-  d.Txt(620, 3060, 0, 1080);
-  d.Cap(630, "Tipo Doc.:", 4260, 0, 840);
-  d.Txt(630, 5160, 0, 720);
-  d.Lab(630, 5940, 0, 3000);
-  d.Cap(640, "Docum.:", 0, 1, 1560);
-  d.Txt(640, 1620, 1, 420);
-  d.Txt(650, 2100, 1, 900);
-  d.Cap(660, "Del:", 3060, 1, 360);
-  d.Txt(660, 3480, 1, 1080);
-  d.Cap(670, "Cliente/Fornit.:", 4680, 1, 1260);
-  d.Txt(670, 6000, 1, 1200);
-  d.Lab(670, 7260, 1, 4380);
-  d.Lab(680, 7260, 2, 4380);
-  d.Cap(690, "Riferim. Cliente:", 0, 2, 1560);
-  d.Txt(690, 1620, 2, 1380);
-  d.Cap(701, "Listino:", 3060, 2, 600);
-  d.Txt(700, 3720, 2, 480);
-  d.Cap(711, "Moneta:", 4260, 2, 660);
-  d.Txt(710, 4980, 2, 600);
-  d.Cap(721, "Cambio:", 5640, 2, 660);
-  d.Txt(720, 6360, 2, 840);
+  d.Cap(610, "Numero Riferimento:", 0, 0, 1800);
+  d.Txt(610, 1860, 0, 900);
+  d.Cap(620, "Del:", 2880, 0, 420);
+  d.Txt(620, 3300, 0, 1200);
+  d.Cap(630, "Tipo Doc.:", 4620, 0, 960);
+  d.Txt(630, 5640, 0, 720);
+  d.Lab(630, 6420, 0, 5280);
+  d.Cap(640, "Docum.:", 0, 1, 1800);
+  d.Txt(640, 1860, 1, 420);
+  d.Txt(650, 2340, 1, 900);
+  d.Cap(660, "Del:", 3360, 1, 420);
+  d.Txt(660, 3780, 1, 1200);
+  d.Cap(670, "Cliente/Fornit.:", 5100, 1, 1380);
+  d.Txt(670, 6480, 1, 1200);
+  d.Lab(670, 7740, 1, 3960);
+  d.Lab(680, 7740, 2, 3960);
+  d.Cap(690, "Riferim. Cliente:", 0, 2, 1800);
+  d.Txt(690, 1860, 2, 1200);
+  d.Cap(701, "Listino:", 3180, 2, 660);
+  d.Txt(700, 3900, 2, 480);
+  d.Cap(711, "Moneta:", 4500, 2, 720);
+  d.Txt(710, 5280, 2, 600);
+  d.Cap(721, "Cambio:", 6000, 2, 720);
+  d.Txt(720, 6780, 2, 900);
   d.cont = nullptr;
 }
 
 void Totali(Disegno& d) {
-  auto& p = d.Contenitore("picTotPrz", -1, 60, 1590, kLargh - 240, kPasso + 30);
+  auto& p = d.Contenitore("picTotPrz", -1, 60, 1575, kUtile, kPasso);
   d.cont = &p;
-  d.Cap(8, "Totale Quantità:", 0, 0, 1320);
-  d.Lab(285, 1380, 0, 1800).SetAlignment(1);
-  d.Cap(280, "Totale Merce:", 3420, 0, 1140);
-  d.Lab(280, 4620, 0, 2000).SetAlignment(1);
-  d.Cap(275, "Totale in Lire:", 6900, 0, 1260);
-  d.Lab(275, 8220, 0, 2000).SetAlignment(1);
-  auto& ivati = d.Cap(700, "Prezzi Ivati", 10380, 0, 1200);
+  d.Cap(8, "Totale Quantità:", 0, 0, 1380);
+  d.Lab(285, 1440, 0, 1800).SetAlignment(1);
+  d.Cap(280, "Totale Merce:", 3420, 0, 1200);
+  d.Lab(280, 4680, 0, 1800).SetAlignment(1);
+  d.Cap(275, "Totale in Lire:", 6660, 0, 1260);
+  d.Lab(275, 7980, 0, 1800).SetAlignment(1);
+  auto& ivati = d.Cap(700, "Prezzi Ivati", 9960, 0, 1200);
   ivati.SetForeColor(ui::vbRed);
   ivati.SetVisible(false);
   d.cont = nullptr;
@@ -170,133 +200,146 @@ void Totali(Disegno& d) {
 void Griglia(Disegno& d) {
   auto& dat = d.Metti<ui::DatiControllo>(ui::Tipo::Data, "datRiga", -1, 0, 0, 1200, 300);
   dat.SetVisible(false);
-  auto& g = d.Metti<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga", -1, 60, 2010, kLargh - 240, 2460);
+  auto& g = d.Metti<ui::Griglia>(ui::Tipo::DataGrid, "dbgRiga", -1, 60, 1935, kUtile, kTopSotto - 30 - 1935);
   g.SetDataSource(&dat);
   g.SetAllowUpdate(false);
   g.SetAllowAddNew(false);
-  auto& conta = d.Metti(ui::Tipo::TextBox, "txtRiga", -1, kLargh - 1740, 4500, 1560, kAltTesto);
+  // Under the grid: the read-only marker and the row counter.
+  auto& sola = d.Metti(ui::Tipo::Label, "label1", 28, 60, kTopSotto + kScostaLab, 3600, kAltLab);
+  sola.SetCaption("Solo Visualizzazione");
+  sola.SetForeColor(ui::vbRed);
+  sola.SetVisible(false);
+  auto& conta = d.Metti(ui::Tipo::TextBox, "txtRiga", -1, 60 + kUtile - 1620, kTopSotto, 1620, kAltTesto);
   conta.SetText("99999 / 99999");
   conta.SetLocked(true);
   conta.SetTabStop(false);
+  conta.SetAlignment(2);
 }
 
 void StrisciaArticolo(Disegno& d) {
-  auto& p = d.Contenitore("PicDati", 0, 60, 4860, 7800, kPasso + 30);
+  auto& p = d.Contenitore("PicDati", 0, 0, 0, kUtile - 90, kPasso);
   d.cont = &p;
-  d.Cap(19, "Articolo", 0, 0, 720);
-  d.Txt(20, 780, 0, 1800);
-  d.Hlp(20, 2580, 0);
-  d.Txt(26, 2880, 0, 3600);
-  auto& ric = d.Metti(ui::Tipo::CommandButton, "ComTipoRic", -1, 6540, d.Riga(0), 600, kAltTesto);
-  ric.SetCaption("Cod.");
-  ric.SetTabStop(false);
-  auto& tipo = d.Metti(ui::Tipo::CommandButton, "ComTipoRiga", 0, 7200, d.Riga(0), 540, kAltTesto);
-  tipo.SetCaption("Art.");
-  tipo.SetTabStop(false);
+  d.Cap(19, "Articolo", 0, 0, 900);
+  d.Txt(20, 960, 0, 1800);
+  d.Hlp(20, 2760, 0);
+  d.Txt(26, 3120, 0, 4320);
+  d.Bottone("ComTipoRic", -1, "Codice", 7500, 0, 2100);
+  d.Bottone("ComTipoRiga", 0, "Riga Descrittiva (F8)", 9660, 0, kUtile - 9660 - 180);
   d.cont = nullptr;
+}
 
-  auto& m = d.Contenitore("PicDati", 6, 7920, 4860, kLargh - 8100, kPasso + 30);
+void Marcatori(Disegno& d, ui::Controllo& pannello) {
+  d.cont = &pannello;
+  auto& m = d.Contenitore("PicDati", 6, 0, kPasso, kUtile - 90, kPasso);
   d.cont = &m;
-  auto marca = [&](int n, const char* t, long x) {
-    auto& c = d.Cap(n, t, x, 0, 1320);
+  auto marca = [&](int n, const char* t, long x, long w) {
+    auto& c = d.Cap(n, t, x, 0, w);
     c.SetForeColor(ui::vbRed);
     c.SetVisible(false);
   };
-  marca(26, "Articolo Manuale", 0);
-  marca(23, "Descr.Modificata", 0);
-  marca(24, "RAEE", 1380);
-  marca(25, "Livelli", 1980);
-  auto& pl = d.Metti(ui::Tipo::CommandButton, "ComPartLotti", -1, 2640, d.Riga(0), 1260, kAltTesto);
-  pl.SetCaption("Partite/Lotto (F12)");
+  // "Descr.Modificata" takes the place of "Articolo Manuale" at load.
+  marca(26, "Articolo Manuale", 960, 1500);
+  marca(23, "Descr.Modificata", 2520, 1500);
+  marca(24, "RAEE", 4080, 600);
+  marca(25, "Livelli", 4740, 720);
+  auto& pl = d.Bottone("ComPartLotti", -1, "Partite/Lotto (F12)", 7500, 0, 2100);
   pl.SetVisible(false);
-  auto& t2 = d.Metti(ui::Tipo::CommandButton, "ComTipoRiga", 2, 3420, d.Riga(0), 420, kAltTesto);
-  t2.SetCaption("Descr.");
-  t2.SetTabStop(false);
+  d.Bottone("ComTipoRiga", 2, "Riga Comando (F5)", 9660, 0, kUtile - 9660 - 180);
   d.cont = nullptr;
 }
 
 void PaginaPrincipale(Disegno& d) {
-  d.Cap(30, "Quantità:", 0, 0, 900);
-  d.Txt(30, 960, 0, 1380);
-  d.Cap(40, "Colli:", 2460, 0, 600);
-  d.Txt(40, 3120, 0, 900);
-  d.Cap(140, "U.M.:", 4140, 0, 480);
-  d.Txt(140, 4680, 0, 480);
-  d.Hlp(140, 5160, 0);
-  d.Lab(140, 5460, 0, 1500);
-  d.Cap(150, "Fatt.Conv.:", 7080, 0, 900);
-  d.Txt(150, 8040, 0, 1080);
+  constexpr long kCampo = 1140, kCap = 1080;
+  d.Cap(30, "Quantità:", 0, 0, kCap);
+  d.Txt(30, kCampo, 0, 1200);
+  d.Cap(40, "Colli:", 2460, 0, 840);
+  d.Txt(40, 3360, 0, 780);
+  d.Cap(50, "Pezzi x Conf.:", 4260, 0, 1320);
+  d.Lab(50, 5640, 0, 600);
+  d.Cap(140, "U.M.:", 6360, 0, 480);
+  d.Txt(140, 6900, 0, 540);
+  d.Hlp(140, 7440, 0);
+  d.Lab(140, 7800, 0, 1140);
+  d.Cap(150, "Fatt. di Conv.:", 9000, 0, 1140);
+  d.Txt(150, 10200, 0, 1200);
 
-  d.Cap(60, "Prezzo Unit.:", 0, 1, 900);
-  d.Txt(60, 960, 1, 1380);
+  d.Cap(60, "Prezzo:", 0, 1, kCap);
+  d.Txt(60, kCampo, 1, 1200);
   d.Hlp(60, 2340, 1);
-  d.Cap(70, "Importo:", 2700, 1, 720);
-  d.Txt(70, 3480, 1, 1500);
-  auto& scp = d.Metti(ui::Tipo::CheckBox, "che", 75, 5100, d.Riga(1), 1800, kAltTesto);
-  scp.SetCaption("Sconto pagamento");
-  d.Cap(130, "Iva:", 7080, 1, 360);
-  d.Txt(130, 7500, 1, 480);
-  d.Hlp(130, 7980, 1);
-  d.Lab(130, 8280, 1, 2400);
+  d.Cap(70, "Importo:", 2760, 1, 720);
+  d.Txt(70, 3540, 1, 1440);
+  d.Casella(75, "Sogg. Sconto Pagamento", 5100, 1, 2580);
+  d.Cap(130, "Iva:", 7740, 1, 360);
+  d.Txt(130, 8160, 1, 540);
+  d.Hlp(130, 8700, 1);
+  d.Lab(130, 9060, 1, 2340);
 
-  d.Cap(80, "Sconto Tot.:", 0, 2, 900);
-  d.Txt(80, 960, 2, 1380);
+  d.Cap(80, "Sconto Tot.:", 0, 2, kCap);
+  d.Txt(80, kCampo, 2, 1200);
   d.Hlp(80, 2340, 2);
-  d.Lab(80, 2640, 2, 720);
-  d.Cap(100, "Cli.:", 3420, 2, 360);
-  d.Txt(100, 3840, 2, 900);
-  d.Cap(110, "Art.:", 4800, 2, 420);
-  d.Txt(110, 5280, 2, 900);
-  d.Cap(120, "Qta:", 6240, 2, 420);
-  d.Txt(120, 6720, 2, 900);
-  d.Cap(90, "Tab.:", 7680, 2, 420);
-  d.Txt(90, 8160, 2, 900);
+  d.Lab(80, 2700, 2, 900);
+  d.Cap(90, "Tab.:", 3720, 2, 420);
+  d.Txt(90, 4200, 2, 960);
+  d.Cap(100, "Cli.:", 5280, 2, 360);
+  d.Txt(100, 5700, 2, 960);
+  d.Cap(110, "Art.:", 6780, 2, 420);
+  d.Txt(110, 7260, 2, 960);
+  d.Cap(120, "Qta:", 8340, 2, 360);
+  d.Txt(120, 8760, 2, 960);
 
-  d.Cap(160, "Conto Ricavo:", 0, 3, 900);
-  d.Txt(160, 960, 3, 1380);
+  d.Cap(160, "C/merce:", 0, 3, kCap);
+  d.Txt(160, kCampo, 3, 1200);
   d.Hlp(160, 2340, 3);
-  d.Lab(160, 2640, 3, 2400);
-  d.Cap(165, "Centro Costo:", 5160, 3, 1080);
-  d.Txt(165, 6300, 3, 900);
-  d.Hlp(165, 7200, 3);
-  d.Lab(165, 7500, 3, 2400);
+  d.Lab(160, 2700, 3, 2580);
+  d.Cap(165, "C.di Costo:", 5400, 3, 960);
+  d.Txt(165, 6420, 3, 900);
+  d.Hlp(165, 7320, 3);
+  d.Lab(165, 7680, 3, 3720);
 
-  d.Cap(170, "Omaggio:", 0, 4, 900);
-  auto& om = d.Metti(ui::Tipo::ComboBox, "cob", 170, 960, d.Riga(4), 1680, kAltTesto);
+  d.Cap(170, "Omaggio:", 0, 4, kCap);
+  auto& om = d.Combo(170, kCampo, 4, 1560);
   for (const char* v : {"N-No", "S-Omaggio", "I-Add.solo Iva"}) om.AddItem(v);
-  auto& pr = d.Metti(ui::Tipo::CheckBox, "che", 175, 2760, d.Riga(4), 1260, kAltTesto);
-  pr.SetCaption("Promozione");
-  d.Cap(180, "% Provv.1:", 4140, 4, 840);
-  d.Txt(180, 5040, 4, 900);
-  d.Cap(190, "% Provv.2:", 6060, 4, 840);
-  d.Txt(190, 6960, 4, 900);
-  auto& rit = d.Metti(ui::Tipo::CheckBox, "che", 205, 7980, d.Riga(4), 1800, kAltTesto);
-  rit.SetCaption("Sogg. ritenuta");
+  d.Casella(175, "Promozione", 2820, 4, 1320).SetEnabled(false);
+  d.Cap(180, "% provv Ag.1:", 4260, 4, 1200);
+  d.Txt(180, 5520, 4, 780);
+  d.Cap(190, "% provv Ag.2:", 6420, 4, 1200);
+  d.Txt(190, 7680, 4, 780);
+  d.Casella(205, "Sogg. Ritenuta d'acconto", 8580, 4, 2820);
+
+  // Stock and availability of the article, and its warning.
+  d.Cap(200, "Disponib.:", 0, 5, kCap);
+  d.Lab(200, kCampo, 5, 1800);
+  d.Cap(212, "Giacenza:", 3060, 5, 900);
+  d.Lab(210, 4020, 5, 1800);
+  auto& neg = d.Cap(210, "Giacenza negativa", 5940, 5, 1800);
+  neg.SetForeColor(ui::vbRed);
+  neg.SetVisible(false);
+  d.Bottone("com", 117, "Date competenza", 9660, 5, 1740).SetVisible(false);
 
   // Personal descriptions, shown when the terminal names them.
   const int pers[] = {220, 230, 265, 267};
   for (int i = 0; i < 4; ++i) {
-    const long x = (i % 2) * 5040;
-    const int r = 5 + i / 2;
-    d.Cap(pers[i], "", x, r, 900).SetVisible(false);
-    d.Txt(pers[i], x + 960, r, 3900).SetVisible(false);
+    const long x = i * 2940;
+    d.Cap(pers[i], "", x, 6, kCap).SetVisible(false);
+    d.Txt(pers[i], x + kCampo, 6, 1440).SetVisible(false);
   }
+  d.Hlp(220, kCampo + 1440, 6).SetVisible(false);
   // Quantity from dimensions: the load shows these when it is on.
-  d.Cap(250, "Lunghezza:", 0, 7, 900).SetVisible(false);
-  d.Txt(250, 960, 7, 1200).SetVisible(false);
-  d.Cap(260, "Larghezza:", 2280, 7, 900).SetVisible(false);
-  d.Txt(260, 3240, 7, 1200).SetVisible(false);
-  d.Cap(270, "Altezza:", 4560, 7, 900).SetVisible(false);
-  d.Txt(270, 5520, 7, 1200).SetVisible(false);
+  d.Cap(250, "Lunghezza:", 0, 7, kCap).SetVisible(false);
+  d.Txt(250, kCampo, 7, 1000).SetVisible(false);
+  d.Cap(260, "Larghezza:", 2280, 7, kCap).SetVisible(false);
+  d.Txt(260, 3420, 7, 1000).SetVisible(false);
+  d.Cap(270, "Altezza:", 4560, 7, kCap).SetVisible(false);
+  d.Txt(270, 5700, 7, 1000).SetVisible(false);
 
-  auto& bu = d.Contenitore("PicBeneUsato", -1, 6840, d.Riga(7), 4200, kPasso);
+  auto& bu = d.Contenitore("PicBeneUsato", -1, 6840, d.Riga(7), 4560, kPasso);
   bu.SetVisible(false);
   ui::Controllo* prima = d.cont;
   d.cont = &bu;
-  d.Cap(195, "Bene usato:", 0, 0, 900);
-  d.Txt(195, 960, 0, 720);
-  d.Hlp(195, 1680, 0);
-  d.Lab(195, 1980, 0, 2100);
+  d.Cap(195, "Bene usato:", 0, 0, kCap);
+  d.Txt(195, kCampo, 0, 720);
+  d.Hlp(195, 1860, 0);
+  d.Lab(195, 2220, 0, 2280);
   d.cont = prima;
 
   // Accrual dates and the other bound boxes the user does not type into.
@@ -304,22 +347,22 @@ void PaginaPrincipale(Disegno& d) {
 }
 
 void PaginaDescrizione(Disegno& d) {
-  d.Cap(400, "Descr. lunga:", 0, 0, 1080);
-  auto& dl = d.Metti(ui::Tipo::ComboBox, "cob", 400, 1140, d.Riga(0), 1200, kAltTesto);
+  d.Cap(400, "Dove Stampo Descrizione Lunga:", 0, 0, 2820);
+  auto& dl = d.Combo(400, 2880, 0, 1500);
   dl.AddItem("No");
   dl.AddItem("Sopra");
   dl.AddItem("Sotto");
   for (int i = 0; i < 3; ++i) dl.SetItemData(i, i);
   d.Nascosto(400);
-  d.Cap(410, "Nota sopra:", 0, 1, 1080);
-  d.Metti(ui::Tipo::ComboBox, "cob", 410, 1140, d.Riga(1), 2700, kAltTesto);
+  d.Cap(420, "Nota Sopra:", 0, 1, 1080);
+  d.Combo(410, 1140, 1, 2700);
   d.Nascosto(410);
-  auto& ns = d.Metti(ui::Tipo::TextBox, "txt", 420, 0, d.Riga(2), 11100, 2 * kPasso);
+  auto& ns = d.Metti(ui::Tipo::TextBox, "txt", 420, 0, d.Riga(2), 11400, 2 * kPasso + kAltTesto);
   ns.SetMultiLine(true);
-  d.Cap(430, "Nota sotto:", 0, 4, 1080);
-  d.Metti(ui::Tipo::ComboBox, "cob", 430, 1140, d.Riga(4), 2700, kAltTesto);
+  d.Cap(440, "Nota Sotto:", 0, 5, 1080);
+  d.Combo(430, 1140, 5, 2700);
   d.Nascosto(430);
-  auto& nt = d.Metti(ui::Tipo::TextBox, "txt", 440, 0, d.Riga(5), 11100, 2 * kPasso);
+  auto& nt = d.Metti(ui::Tipo::TextBox, "txt", 440, 0, d.Riga(6), 11400, kPasso + kAltTesto);
   nt.SetMultiLine(true);
 }
 
@@ -332,8 +375,8 @@ void PaginaProvenienza(Disegno& d) {
   d.Lab(510, 1140, 2, 900);
   d.Cap(520, "Riga:", 0, 3, 1080).SetVisible(false);
   d.Lab(520, 1140, 3, 900).SetVisible(false);
-  d.Cap(530, "Quantità:", 0, 4, 1080);
-  d.Lab(530, 1140, 4, 1500);
+  d.Cap(530, "Quantità:", 0, 3, 1080);
+  d.Lab(530, 1140, 3, 1500);
 }
 
 void PaginaAltro(Disegno& d) {
@@ -345,7 +388,9 @@ void PaginaAltro(Disegno& d) {
   d.Txt(820, 1140, 2, 1200);
   d.Cap(830, "Contratto:", 0, 3, 1080);
   d.Txt(830, 1140, 3, 1200);
-  auto& stella = d.Cap(832, "*", 2400, 3, 200);
+  d.Hlp(830, 2340, 3);
+  d.Lab(830, 2700, 3, 4200);
+  auto& stella = d.Cap(832, "*", 6960, 3, 200);
   stella.SetForeColor(ui::vbRed);
   stella.SetVisible(false);
 }
@@ -360,16 +405,20 @@ void frmDDTDett::CreaControlli() {
   Testata(d);
   Totali(d);
   Griglia(d);
-  StrisciaArticolo(d);
 
   // Hidden bound fields of the line: its number, stable key, values in
   // lire and euro, the command of a command line.
-  for (int n : {10}) d.Nascosto(n);
+  d.Nascosto(10);
   for (int n : {15, 290, 300}) d.Nascosto(n, "lab");
   d.Nascosto(900);
 
-  const long topSchede = 5280, altSchede = kAlt - topSchede - 420 - 450;
-  auto& schede = d.Metti(ui::Tipo::TabStrip, "TasPagine", -1, 60, topSchede, kLargh - 240, altSchede);
+  // The panel of an article line: the article strip, its markers, the
+  // four pages under their tabs.
+  auto& art = d.Contenitore("PicDett", 0, 60, kTopPannelli, kUtile, kAltPannelli);
+  d.cont = &art;
+  StrisciaArticolo(d);
+  d.cont = &art;
+  auto& schede = d.Metti(ui::Tipo::TabStrip, "TasPagine", -1, 0, kTopSchede, kUtile - 90, kAltPannelli - kTopSchede - 30);
   struct Scheda {
     const char* caption;
     const char* key;
@@ -383,10 +432,10 @@ void frmDDTDett::CreaControlli() {
   };
   for (const auto& t : tabs) schede.AggiungiElemento(t.key, t.caption).ToolTipText = t.tip;
   schede.ElementoCambiato();
-  const long xp = 120, yp = topSchede + 360, wp = kLargh - 360, hp = altSchede - 420;
+  Marcatori(d, art);
   auto pagina = [&](int i) {
-    d.cont = nullptr;
-    auto& p = d.Contenitore("PicDati", i, xp, yp, wp, hp);
+    d.cont = &art;
+    auto& p = d.Contenitore("PicDati", i, 120, kTopPagine, kUtile - 240, kAltPagine);
     p.SetVisible(i == 1);
     d.cont = &p;
   };
@@ -399,42 +448,70 @@ void frmDDTDett::CreaControlli() {
   pagina(4);
   PaginaAltro(d);
 
-  // The panels of a descriptive and of a command line take the pages' place.
+  // The panels of a descriptive and of a command line take its place.
   d.cont = nullptr;
-  auto& descr = d.Contenitore("PicDett", 1, 60, topSchede, kLargh - 240, altSchede);
+  auto& descr = d.Contenitore("PicDett", 1, 60, kTopPannelli, kUtile, kAltPannelli);
   descr.SetVisible(false);
   d.cont = &descr;
-  auto& pd = d.Contenitore("PicDati", 5, 0, 0, kLargh - 240, altSchede);
+  auto& pd = d.Contenitore("PicDati", 5, 0, 0, kUtile - 90, kAltPannelli - 30);
   d.cont = &pd;
-  auto& dt = d.Metti(ui::Tipo::TextBox, "txt", 425, 60, d.Riga(0), kLargh - 480, 3 * kPasso);
+  d.Cap(425, "Riga Descrittiva:", 60, 0, 1500);
+  d.Bottone("ComTipoRiga", 1, "Riga di Articolo (F8)", 7440, 0, 2160);
+  d.Bottone("ComTipoRiga", 5, "Riga Comando (F5)", 9660, 0, kUtile - 9660 - 180);
+  auto& dt = d.Metti(ui::Tipo::TextBox, "txt", 425, 60, d.Riga(1), kUtile - 240, 7 * kPasso + kAltTesto);
   dt.SetMultiLine(true);
-  d.Cap(435, "Stampa:", 60, 3, 720);
-  d.Metti(ui::Tipo::ComboBox, "cob", 435, 840, d.Riga(3), 2700, kAltTesto);
+  d.Cap(435, "Dove viene stampata:", 60, 9, 2040);
+  d.Combo(435, 2160, 9, 2700);
 
   d.cont = nullptr;
-  auto& com = d.Contenitore("PicDett", 2, 60, topSchede, kLargh - 240, altSchede);
+  auto& com = d.Contenitore("PicDett", 2, 60, kTopPannelli, kUtile, kAltPannelli);
   com.SetVisible(false);
   d.cont = &com;
-  auto& pc = d.Contenitore("PicDati", 7, 0, 0, kLargh - 240, altSchede);
+  auto& pc = d.Contenitore("PicDati", 7, 0, 0, kUtile - 90, kAltPannelli - 30);
   d.cont = &pc;
-  d.Cap(901, "Comando:", 60, 0, 840);
-  d.Metti(ui::Tipo::ComboBox, "cob", 900, 960, d.Riga(0), 5400, kAltTesto);
-  d.Cap(910, "Righe:", 60, 1, 840);
-  d.Txt(910, 960, 1, 600);
-  d.Metti(ui::Tipo::ComboBox, "cob", 920, 1620, d.Riga(1), 2700, kAltTesto);
+  d.Cap(902, "Riga di Comando:", 60, 0, 1500);
+  d.Bottone("ComTipoRiga", 3, "Riga Descrittiva (F5)", 7440, 0, 2160);
+  d.Bottone("ComTipoRiga", 4, "Riga di Articolo (F8)", 9660, 0, kUtile - 9660 - 180);
+  d.Cap(901, "Comando:", 60, 1, 1380);
+  d.Combo(900, 1500, 1, 5400);
+  d.Cap(910, "Parametro:", 60, 2, 1380);
+  d.Txt(910, 1500, 2, 1200);
+  d.Cap(920, "Tipo Sottosezine:", 60, 2, 1380).SetVisible(false);
+  auto& sotto = d.Combo(920, 1500, 2, 3000);
+  sotto.SetVisible(false);
+  {
+    const std::vector<std::pair<const char*, long>> voci = {
+        {"Tutti", 0},   {"Data Consegna", 30},         {"Modalità di pagamento", 31},
+        {"Data Consegna", 32}, {"Durata validità offerta", 33}, {"Resa", 34},
+        {"Consegna a mezzo", 35}, {"Dicitura prezzi ivati", 36}};
+    for (const auto& [t, v] : voci) {
+      sotto.AddItem(t);
+      sotto.SetItemData(sotto.ListCount() - 1, v);
+    }
+    for (int i = 1; i <= 10; ++i) {
+      sotto.AddItem("Libero " + std::to_string(i));
+      sotto.SetItemData(sotto.ListCount() - 1, 39 + i);
+    }
+  }
 
   // The level panel, over the grid until the load places it.
   d.cont = nullptr;
-  auto& liv = d.Contenitore("picLivelli", -1, 6000, 3600, 5700, 2 * kPasso + 60);
+  auto& liv = d.Contenitore("picLivelli", -1, 5640, 2520, 6060, 2 * kPasso + 90);
   liv.SetBorderStyle(1);
   liv.SetVisible(false);
+  mlPicLivTopDis = liv.Top();
+  mlPicLivLeftDis = liv.Left();
   d.cont = &liv;
-  d.Cap(21, "Livello 1:", 60, 0, 840);
-  d.Txt(21, 960, 0, 900);
-  d.Lab(21, 1920, 0, 3600);
-  d.Cap(22, "Livello 2:", 60, 1, 840);
-  d.Txt(22, 960, 1, 900);
-  d.Lab(22, 1920, 1, 3600);
+  d.Cap(21, "Gruppo Liv.1", 60, 0, 1020);
+  d.Txt(21, 1140, 0, 900);
+  d.Hlp(21, 2040, 0);
+  d.Lab(21, 2400, 0, 3540);
+  d.Cap(22, "Gruppo Liv.2", 60, 1, 1020);
+  d.Txt(22, 1140, 1, 900);
+  d.Hlp(22, 2040, 1);
+  d.Lab(22, 2400, 1, 3540);
+
+  mlColoreArticoloDis = label1(19).ForeColor();
 
   d.cont = nullptr;
   auto& stato = d.Metti(ui::Tipo::StatusBar, "staMessaggi", -1, 0, kAlt - 405 - 420, kLargh, 420);

@@ -1,0 +1,60 @@
+#pragma once
+// The line window opened straight with inputs of the test's own, as the
+// header opens it, over an opener that records its callbacks: for the
+// set-up and the line-entry procedures, whose behaviour hangs on the
+// inputs rather than on the DDT's rows.
+#include <string>
+
+#include "common/DatiTestataForm.h"
+#include "ddt/lines/RigheProva.h"
+#include "ddt/lines/frmDDTDett.h"
+
+namespace prova {
+
+class OpenerProva : public ProtSottoForm {
+ public:
+  DatiTestataForm DatiTestata() const override { return {}; }
+  std::string Zona() const override { return {}; }
+  double ZonaSconto() const override { return 0; }
+  double ZonaScontoLire() const override { return 0; }
+  int32_t PosDett() const override { return -1; }
+  void DopoSottoForm(bool pbAgg, bool pbOk) override {
+    ++chiamate;
+    agg = pbAgg;
+    ok = pbOk;
+  }
+  void PostoSottoForm(int32_t, int32_t, int32_t, int32_t) override {}
+  int chiamate = 0;
+  bool agg = false, ok = false;
+};
+
+class AperturaDiretta : public RigheProva {
+ protected:
+  // Inputs of an editable DDT 3 of 2026 in euro.
+  static ParDettaglio Base() {
+    ParDettaglio p;
+    p.osAnno = "2026";
+    p.osNumRif = "3";
+    p.osDataRif = "10/12/2026";
+    p.osMoneta = "EUR";
+    p.osNumDecQta = "#,##0.000";
+    p.osNumDecMon = "#,##0.00";
+    p.oiNumDecMon = 2;
+    p.osNumDecMonGes = "#,##0.0000";
+    p.oiNumDecMonGes = 4;
+    p.oiPosPicLiv = 4;
+    return p;
+  }
+  // Loads the window with the inputs; the deferred step is left armed.
+  frmDDTDett& Apri(const ParDettaglio& p) {
+    frmDDTDett& d = frmDDTDett::Istanza();
+    d.Apri(opener_, p);
+    return d;
+  }
+  // Closes it as the user does (nothing changed: nothing committed).
+  void Chiudi(frmDDTDett& d) { d.Unload(); }
+
+  OpenerProva opener_;
+};
+
+}  // namespace prova
