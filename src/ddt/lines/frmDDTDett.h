@@ -414,8 +414,6 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // ---- [Comandi/Tasti/Timer/Chiudi]
   // The insert-at-position mode the running command leaves behind.
   bool mbInsInMezzoRich = false;
-  // Level groups of the current article (set by the line entry).
-  std::string osLivGruppo1, osLivGruppo2;
   // Whether the current article has variant levels.
   bool ArtConLivelli() const;
   // Shows an unexpected error as "Errore(n): ..." and answers its text.

@@ -719,6 +719,9 @@ std::string PaginaRighe::Nuovo() {
   if (rs && stato_ == 1 && !rs->NessunaCorrente()) segnoPrimaNuovo_ = rs->Bookmark();
   Azzera();
   Dopo(8, rit, {vb::Variant(0), vb::Variant(true)});
+  // What the window's after-hook wrote are the new row's defaults, not the
+  // user's changes: leaving an untouched new row asks nothing.
+  for (auto& c : campi_) c->testoMostrato = c->ctrl->Text();
   selezione_.clear();
   CambiaStato(2);
   if (ui::Controllo* c = CtrlIniziale(); c && c->PuoFuoco()) c->SetFocus();

@@ -317,6 +317,7 @@ TEST_F(CaricaRighe, ASecondOpeningKeepsNothingOfTheFirst) {
   d.mbInComando = true;
   d.osSegnalGiac = "B";
   d.msLivello1Salvato = "XL";
+  d.txt(21).SetText("XL");
   d.msTipoRigaPrec = "D";
   d.mbVerifStampato = true;
   d.miRigaArtMostrata = 4;
@@ -326,7 +327,10 @@ TEST_F(CaricaRighe, ASecondOpeningKeepsNothingOfTheFirst) {
   d.mbOrdInsPers = true;
   const long colore = d.mlColoreArticolo;
   d.label1(19).SetForeColor(ui::vbRed);
+  // The two imports left running are given up at the close.
+  risposte_ = {1, 1};
   Chiudi(d);
+  ASSERT_FALSE(d.Caricata()) << (messaggi_.empty() ? std::string() : messaggi_.back());
 
   parPers_.clear();
   frmDDTDett& e = Apri(Base());

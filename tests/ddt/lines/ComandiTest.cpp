@@ -145,8 +145,9 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
 TEST_F(Comandi, LevelsOnANewLineOfAReadOnlyWindowAreRefused) {
   G().gsGesTaglie = "S";
   frmDDTDett& d = Righe(kDdtModificabile);
-  d.osLivGruppo1 = "TAGLIE";
   ASSERT_EQ(d.ButtonComando("Nuovo").ToString(), "");
+  // What the line entry sets when an article with levels is typed.
+  d.osLivGruppo1 = "TAGLIE";
   d.oiAbilRW = 0;
   messaggi_.clear();
   EXPECT_EQ(d.ButtonComando("Livelli").ToString(), "");

@@ -99,6 +99,8 @@ void Prima::ProvaTotali() {
 // unsaved free-goods flag while lines 1 (counted) and 2 (free goods) go.
 TEST_F(Prima, DeletingLinesTakesOffTheAmountsOfTheRowsDeletedNotOfTheBoxes) {
   Sql("Update DdtDett Set Omaggio = 'S' Where Anno = 2026 And NumRif = 3 And RigDet = 2");
+  // Line 1 came from the customer's order, which forbids deleting it.
+  Sql("Update DdtDett Set AnnoRifProv = 0, NumRifProv = 0 Where Anno = 2026 And NumRif = 3 And RigDet = 1");
   frmDDTDett& d = Righe(kDdtModificabile);
   Semina(d, kDdtModificabile);
   auto& p = d.ogLinPag();
@@ -118,6 +120,8 @@ TEST_F(Prima, DeletingLinesTakesOffTheAmountsOfTheRowsDeletedNotOfTheBoxes) {
 }
 
 TEST_F(Prima, DeletingALineDeletesItsLevelSerialAndLotRows) {
+  // Line 1 came from the customer's order, which forbids deleting it.
+  Sql("Update DdtDett Set AnnoRifProv = 0, NumRifProv = 0 Where Anno = 2026 And NumRif = 3 And RigDet = 1");
   frmDDTDett& d = Righe(kDdtModificabile);
   Sql("Insert Into DdtLivApp (Anno, NumRif, RigLiv, Livello1, Livello2, Qta) Values (2026, 3, 1, 'S', 'BLU', 1)");
   Sql("Insert Into DdtMatrApp (Anno, NumRif, RigLiv, Matricola, TipOpe) Values (2026, 3, 1, 'M1', 'S')");

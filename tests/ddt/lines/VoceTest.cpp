@@ -171,7 +171,11 @@ TEST_F(VoceRiga, APrintedDdtRefusesToChangeTheKind) {
   EXPECT_EQ(d.txt(18).Text(), "A");
   ASSERT_EQ(messaggi_.size(), 1u);
   EXPECT_EQ(messaggi_[0], "DDT già stampato\r\nSi possono inserire soltanto righe descrittive");
+  // The new line of a printed DDT is descriptive: left as it came, it is
+  // closed without a question.
+  d.txt(18).SetText("D");
   Chiudi(d);
+  ASSERT_FALSE(d.Caricata()) << (messaggi_.empty() ? std::string() : messaggi_.back());
   // A stored line of the printed demo DDT.
   messaggi_.clear();
   frmDDTDett& e = Righe(kDdtStampato);
