@@ -423,6 +423,12 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   int16_t miLivComando = 0;
   std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPagChiusa;
   // ---- [Griglia]
+  // Work flag handed to the page at a row change; 0 between calls.
+  int16_t miFlagRigaCol = 0;
+  // The detail panel below the grid: the row counter, the article strip,
+  // the tab strip with its pages and the panels of descriptive and
+  // command lines, moved together by the resize.
+  std::vector<ui::Controllo*> PannelloDettaglio() const;
 
  private:
   ProtSottoForm* mpOpener = nullptr;

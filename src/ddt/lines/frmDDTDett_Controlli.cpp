@@ -8,6 +8,7 @@
 // article strip, its markers and the four pages make the panel of an
 // article line `PicDett`(0): one of the three line panels shows at a time.
 // Geometry in twips for a window of 12000 x 9000.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -532,5 +533,25 @@ void frmDDTDett::CreaControlli() {
     if (Esiste("label1", c->Index())) continue;
     d.cont = c->Container();
     d.Metti(ui::Tipo::Label, "label1", c->Index(), 0, 0, 0, 0).SetVisible(false);
+  }
+
+  // ---- focus traps (grid events): two borderless boxes outside the visible
+  // area of the main page (below it: a place is never negative here), next
+  // in the Tab order after its last fields; reaching one moves the line as
+  // Up or Down would.
+  {
+    int ultimo = 0;
+    for (int n : {265, 267})
+      if (Esiste("txt", n)) ultimo = std::max(ultimo, C("txt", n).TabIndex());
+    for (const auto& c : Controlli())
+      if (c->TabIndex() > ultimo) c->SetTabIndex(c->TabIndex() + 2);
+    for (int i = 0; i < 2; ++i) {
+      auto& t = Crea(ui::Tipo::TextBox, "TextSpost", i);
+      t.SetContainer(&C("PicDati", 1));
+      t.Move(60 + i * 120, C("PicDati", 1).Height() + 300, 75, 195);
+      t.SetBorderStyle(0);
+      t.SetBackColor(ui::vbButtonFace);
+      t.SetTabIndex(ultimo + 1 + i);
+    }
   }
 }

@@ -125,7 +125,8 @@ void PaginaRighe::RecCorrSuTot(std::string& psCorr, std::string& psTot) {
   const bool tutte = !rs || stato_ == 2 || rs->FineNota();
   const long tot = !rs ? 0 : tutte ? rs->RecordCount() : rs->RigheNote();
   psTot = std::to_string(tot) + (tutte ? "" : "+");
-  if (stato_ == 2 || !rs || rs->NessunaCorrente()) psCorr = stato_ == 2 ? std::to_string(tot + 1) : "0";
+  if (stato_ == 2 && insModo_ == 1 && insPos_ >= 0) psCorr = std::to_string(std::min(insPos_, tot) + 1);
+  else if (stato_ == 2 || !rs || rs->NessunaCorrente()) psCorr = stato_ == 2 ? std::to_string(tot + 1) : "0";
   else psCorr = std::to_string(rs->AbsolutePosition() + 1);
 }
 
@@ -305,7 +306,7 @@ bool PaginaRighe::ColonnaNominata(int i, const vb::Variant& pvColonna) const {
          Uguale(griglia_->Colonna(i).Caption, pvColonna.ToString().c_str());
 }
 
-void PaginaRighe::LargColonna(const vb::Variant& pvColonna, long plLarg) {
+void PaginaRighe::LargColonna(const vb::Variant& pvColonna, long plLarg, const vb::Variant&) {
   if (!griglia_) return;
   for (int i = 0; i < griglia_->NumColonne(); ++i)
     if (ColonnaNominata(i, pvColonna))
@@ -313,7 +314,7 @@ void PaginaRighe::LargColonna(const vb::Variant& pvColonna, long plLarg) {
   griglia_->ColonnaCambiata();
 }
 
-void PaginaRighe::NascondiColonna(const vb::Variant& pvColonna) {
+void PaginaRighe::NascondiColonna(const vb::Variant& pvColonna, int, int) {
   if (!griglia_) return;
   for (int i = 0; i < griglia_->NumColonne(); ++i)
     if (ColonnaNominata(i, pvColonna))
@@ -365,6 +366,7 @@ std::string PaginaRighe::CampoDi(const std::string& psColonna) const {
 
 void PaginaRighe::MostraRiga() {
   dati::Recordset* rs = Recordset();
+  ++mostrate_;
   inMostra_ = true;
   for (auto& c : campi_) {
     std::string t;
@@ -389,6 +391,7 @@ void PaginaRighe::MostraRiga() {
 }
 
 void PaginaRighe::Azzera() {
+  ++mostrate_;
   inMostra_ = true;
   for (auto& c : campi_) {
     if (c->oiKeyFisso != 2) c->ctrl->SetText(c->osAzzCampo);
@@ -490,6 +493,17 @@ bool PaginaRighe::ValoreDa(const CampoRiga& c, std::vector<std::pair<std::string
       else if (tipoCol == static_cast<int>(dati::TipoCampo::Importo)) out.emplace_back(col, vb::Currency::FromDouble(v));
       else out.emplace_back(col, v);
     } else {
+      // a text's size is its longest length (characters, not bytes)
+      const double dim = c.odDim.ToDouble();
+      if (dim > 0) {
+        size_t caratteri = 0;
+        for (unsigned char ch : t) caratteri += (ch & 0xC0) != 0x80;
+        if (caratteri > static_cast<size_t>(dim)) {
+          psMotivo = "Testo troppo lungo nel campo " + c.Nome() + ": al massimo " + std::to_string(static_cast<long>(dim)) +
+                     " caratteri";
+          return false;
+        }
+      }
       out.emplace_back(col, t);
     }
   }
@@ -724,6 +738,7 @@ std::string PaginaRighe::Nuovo() {
   for (auto& c : campi_) c->testoMostrato = c->ctrl->Text();
   selezione_.clear();
   CambiaStato(2);
+  MettiInVista();
   if (ui::Controllo* c = CtrlIniziale(); c && c->PuoFuoco()) c->SetFocus();
   return {};
 }
@@ -742,11 +757,22 @@ std::string PaginaRighe::Salva() {
     Dopo(10, r, {vb::Variant(m.empty())});
     return m;
   };
+  // A hook may run a command of the page meanwhile ("Annulla", a move):
+  // the row on the boxes is then no longer the one being saved, and the
+  // save stops without writing.
+  const unsigned long mostrate = mostrate_;
+  const std::string segno = stato_ == 1 && !rs->NessunaCorrente() ? rs->Bookmark() : std::string();
+  auto cambiata = [&] {
+    if (stato_ != statoIniziale || mostrate_ != mostrate) return true;
+    dati::Recordset* ora = Recordset();
+    if (ora != rs) return true;
+    return stato_ == 1 && (rs->NessunaCorrente() || rs->Bookmark() != segno);
+  };
   if (!Prima(10, rit, arr, motivo)) return fine(motivo);
-  // A hook may have changed the page meanwhile (dropped the row).
-  if (stato_ != statoIniziale) return fine("Operazione annullata");
+  if (cambiata()) return fine("Operazione annullata");
   rit = "";
   if (!Prima(3, rit, arr, motivo)) return fine(motivo);
+  if (cambiata()) return fine("Operazione annullata");
   motivo = VerificaRiga();
   if (!motivo.empty()) {
     Messaggio(motivo);
@@ -754,6 +780,7 @@ std::string PaginaRighe::Salva() {
   }
   rit = "";
   if (!Prima(13, rit, arr, motivo)) return fine(motivo);
+  if (cambiata()) return fine("Operazione annullata");
   std::vector<std::pair<std::string, vb::Variant>> valori;
   for (const auto& c : campi_)
     if (!ValoreDa(*c, valori, motivo)) return fine(motivo);
@@ -799,7 +826,11 @@ std::string PaginaRighe::Salva() {
   fine("");
   if (stato_ == 2) {
     CambiaStato(1);
-    if (insModo_ == 1) Riposiziona();
+    if (insModo_ == 1) {
+      // the rows in the table's order again, the new one where it belongs
+      Riposiziona();
+      MettiInVista();
+    }
   }
   return {};
 }
@@ -835,6 +866,8 @@ std::string PaginaRighe::Cancella() {
   if (abilRW_ != 1) return "Pagina in sola lettura";
   dati::Recordset* rs = Recordset();
   if (!rs) return "Nessuna riga";
+  // The rows selected in the grid, when the window has not named others.
+  if (selezione_.empty() && griglia_ && stato_ == 1) selezione_ = griglia_->SelBookmarks();
   if (stato_ == 2 && selezione_.empty()) {
     SetovLeggiPar("MsgAnnPrec", ovLeggiPar("MsgAnn"));
     return Annulla();
@@ -876,6 +909,7 @@ std::string PaginaRighe::Cancella() {
     Dopo(19, rit);
   }
   selezione_.clear();
+  if (griglia_) griglia_->CambiaSelezione({});
   vb::Variant r = motivo;
   Dopo(17, r);
   if (rs->RecordCount() == 0) {
@@ -957,6 +991,31 @@ void PaginaRighe::RigaColCambiata(const vb::Variant&, int, int) {
     MostraRiga();
   }
   AggiornaContatore();
+}
+
+void PaginaRighe::MettiInVista() {
+  if (!griglia_ || insModo_ != 1 || insRiga_ < 0) return;
+  dati::Recordset* rs = Recordset();
+  long pos = insPos_;
+  if (stato_ == 1 && rs && !rs->NessunaCorrente()) pos = rs->AbsolutePosition();
+  if (pos < 0) return;
+  griglia_->Scroll(pos - insRiga_ - griglia_->TopRow(), 0);
+}
+
+void PaginaRighe::SelCambiata(int& piCancel) {
+  (void)piCancel;
+  if (!griglia_) return;
+  if (stato_ != 1) {
+    selezione_.clear();
+    return;
+  }
+  selezione_ = griglia_->SelBookmarks();
+}
+
+void PaginaRighe::Ridimensiona(bool, long, long) {
+  if (!griglia_ || !form_) return;
+  const long larg = form_->ScaleWidth() - griglia_->Left() * 2;
+  if (larg > 0 && larg != griglia_->Width()) griglia_->SetWidth(larg);
 }
 
 bool PaginaRighe::PuoChiudere() {

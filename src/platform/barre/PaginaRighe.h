@@ -180,6 +180,8 @@ class PaginaRighe : public barre::PaginaRighe {
   void ImpInsRiga(long v) { insRiga_ = v; }
   // The rows the user selected (bookmarks); "Cancella" deletes them, or the
   // current row when none is selected.
+  // A window may fill it itself; the grid's selection fills it through
+  // SelCambiata.
   std::vector<std::string>& SelBookmarks() { return selezione_; }
 
   // ---- fields
@@ -212,12 +214,16 @@ class PaginaRighe : public barre::PaginaRighe {
     RigaColCambiata(pv, pc, pf);
     RecCorrSuTot(psCorr, psTot);
   }
-  void SelCambiata(int& piCancel) { (void)piCancel; }
-  void Ridimensiona(bool = false, long = 0, long = 0) {}
+  // The grid's selection changed: its selected rows become the page's
+  // (a new row not stored yet keeps none); piCancel is left alone.
+  void SelCambiata(int& piCancel);
+  // The window was resized: the grid keeps its place and takes the width
+  // left to it; the boxes stay where the window put them.
+  void Ridimensiona(bool = false, long = 0, long = 0);
   void EventoTimer() {}
   void FormatGriglia(int = -1, const std::string& = "M", int = 0, const std::string& = {});
-  void LargColonna(const vb::Variant& pvColonna, long plLarg);
-  void NascondiColonna(const vb::Variant& pvColonna);
+  void LargColonna(const vb::Variant& pvColonna, long plLarg, const vb::Variant& = {});
+  void NascondiColonna(const vb::Variant& pvColonna, int = 0, int = 0);
   // The number format of a grid column (named as NascondiColonna names it).
   void FormatColonna(const vb::Variant& pvColonna, const std::string& psFormato);
   void TitoloColonna(const vb::Variant& pvColonna, const std::string& psTitolo);
@@ -253,6 +259,9 @@ class PaginaRighe : public barre::PaginaRighe {
   // not read.
   bool ValoreDa(const CampoRiga& c, std::vector<std::pair<std::string, vb::Variant>>& out, std::string& psMotivo) const;
   void AggiornaContatore();
+  // With an insert position, the grid scrolls so that the row being
+  // inserted (or just stored) sits on the grid row asked for.
+  void MettiInVista();
   void Messaggio(const std::string& testo) const;
   int TipoColonna(const std::string& col) const;
   std::string CampoDi(const std::string& psColonna) const;
@@ -281,6 +290,10 @@ class PaginaRighe : public barre::PaginaRighe {
   dati::GestRecordset rs_;
   std::string chiave_;
   bool inMostra_ = false;
+  // Counts the times the boxes were filled again (a row shown, cleared for
+  // a new one): a hook that ran "Annulla" or moved the page inside a save
+  // is seen by it.
+  unsigned long mostrate_ = 0;
   bool chiaviAperte_ = false;
   std::vector<std::pair<std::string, vb::Variant>> variabili_;
 };

@@ -486,7 +486,8 @@ struct BackendQt::Impl : public QObject {
         const Qt::KeyboardModifiers m = me->modifiers();
         const int shift = ((m & Qt::ShiftModifier) ? vbShiftMask : 0) | ((m & Qt::ControlModifier) ? vbCtrlMask : 0) |
                           ((m & Qt::AltModifier) ? vbAltMask : 0);
-        const QPoint p = wc->mapFrom(w, me->position().toPoint());
+        // w is wc or a widget inside it (a grid's viewport, its row selectors)
+        const QPoint p = w == wc ? me->position().toPoint() : w->mapTo(wc, me->position().toPoint());
         const float x = static_cast<float>(p.x() * Screen().TwipsPerPixelX);
         const float y = static_cast<float>(p.y() * Screen().TwipsPerPixelY);
         Protetto([&] { c->Parent().MouseDown(*c, pulsante, shift, x, y); });
@@ -524,7 +525,8 @@ struct BackendQt::Impl : public QObject {
         if (!w || !c || !GenereDi(c->tipo()).clic || !c->Attivo()) return false;
         auto* me = static_cast<QMouseEvent*>(e);
         if (me->button() != Qt::LeftButton) return false;
-        if (!wc->rect().contains(wc->mapFrom(w, me->position().toPoint()))) return false;
+        const QPoint dove = w == wc ? me->position().toPoint() : w->mapTo(wc, me->position().toPoint());
+        if (!wc->rect().contains(dove)) return false;
         Protetto([&] {
           if (c->tipo() == Tipo::StatusBar) {
             const QVariant k = w->property(kChiavePannello);

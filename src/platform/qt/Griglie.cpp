@@ -1,11 +1,16 @@
 // The two grids: the bound grid as a table view over the records of its data
 // control, the flexible grid as a table of plain cells.
 #include <QAbstractTableModel>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QScrollBar>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTableWidget>
 #include <limits>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/dati/Recordset.h"
@@ -62,6 +67,11 @@ class ModelloGriglia : public QAbstractTableModel {
         default: return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
       }
     }
+    if (ruolo == Qt::BackgroundRole || ruolo == Qt::ForegroundRole) {
+      if (!selezionate_.count(i.row())) return {};
+      const QPalette p = vista_->palette();
+      return ruolo == Qt::BackgroundRole ? QVariant(p.brush(QPalette::Highlight)) : QVariant(p.brush(QPalette::HighlightedText));
+    }
     if (ruolo != Qt::DisplayRole && ruolo != Qt::EditRole) return {};
     Riga& r = cache_[i.row()];
     // While a row is being edited the others cannot be read (moving off the
@@ -106,6 +116,26 @@ class ModelloGriglia : public QAbstractTableModel {
     });
     return fatto;
   }
+
+  // The rows selected in the grid (by bookmark) as the view's rows, painted
+  // in the selection colours.
+  void PrendiSelezione() {
+    Griglia* g = G();
+    std::set<int> ora;
+    if (g)
+      Protetto([&] {
+        for (const std::string& b : g->SelBookmarks())
+          if (const long p = g->PosizioneDi(b); p >= 0 && p < righe_) ora.insert(static_cast<int>(p));
+      });
+    if (ora == selezionate_) return;
+    selezionate_ = std::move(ora);
+    if (righe_ > 0 && !titoli_.empty())
+      emit dataChanged(index(0, 0), index(righe_ - 1, static_cast<int>(titoli_.size()) - 1),
+                       {Qt::BackgroundRole, Qt::ForegroundRole});
+  }
+  const std::set<int>& Selezionate() const { return selezionate_; }
+  // The row a Shift click extends from.
+  int ancora = -1;
 
   // The grid changed: a new shape reads everything again, otherwise only the
   // texts (while a row is being edited, the others are kept: they cannot be
@@ -156,6 +186,18 @@ class ModelloGriglia : public QAbstractTableModel {
   // Texts read, by row; those of an older generation are read again.
   mutable std::map<int, Riga> cache_;
   unsigned generazione_ = 1;
+  std::set<int> selezionate_;
+};
+
+// The keys held at the last press on the row selectors (Ctrl, Shift).
+class FiltroSelettori : public QObject {
+ public:
+  using QObject::QObject;
+  Qt::KeyboardModifiers tasti;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonPress) tasti = static_cast<QMouseEvent*>(e)->modifiers();
+    return QObject::eventFilter(o, e);
+  }
 };
 
 ModelloGriglia* ModelloDi(QTableView* v) { return static_cast<ModelloGriglia*>(v->model()); }
@@ -163,6 +205,9 @@ ModelloGriglia* ModelloDi(QTableView* v) { return static_cast<ModelloGriglia*>(v
 // The current cell of the view from the grid's record and column.
 void MostraPosizione(Griglia& g, QTableView* v) {
   Specchio s;
+  // the first row in view as the grid has it (a scroll asked by the program)
+  if (QScrollBar* b = v->verticalScrollBar(); b && b->value() != g.TopRow() && g.TopRow() <= b->maximum())
+    b->setValue(static_cast<int>(g.TopRow()));
   const long r = PosCorrente(g);
   ModelloGriglia* m = ModelloDi(v);
   if (r >= 0 && r < m->rowCount({}) && g.Col() < m->columnCount({})) {
@@ -202,6 +247,48 @@ QWidget* CreaGriglia(Controllo&, QWidget* p) {
                        if (ControlloDi(v) == g) MostraPosizione(*g, v);
                      });
                    });
+  // The row selectors select whole rows: a click the one row, Ctrl+click
+  // adds or takes off a row, Shift+click the rows from the last clicked
+  // one; the grid fires SelChange and may keep the rows it had.
+  auto* filtro = new FiltroSelettori(v);
+  v->verticalHeader()->viewport()->installEventFilter(filtro);
+  QObject::connect(v->verticalHeader(), &QHeaderView::sectionClicked, v, [v, filtro](int riga) {
+    Protetto([&] {
+      auto* g = dynamic_cast<Griglia*>(ControlloDi(v));
+      if (!g || !g->Attivo() || g->InModifica()) return;
+      ModelloGriglia* m = ModelloDi(v);
+      const Qt::KeyboardModifiers mod = filtro->tasti | QGuiApplication::keyboardModifiers();
+      std::set<int> righe;
+      if (mod & Qt::ShiftModifier && m->ancora >= 0) {
+        for (int r = std::min(m->ancora, riga); r <= std::max(m->ancora, riga); ++r) righe.insert(r);
+      } else if (mod & Qt::ControlModifier) {
+        righe = m->Selezionate();
+        if (!righe.erase(riga)) righe.insert(riga);
+        m->ancora = riga;
+      } else {
+        righe.insert(riga);
+        m->ancora = riga;
+      }
+      std::vector<std::string> segni;
+      for (int r : righe)
+        if (std::string b = g->BookmarkDi(r); !b.empty()) segni.push_back(std::move(b));
+      g->CambiaSelezione(std::move(segni));
+      if (ControlloDi(v) == g) m->PrendiSelezione();
+    });
+  });
+  // The user scrolled: the grid knows its first row in view.
+  QObject::connect(v->verticalScrollBar(), &QScrollBar::valueChanged, v, [v](int valore) {
+    if (Specchio::Attivo()) return;
+    if (auto* g = dynamic_cast<Griglia*>(ControlloDi(v))) g->SegnaTopRow(valore);
+  });
+  // A click on a cell leaves the selected rows.
+  QObject::connect(v, &QAbstractItemView::pressed, v, [v](const QModelIndex&) {
+    Protetto([&] {
+      auto* g = dynamic_cast<Griglia*>(ControlloDi(v));
+      if (g && !g->SelBookmarks().empty()) g->CambiaSelezione({});
+      if (ControlloDi(v) == g) ModelloDi(v)->PrendiSelezione();
+    });
+  });
   return v;
 }
 
@@ -217,10 +304,14 @@ void AggiornaGriglia(Controllo& c, QWidget* w, Prop p) {
         v->setColumnHidden(i, !col.Visible);
         if (v->columnWidth(i) != PxX(col.Width)) v->setColumnWidth(i, PxX(col.Width));
       }
+      ModelloDi(v)->PrendiSelezione();
       MostraPosizione(*g, v);
       break;
     }
-    case Prop::Selezione: MostraPosizione(*g, v); break;
+    case Prop::Selezione:
+      ModelloDi(v)->PrendiSelezione();
+      MostraPosizione(*g, v);
+      break;
     case Prop::Locked: v->viewport()->update(); break;
     case Prop::Font: v->horizontalHeader()->setFont(FontQt(g->HeadFont())); break;
     default: break;

@@ -17,13 +17,21 @@ DatiControllo::~DatiControllo() {
 
 void DatiControllo::SetRecordset(dati::Recordset* rs) {
   rs_ = rs;
-  for (Griglia* g : griglie_) g->Riposizionato();
+  for (Griglia* g : griglie_) {
+    g->selezione_.clear();
+    g->topRow_ = 0;
+    g->Riposizionato();
+  }
   Notifica(Prop::Griglia);
 }
 
 void DatiControllo::Refresh() {
   if (rs_) rs_->Requery();
-  for (Griglia* g : griglie_) g->Riposizionato();
+  for (Griglia* g : griglie_) {
+    g->selezione_.clear();
+    g->topRow_ = 0;
+    g->Riposizionato();
+  }
   Notifica(Prop::Griglia);
 }
 
@@ -118,6 +126,54 @@ void Griglia::VaiARiga(long p) {
   if (InModifica() && !SalvaRiga()) return;
   dati_->Recordset()->SetAbsolutePosition(p);
   dati_->Riposizionato();
+}
+
+int Griglia::Row() const {
+  if (!dati_ || !dati_->Recordset() || dati_->Recordset()->NessunaCorrente()) return -1;
+  return static_cast<int>(dati_->Recordset()->AbsolutePosition() - topRow_);
+}
+
+void Griglia::Scroll(long righe, long) {
+  const long ultima = std::max(NumRighe() - 1, 0L);
+  topRow_ = std::clamp(topRow_ + righe, 0L, ultima);
+  Notifica(Prop::Selezione);
+}
+
+bool Griglia::CambiaSelezione(std::vector<std::string> segni) {
+  if (segni == selezione_) return true;
+  std::vector<std::string> prima = std::move(selezione_);
+  selezione_ = std::move(segni);
+  int annulla = 0;
+  Parent().SelChange(*this, annulla);
+  if (annulla) selezione_ = std::move(prima);
+  Notifica(Prop::Selezione);
+  return annulla == 0;
+}
+
+std::string Griglia::BookmarkDi(long p) {
+  if (!dati_ || !dati_->Recordset()) return {};
+  dati::Recordset& rs = *dati_->Recordset();
+  if (rs.InModifica()) return rs.AbsolutePosition() == p ? rs.Bookmark() : std::string();
+  const std::string segno = rs.NessunaCorrente() ? std::string() : rs.Bookmark();
+  rs.SetAbsolutePosition(p);
+  std::string b = rs.NessunaCorrente() ? std::string() : rs.Bookmark();
+  if (!segno.empty()) rs.SetBookmark(segno);
+  return b;
+}
+
+long Griglia::PosizioneDi(const std::string& s) {
+  if (!dati_ || !dati_->Recordset() || s.empty()) return -1;
+  dati::Recordset& rs = *dati_->Recordset();
+  if (rs.InModifica()) return -1;
+  const std::string segno = rs.NessunaCorrente() ? std::string() : rs.Bookmark();
+  long p = -1;
+  try {
+    rs.SetBookmark(s);
+    if (!rs.NessunaCorrente()) p = rs.AbsolutePosition();
+  } catch (const vb::Errore&) {
+  }
+  if (!segno.empty()) rs.SetBookmark(segno);
+  return p;
 }
 
 vb::Variant Griglia::ValoreCella(int col) const {

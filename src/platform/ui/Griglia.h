@@ -2,6 +2,7 @@
 // The grids of the control model: the data control with its recordset, the
 // grid bound to it (one row per record, columns by field), and the flexible
 // grid of plain cells.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,25 @@ class Griglia : public Controllo {
   // Moves to the record at 0-based position p among the records.
   void VaiARiga(long p);
   int FirstRow() const { return 0; }
+  // The first record in view and the row the current record occupies
+  // among those in view (negative above them); Scroll moves the view by
+  // rows (columns are all in view).
+  long TopRow() const { return topRow_; }
+  int Row() const;
+  void Scroll(long righe, long colonne);
+  // The user scrolled the window's view (the backend tells, no notice).
+  void SegnaTopRow(long v) { topRow_ = std::max(v, 0L); }
+  long RowHeight() const { return rowHeight_; }
+  void SetRowHeight(long v) { rowHeight_ = v; Notifica(Prop::Griglia); }
+  // The rows the user selected, by bookmark (row selectors, Ctrl and Shift
+  // with the mouse). CambiaSelezione sets them and fires SelChange, whose
+  // Cancel keeps the previous ones; reading the records again clears them.
+  const std::vector<std::string>& SelBookmarks() const { return selezione_; }
+  bool CambiaSelezione(std::vector<std::string> segni);
+  // The bookmark of the record at position p, the current one unmoved.
+  std::string BookmarkDi(long p);
+  // The position of a bookmark (-1 when it is no longer there).
+  long PosizioneDi(const std::string& segno);
   bool AllowUpdate() const { return allowUpdate_; }
   void SetAllowUpdate(bool v) { allowUpdate_ = v; }
   bool AllowAddNew() const { return allowAddNew_; }
@@ -117,6 +137,8 @@ class Griglia : public Controllo {
   bool allowUpdate_ = true, allowAddNew_ = false;
   Carattere headFont_;
   std::string ultimoSegnalibro_;
+  long topRow_ = 0, rowHeight_ = 255;
+  std::vector<std::string> selezione_;
 };
 
 // The flexible grid: rows and columns of texts, fixed rows and columns for

@@ -92,6 +92,18 @@ class FormRigheProva : public ui::Form, public barre::ProtFormLinPag {
   }
 
   void ButtonClick(ui::Controllo&, const std::string& key) override { ButtonComando(key); }
+  // The grid's events go to the page, as the line windows hand them on;
+  // `annullaSel` refuses a change of the selection.
+  void RowColChange(ui::Controllo&, const vb::Variant& ultima, int col) override {
+    if (seguiGriglia) ogLinPag.RigaColCambiata(ultima, col);
+  }
+  void SelChange(ui::Controllo&, int& annulla) override {
+    log.push_back("SelChange");
+    annulla = annullaSel;
+    if (!annulla) ogLinPag.SelCambiata(annulla);
+  }
+  bool seguiGriglia = false;
+  int annullaSel = 0;
   std::string ButtonComando(const std::string& key) { return ogLinPag.EseguiTasto(key); }
 
   // ---- the hooks: written down, answered from `risposte` (code -> result

@@ -524,3 +524,219 @@ TEST_F(Righe, EveryReadingOfTheRowsTellsTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A before-hook of the save may run a command of the page (the line window
+// runs "Annulla" from hook 10 on a printed document) and still answer 0:
+// the row in the boxes is then another one, and the save writes nothing.
+TEST_F(Righe, AHookThatReplacesTheRowInsideTheSaveStopsItWithoutWriting) {
+  struct Caso {
+    const char* nome;
+    int codice;        // hook that runs the command
+    const char* tasto; // the command it runs
+    bool nuova;        // the save of a new row
+    const char* riga;  // RigDet shown after it
+  };
+  const std::vector<Caso> casi = {
+      {"Annulla in 10", 10, "Annulla", false, "1"},
+      {"Annulla in 3", 3, "Annulla", false, "1"},
+      {"move in 10", 10, "Successiva", false, "2"},
+      {"move in 13", 13, "Fine", false, "5"},
+      {"new row dropped in 10", 10, "Annulla", true, "1"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Apri();
+    if (c.nuova) {
+      f_->ButtonComando("Nuovo");
+      Scrivi(10, "6");
+    }
+    Scrivi(20, "CAMBIATO");
+    const std::string tasto = c.tasto;
+    f_->azioni[c.codice] = [this, tasto] {
+      f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+      risposta_ = vb::vbNo;  // a move leaves the row without saving it
+      EXPECT_EQ(f_->ButtonComando(tasto), "");
+      risposta_ = vb::vbYes;
+    };
+    f_->log.clear();
+    EXPECT_EQ(f_->ButtonComando("Salva"), "Operazione annullata");
+    EXPECT_EQ(f_->log.back(), "A10:Operazione annullata");
+    EXPECT_EQ(Conta("Articolo = 'CAMBIATO'"), 0);
+    EXPECT_EQ(Conta("NumRif = 7"), 5);
+    EXPECT_EQ(f_->ogLinPag.Stato(), 1);
+    EXPECT_EQ(Tx(10), c.riga);
+    EXPECT_EQ(Tx(20), std::string("ART") + c.riga);
+    EXPECT_EQ(f_->ogLinPag.VarDati(-1).ToString(), "");
+    // the page goes on: a change saves
+    f_->azioni.clear();
+    Scrivi(70, "dopo");
+    EXPECT_EQ(f_->ButtonComando("Salva"), "");
+    EXPECT_EQ(Conta(std::string("Nota = 'dopo' And RigDet = ") + c.riga), 1);
+    db_.EseguiSql(conn_, "Update RigheProva Set Nota = Null");
+  }
+}
+
+// "MsgAnn" "N": "Annulla" throws the edits away without its question.
+TEST_F(Righe, MsgAnnNDiscardsWithoutTheQuestion) {
+  struct Caso {
+    const char* valore;
+    int risposta;
+    bool domanda;
+    const char* articolo;  // after "Annulla"
+  };
+  const std::vector<Caso> casi = {
+      {"N", vb::vbNo, false, "ART1"}, {"n", vb::vbNo, false, "ART1"},
+      {"S", vb::vbYes, true, "ART1"}, {"", vb::vbNo, true, "X"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.valore);
+    Apri();
+    f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, c.valore);
+    Scrivi(20, "X");
+    messaggi_.clear();
+    risposta_ = c.risposta;
+    f_->ButtonComando("Annulla");
+    EXPECT_EQ(messaggi_.size(), c.domanda ? 1u : 0u);
+    EXPECT_EQ(Tx(20), c.articolo);
+    risposta_ = vb::vbYes;
+  }
+}
+
+// Rows selected in the grid (row selectors, Ctrl and Shift) are the rows
+// "Cancella" deletes; a window may refuse a change of the selection.
+TEST_F(Righe, RowsSelectedInTheGridAreTheOnesDeleted) {
+  Apri();
+  auto& g = static_cast<ui::Griglia&>(f_->C("dbgRiga"));
+  const std::vector<std::string> due = {g.BookmarkDi(1), g.BookmarkDi(3)};
+  EXPECT_EQ(Tx(10), "1");  // reading a bookmark leaves the current row
+  EXPECT_EQ(g.PosizioneDi(due[1]), 3);
+  f_->log.clear();
+  EXPECT_TRUE(g.CambiaSelezione(due));
+  EXPECT_EQ(f_->log, (Log{"SelChange"}));
+  EXPECT_EQ(f_->ogLinPag.SelBookmarks(), due);
+  // refused: the two stay
+  f_->annullaSel = 1;
+  EXPECT_FALSE(g.CambiaSelezione({g.BookmarkDi(0)}));
+  EXPECT_EQ(g.SelBookmarks(), due);
+  f_->annullaSel = 0;
+  f_->log.clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "");
+  EXPECT_EQ(f_->log, (Log{"B17", "B19", "A19", "B19", "A19", "SelChange", "A17", "A16"}));
+  EXPECT_EQ(messaggi_.back(), "Cancellare le 2 righe selezionate?");
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet In (2, 4)"), 0);
+  EXPECT_EQ(Conta("NumRif = 7"), 3);
+  EXPECT_TRUE(g.SelBookmarks().empty());
+  EXPECT_TRUE(f_->ogLinPag.SelBookmarks().empty());
+  // the grid's selection also when the window did not hand it on
+  f_->ogLinPag.SelBookmarks().clear();
+  f_->annullaSel = 0;
+  g.CambiaSelezione({g.BookmarkDi(0)});
+  f_->ogLinPag.SelBookmarks().clear();
+  EXPECT_EQ(f_->ButtonComando("Cancella"), "");
+  EXPECT_EQ(Conta("NumRif = 7 And RigDet = 1"), 0);
+  EXPECT_EQ(Conta("NumRif = 7"), 2);
+}
+
+// Insert at a position: the new row is counted and kept in view at its
+// place; after the save the rows follow the table's order (a hook moved
+// the rows after it by SQL) and the stored row stays on that grid row.
+TEST_F(Righe, ANewRowAtAPositionIsShownThereAndTheOrderFollowsTheTable) {
+  Apri();
+  auto& g = static_cast<ui::Griglia&>(f_->C("dbgRiga"));
+  f_->ButtonComando("Successiva");
+  f_->ButtonComando("Successiva");
+  ASSERT_EQ(Tx(10), "3");
+  f_->ogLinPag.ImpInsPosizione(1);
+  f_->ogLinPag.ImpPosInserimento(2);
+  f_->ogLinPag.ImpRigaInserimento(1);
+  EXPECT_EQ(f_->ButtonComando("Nuovo"), "");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "3 / 5");
+  EXPECT_EQ(g.TopRow(), 1);
+  f_->azioni[13] = [this] {
+    db_.EseguiSql(conn_, "Update RigheProva Set RigDet = RigDet + 10 Where NumRif = 7 And RigDet >= 3");
+    db_.EseguiSql(conn_, "Update RigheProva Set RigDet = RigDet - 9 Where NumRif = 7 And RigDet >= 13");
+  };
+  Scrivi(10, "3");
+  Scrivi(20, "INS");
+  EXPECT_EQ(f_->ButtonComando("Salva"), "");
+  EXPECT_EQ(Tx(10), "3");
+  EXPECT_EQ(Tx(20), "INS");
+  EXPECT_EQ(f_->C("txtRiga").Text(), "3 / 6");
+  EXPECT_EQ(g.Row(), 1);
+  std::string ordine;
+  for (long r = 0; r < 6; ++r) ordine += g.TestoCella(r, 3) + " ";
+  EXPECT_EQ(ordine, "ART1 ART2 INS ART3 ART4 ART5 ");
+  // without a grid row the view is left alone
+  f_->azioni.clear();
+  f_->ogLinPag.ImpRigaInserimento(-1);
+  f_->ogLinPag.ImpPosInserimento(0);
+  g.Scroll(-10, 0);
+  EXPECT_EQ(f_->ButtonComando("Nuovo"), "");
+  EXPECT_EQ(g.TopRow(), 0);
+  EXPECT_EQ(f_->C("txtRiga").Text(), "1 / 6");
+}
+
+// Column width by name or position; hiding with the two further arguments
+// the line window passes; the grid takes the window's width on a resize.
+TEST_F(Righe, ColumnWidthsByNameOrPositionAndTheGridFollowsTheWindow) {
+  Apri();
+  auto& g = static_cast<ui::Griglia&>(f_->C("dbgRiga"));
+  auto indice = [&](const std::string& campo) {
+    for (int i = 0; i < g.NumColonne(); ++i)
+      if (g.Colonna(i).DataField == campo) return i;
+    return -1;
+  };
+  struct Caso {
+    vb::Variant colonna;
+    const char* campo;
+    long larghezza;
+  };
+  const std::vector<Caso> casi = {
+      {vb::Variant("Qta"), "Qta", 1200},
+      {vb::Variant(static_cast<int16_t>(indice("Nota"))), "Nota", 800},
+      {vb::Variant("nr"), "RigDet", 400},  // by its caption, case not counted
+      {vb::Variant("Nessuna"), "Articolo", 1000},  // none: nothing changes
+  };
+  for (const auto& c : casi) {
+    f_->ogLinPag.LargColonna(c.colonna, c.larghezza, {});
+    EXPECT_EQ(g.Colonna(indice(c.campo)).Width, c.larghezza) << c.campo;
+  }
+  f_->ogLinPag.NascondiColonna("Prezzo", 0, 0);
+  EXPECT_FALSE(g.Colonna(indice("Prezzo")).Visible);
+  f_->Move(0, 0, 12000, 6600);
+  f_->ogLinPag.Ridimensiona();
+  EXPECT_EQ(g.Width(), f_->ScaleWidth() - 2 * g.Left());
+}
+
+}  // namespace
+
+namespace {
+
+// The size of a text field is its longest length, counted in characters.
+TEST_F(Righe, ATextLongerThanItsFieldIsRefused) {
+  struct Caso {
+    std::string testo;
+    bool accettato;
+  };
+  const std::vector<Caso> casi = {
+      {std::string(200, 'x'), true},
+      {std::string(201, 'x'), false},
+      {std::string(100, 'x') + std::string(50, 'x') + std::string("àèìòù") + std::string(45, 'y'), true},
+  };
+  Apri();
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.testo.size());
+    Scrivi(70, c.testo);
+    const std::string r = f_->ButtonComando("Salva");
+    EXPECT_EQ(r.empty(), c.accettato) << r;
+    if (!c.accettato) {
+      EXPECT_NE(r.find("Nota"), std::string::npos);
+    }
+    f_->ogLinPag.ScriviVarPagina("MsgAnn", 12, "N");
+    f_->ButtonComando("Annulla");
+  }
+}
+
+}  // namespace
