@@ -42,6 +42,17 @@
 //   frmDDTDett_Chiudi.cpp     the unload: commit or discard
 //   frmDDTDett_Altri.cpp      what the level, lot, serial and import
 //                             windows will answer (not in this version)
+//   frmDDTDett_Uscita.cpp     the exit hub of the line fields
+//   frmDDTDett_Fuoco.cpp      field entry, function keys, look-ups
+//   frmDDTDett_Articolo.cpp   the article shown and the line's defaults
+//   frmDDTDett_Decodifiche.cpp  VAT, unit, account, cost centre decoders
+//   frmDDTDett_Prezzi.cpp     price search, price and amount
+//   frmDDTDett_Sconti.cpp     discount chain and promotions
+//   frmDDTDett_Tipi.cpp       mandatory fields, terminal limits
+//   frmDDTDett_Bottoni.cpp    kind buttons, combos, check boxes
+//   frmDDTDett_Dimensioni.cpp quantity from dimensions
+//   frmDDTDett_Giacenza.cpp   stock and availability
+//   frmDDTDett_Competenza.cpp accrual dates and notes in other languages
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -429,6 +440,68 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // the tab strip with its pages and the panels of descriptive and
   // command lines, moved together by the resize.
   std::vector<ui::Controllo*> PannelloDettaglio() const;
+
+  // =====================================================================
+  // Line entry: what typing a line does. Each concern keeps its
+  // procedures and private state in its own block and file.
+  // ---- [Uscita/Fuoco] field exit hub and focus, keys, look-ups
+  // (frmDDTDett_Uscita.cpp, frmDDTDett_Fuoco.cpp)
+  void txt_KeyUp(int Index, int& KeyCode, int Shift);
+  void ComHlp_Click(int Index);
+  void txtRiga_GotFocus();
+  // ---- [Articolo/Decodifiche] article display, line defaults, decoders
+  // (frmDDTDett_Articolo.cpp, frmDDTDett_Decodifiche.cpp)
+  bool ArtDescrToApp();
+  // The article shown: units and factors by side, sector, deposit flag,
+  // attribute classes, description as decoded.
+  std::string msArtUM, msArtUMAcq, msArtUMVen, msFatConAcq, msFatConVen;
+  std::string msSettore, msDescrArt;
+  std::array<std::string, 6> msClasseAttr{};
+  // Accrual kind of the revenue account ("M", "G" or "").
+  std::string msCompGiornMens;
+  // ---- [Prezzi/Sconti] price, amounts, discounts and promotions
+  // (frmDDTDett_Prezzi.cpp, frmDDTDett_Sconti.cpp)
+  void CercaListino();
+  void CercaPrezzo();
+  void CalcPrezzo(int16_t piBaseCalc);
+  void CalcDaUnitario();
+  void CalcDaTotale();
+  void ElaboraSconti(bool pbAzzSconti, bool pbAggPrezzi, bool pbRicalcSconti, bool pbRicalcLivQta);
+  void SbiancaSconti();
+  void CalcScontoTot(bool pbAggPrezzo);
+  void AzzRicSconto();
+  void VerificaPromozione();
+  // The remembered discounts of the current article. Modes: "N" not yet
+  // searched, "T" no rule, "P"/"Q" promotional list price ("Q" keeps the
+  // customer discount), "L" level prices.
+  std::string osArtSconto, osArtLisSconto, osArtLisModSconto = "N";
+  std::string osScontoQta, osModScontoQta = "N";
+  double odQtaPrezzo = 0;
+  std::string osScontoTab, osModScontoTab = "N";
+  double odTabPrezzo = 0;
+  // The price the last search found (text, as the field takes it).
+  std::string msPrezzoTrovato;
+  // Commission reductions of the quantity and table rules; -2 = not known yet.
+  double mdPercRidProvvTab = -2, mdPercRidProvvQta = -2;
+  // ---- [Tipi/Bottoni] line kinds, read/write, deletion, buttons, combos
+  // (frmDDTDett_Voce.cpp, frmDDTDett_Tipi.cpp, frmDDTDett_Bottoni.cpp)
+  void DisabCampiTerminale();
+  void Cob_Click(int Index);
+  void cob_KeyDown(int Index, int& KeyCode, int Shift);
+  void che_Click(int Index);
+  void com_Click(int Index);
+  bool InVar();
+  void DisCampiLiv(bool pbAbilDisab);
+  void LivQtaDef();
+  // ---- [Aiuti] dimensions, stock, accrual dates, language notes
+  // (frmDDTDett_Dimensioni.cpp, frmDDTDett_Giacenza.cpp,
+  // frmDDTDett_Competenza.cpp)
+  void CalcQtaDaDimens();
+  void MostraDispGiac();
+  void MostraCompetenza();
+  void DopoCompetenza();
+  void DopoChiediNotaLingua();
+  void CercaPartita();
 
  private:
   ProtSottoForm* mpOpener = nullptr;

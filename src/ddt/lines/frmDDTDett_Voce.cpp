@@ -12,6 +12,7 @@
 #include "common/Globali.h"
 #include "common/frmMsgCom.h"
 #include "ddt/lines/frmDDTDett.h"
+#include "ddt/lines/frmDDTDett_Util.h"
 #include "lots/UtilLotto.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
@@ -20,30 +21,9 @@
 #include "platform/ui/Griglia.h"
 #include "services/Impostazioni.h"
 
+using namespace DettUtil;
+
 namespace {
-
-const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
-bool Uguale(const std::string& a, const std::string& b) { return vb::UgualeTesto(a, b); }
-bool Vuoto(const std::string& s) { return FC().Vuoto(vb::Variant(s)); }
-
-// The entry value of a field shown in the error colour: no text equals it,
-// so the field's exit always runs its own step.
-const char* const kInErrore = "~ç§@*+";
-
-bool ValidoIndice(int n) { return n >= 0 && n <= 920; }
-
-// Runs `f` ignoring its errors, as the procedures that answer nothing of
-// their failures do.
-template <class F>
-void SenzaErrori(F&& f) {
-  try {
-    f();
-  } catch (const vb::Errore&) {
-  } catch (const std::exception&) {
-  }
-}
-
-std::vector<vb::Variant> Vettore(const auto& a) { return std::vector<vb::Variant>(a.begin(), a.end()); }
 
 // The item of a combo whose text begins with the code and "-" ("S-Omaggio").
 void SelezPerCodice(ui::Controllo& c, const std::string& codice) {
@@ -334,147 +314,3 @@ void frmDDTDett::MsgPannello(const std::string& psTesto) {
   s.Elem("Messaggio").Caption = psTesto;
   s.ElementoCambiato();
 }
-
-void frmDDTDett::txt_GotFocus(int Index) {
-  if (!ValidoIndice(Index) || !Esiste("txt", Index)) return;
-  ui::Controllo& t = txt(Index);
-  const std::string& col = NomeCampo(Index);
-  const bool campo = HaPagina() && !col.empty() && ogLinPag().HaCampo(col);
-  switch (Index) {
-    case 30: case 40: case 60: case 70: case 150: case 180: case 190:
-    case 250: case 260: case 270: case 800: case 810: case 820:
-      if (campo) ogLinPag().CampoGotFocus(t);
-      if (Index == 60)
-        MsgPannello(std::string("F2=rileggi prezzo; F3=cerca listini; F7=Scorpora/iva prezzo unitario") +
-                    (mbMostraCostoUltimo ? "; F4=Mostra costo ultimo" : ""));
-      break;
-    case 160:
-      t.SetText(FC().FormatTipo(vb::Variant(t.Text()), "Conto"));
-      break;
-    case 420: case 440:
-      MsgPannello("F7=Inserisce nella nota la descrizione lunga");
-      break;
-    default:
-      break;
-  }
-  masValIngresso[static_cast<size_t>(Index)] = t.BackColor() == G().glColoreErrore ? std::string(kInErrore) : t.Text();
-  if (t.Parent().ActiveControl() == &t) {
-    t.SetSelStart(0);
-    t.SetSelLength(static_cast<int>(t.Text().size()));
-  }
-  AziendaUtil::ColoraGotFocus(t, 0);
-}
-
-void frmDDTDett::txt_LostFocus(int Index) {
-  if (mbInChiusura) return;
-  if (!ValidoIndice(Index) || !Esiste("txt", Index)) return;
-  const Globali& g = G();
-  ui::Controllo& t = txt(Index);
-  AziendaUtil::ColoraLostFocus(t, 0);
-  MsgPannello("");
-  const std::string& ingresso = masValIngresso[static_cast<size_t>(Index)];
-  const std::string& col = NomeCampo(Index);
-  const bool campo = HaPagina() && !col.empty() && ogLinPag().HaCampo(col);
-  auto formatta = [&] {
-    if (campo) ogLinPag().CampoLostFocus(t);
-  };
-  auto inErrore = [&](ui::Controllo& c) { return c.BackColor() == g.glColoreErrore; };
-  const bool numero = Index == 30 || Index == 60 || Index == 70 || Index == 180 || Index == 190 ||
-                      (Index >= 250 && Index <= 270 && Index % 10 == 0) || (Index >= 800 && Index <= 820 && Index % 10 == 0);
-  // Unchanged, with the article in order: only the format.
-  if (t.Text() == ingresso && txt(20).BackColor() == g.glColoreSfondo && Index != 20 && Index != 40) {
-    if (numero) formatta();
-    else if (Index == 160) t.SetText(FC().Formatta(vb::Variant(t.Text()), "Conto"));
-    return;
-  }
-  const bool cambiato = !Uguale(t.Text(), ingresso);
-  switch (Index) {
-    case 20:
-      if (miArtMostrato != 1 || inErrore(t) || cambiato) MostraArticolo(true, false, true, cambiato);
-      else DisabSeLivelli(true, true);
-      if (inErrore(t)) MsgPannello("Codice Articolo non valido");
-      break;
-    case 30: case 40: case 60: case 70: case 180: case 190:
-      formatta();
-      if (inErrore(t)) MsgPannello("Campo numerico: valore non valido");
-      break;
-    case 80:
-      MostraScontoTot(true, true);
-      break;
-    case 130:
-      if (cambiato || inErrore(t)) MostraIva(true);
-      break;
-    case 140:
-      MostraUM(true);
-      if (inErrore(t)) MsgPannello("Codice Unità di Misura non valido");
-      break;
-    case 160: {
-      const bool trattino = t.Text().find('-') != std::string::npos;
-      t.SetBackColor(trattino ? g.glColoreErrore : g.glColoreSfondo);
-      if (trattino) MsgPannello("Non usare - nel campo conto");
-      const std::string scritto = t.Text();
-      t.SetText(FC().Formatta(vb::Variant(scritto), "Conto"));
-      MostraCRicavi(true, true, scritto);
-      break;
-    }
-    case 165:
-      MostraCentroDiCosto(true);
-      break;
-    case 195:
-      MostraBeneUsato();
-      break;
-    case 250: case 260: case 270: case 800: case 810: case 820: {
-      formatta();
-      if (inErrore(t)) MsgPannello("Campo numerico: valore non valido");
-      const int gemello = Index < 800 ? Index + 550 : Index - 550;
-      txt(gemello).SetText(t.Text());
-      break;
-    }
-    case 420: case 440: {
-      ui::Controllo& modo = txt(Index == 420 ? 410 : 430);
-      const std::string& def = Index == 420 ? msDoveStampoSopra : msDoveStampoSotto;
-      if (!Vuoto(t.Text()) && Uguale(vb::Trim(modo.Text()), "N") && !Vuoto(def)) {
-        modo.SetText(def);
-        FunVarie::PosizCombo(cob(Index == 420 ? 410 : 430), vb::Variant(def), Vettore(mavStampaNota), true, true);
-      }
-      break;
-    }
-    case 425: case 910:
-      // Both kinds of line keep their text in the note above.
-      txt(420).SetText(t.Text());
-      break;
-    default:
-      break;
-  }
-}
-
-void frmDDTDett::GotTxtActive() {
-  SenzaErrori([&] {
-    ui::Controllo* a = ActiveControl();
-    if (a && Uguale(a->Name(), "txt")) txt_GotFocus(a->Index());
-  });
-}
-
-void frmDDTDett::LostTxtActive() {
-  SenzaErrori([&] {
-    ui::Controllo* a = ActiveControl();
-    msCtrlAttivo = a ? a->Name() : std::string();
-    if (a && Uguale(a->Name(), "txt")) txt_LostFocus(a->Index());
-  });
-}
-
-// What the line entry shows of the current line: its decoders come with
-// the line entry.
-void frmDDTDett::MostraArticolo(bool, bool, bool, bool) {}
-void frmDDTDett::MostraIva(bool) {}
-void frmDDTDett::MostraUM(bool) {}
-void frmDDTDett::MostraCentroDiCosto(bool) {}
-void frmDDTDett::MostraTipoDocProv(bool) {}
-void frmDDTDett::MostraBeneUsato() {}
-void frmDDTDett::MostraCRicavi(bool, bool, const std::string&) {}
-void frmDDTDett::MostraScontoTot(bool, bool) {}
-void frmDDTDett::AbilDescArt(bool pbAbil) { NoObblManuale(!pbAbil); }
-void frmDDTDett::AbilDisabArtRiepil(bool) {}
-void frmDDTDett::DisabSeLivelli(bool, bool) {}
-void frmDDTDett::AzzMemSconti() {}
-void frmDDTDett::ChiediNotaLingua() {}
