@@ -78,20 +78,28 @@ void frmDDTDett::CopiaTagliaDett(int16_t piCopiaTaglia) {
     // the page's rows, which still hold the flags it removed (an edit
     // through them would be refused as changed by another user).
     const Globali& g = G();
-    auto segna = [&] {
-      const std::string sql = "Update " + g.gsTabDettApp + " Set CopiaTaglia = " +
-                              FC().ValoreSql(vb::Variant(piCopiaTaglia), vb::vbInteger) + ChiaveDoc(*this) +
-                              " AND RigDet = " + FC().ValoreSql(o.LeggiCampo(k, "RigDet"), vb::vbInteger);
-      Ripeti([&] { g.goDbAzienda->EseguiSql(g.gsConnAzienda, sql); });
-    };
+    // The flagged lines by their numbers, a few hundred to a statement: one
+    // statement a line cost a millisecond each (prepared and committed on
+    // its own).
+    std::vector<std::string> righe;
+    auto prendi = [&] { righe.push_back(FC().ValoreSql(o.LeggiCampo(k, "RigDet"), vb::vbInteger)); };
     std::vector<std::string>& sel = p.SelBookmarks();
     if (sel.size() < 2) {
-      if (!o.NessunRecord(k) && !o.RecordsetDao(k).NessunaCorrente()) segna();
+      if (!o.NessunRecord(k) && !o.RecordsetDao(k).NessunaCorrente()) prendi();
     } else {
       for (const std::string& b : sel) {
         Ripeti([&] { o.RecordsetDao(k).SetBookmark(b); });
-        segna();
+        prendi();
       }
+    }
+    constexpr size_t kPerComando = 200;
+    for (size_t i = 0; i < righe.size(); i += kPerComando) {
+      std::string elenco;
+      for (size_t j = i; j < std::min(righe.size(), i + kPerComando); ++j) elenco += (j > i ? ", " : "") + righe[j];
+      const std::string sql = "Update " + g.gsTabDettApp + " Set CopiaTaglia = " +
+                              FC().ValoreSql(vb::Variant(piCopiaTaglia), vb::vbInteger) + ChiaveDoc(*this) +
+                              " AND RigDet In (" + elenco + ")";
+      Ripeti([&] { g.goDbAzienda->EseguiSql(g.gsConnAzienda, sql); });
     }
     while (!sel.empty()) sel.erase(sel.begin());
     if (!segno.empty()) Ripeti([&] { dbgRiga().SetBookmark(segno); });
