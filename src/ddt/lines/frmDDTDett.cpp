@@ -141,6 +141,11 @@ vb::Variant frmDDTDett::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     MenuFrm();
     return {};
   }
+  // The discount rules re-read the list price of the line by this name.
+  if (Nome(n, "CercaPrezzo")) {
+    CercaPrezzo();
+    return {};
+  }
   if (Nome(n, "RicUltNum")) return RicUltNum();
   if (Nome(n, "PrepSql")) return PrepSql();
   if (Nome(n, "DatRefresh")) {

@@ -483,6 +483,17 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   std::string msPrezzoTrovato;
   // Commission reductions of the quantity and table rules; -2 = not known yet.
   double mdPercRidProvvTab = -2, mdPercRidProvvQta = -2;
+  // Of the article and VAT code shown (written by their display, read by
+  // the pricing): the level-price flag of the price list, the article's
+  // group and subgroup for the discount rules, the line's VAT rate.
+  std::string osFlagLivLis = "0", osArtGruppo, osArtSottoGru;
+  double odPercIva = 0;
+  // True when no price is to be sought for the line: the article is in
+  // error, or it has levels and a level code is still missing.
+  bool PrezzoSospeso() const;
+  // The line's amount in lire and in euro as their labels show them;
+  // raises overflow when either leaves the range of an amount.
+  void LireEuroRiga(double pdImporto, std::string& psLire, std::string& psEuro) const;
   // ---- [Tipi/Bottoni] line kinds, read/write, deletion, buttons, combos
   // (frmDDTDett_Voce.cpp, frmDDTDett_Tipi.cpp, frmDDTDett_Bottoni.cpp)
   void DisabCampiTerminale();
