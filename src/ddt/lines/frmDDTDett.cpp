@@ -1,6 +1,7 @@
 #include "ddt/lines/frmDDTDett.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
@@ -63,11 +64,24 @@ int32_t frmDDTDett::NumRifDoc() const {
 
 void frmDDTDett::Click(ui::Controllo& c) {
   const std::string& n = c.Name();
-  if (Nome(n, "ComTipoRiga")) ComTipoRiga_Click(c.Index());
-  else if (Nome(n, "ComTipoRic")) ComTipoRic_Click();
-  else if (Nome(n, "TasPagine")) TasPagine_Click();
-  else if (Nome(n, "ComPartLotti")) ComPartLotti_Click();
-  else if (Nome(n, "TextSpost")) TextSpost_Click(c.Index());
+  // An error of a click is shown here: it never leaves the event (a list or
+  // a box set by code clicks too, inside the procedure that set it).
+  try {
+    if (Nome(n, "ComTipoRiga")) ComTipoRiga_Click(c.Index());
+    else if (Nome(n, "cob")) Cob_Click(c.Index());
+    else if (Nome(n, "che")) che_Click(c.Index());
+    else if (Nome(n, "com")) com_Click(c.Index());
+    else if (Nome(n, "ComTipoRic")) ComTipoRic_Click();
+    else if (Nome(n, "TasPagine")) TasPagine_Click();
+    else if (Nome(n, "ComPartLotti")) ComPartLotti_Click();
+    else if (Nome(n, "TextSpost")) TextSpost_Click(c.Index());
+  } catch (...) {
+    MostraErrore(std::current_exception());
+  }
+}
+
+void frmDDTDett::KeyDown(ui::Controllo& c, int& KeyCode, int Shift) {
+  if (Nome(c.Name(), "cob")) cob_KeyDown(c.Index(), KeyCode, Shift);
 }
 
 void frmDDTDett::DblClick(ui::Controllo& c) {

@@ -216,7 +216,10 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   void DopoGestLivelli();
   void NascondiPicLiv();
   void AbilLivelliCrea();
-  void LivelloUnico();
+  // The level panel for the current line: True when it serves the line
+  // (its one level row, if any, shown), False when the line is the level
+  // editor's or its article is in error.
+  bool LivelloUnico();
   void SalDatiLiv();
   bool GestMatricole(bool pbMessaggi);
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
@@ -504,6 +507,8 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   bool InVar();
   void DisCampiLiv(bool pbAbilDisab);
   void LivQtaDef();
+  // The keys of the line's lists (cob_KeyDown).
+  void KeyDown(ui::Controllo& c, int& KeyCode, int Shift) override;
   // ---- [Aiuti] dimensions, stock, accrual dates, language notes
   // (frmDDTDett_Dimensioni.cpp, frmDDTDett_Giacenza.cpp,
   // frmDDTDett_Competenza.cpp)

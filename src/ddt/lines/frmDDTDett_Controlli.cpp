@@ -242,7 +242,8 @@ void Marcatori(Disegno& d, ui::Controllo& pannello) {
   marca(26, "Articolo Manuale", 960, 1500);
   marca(23, "Descr.Modificata", 2520, 1500);
   marca(24, "RAEE", 4080, 600);
-  marca(25, "Livelli", 4740, 720);
+  // The level marker is label1(20), beside the article it speaks of.
+  marca(20, "Livelli", 4740, 720);
   auto& pl = d.Bottone("ComPartLotti", -1, "Partite/Lotto (F12)", 7500, 0, 2100);
   pl.SetVisible(false);
   d.Bottone("ComTipoRiga", 2, "Riga Comando (F5)", 9660, 0, kUtile - 9660 - 180);

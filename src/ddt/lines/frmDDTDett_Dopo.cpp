@@ -256,6 +256,11 @@ void frmDDTDett::DopoMostra(vb::Variant& pvRit) {
   auto pagina = [](const std::string& t) { return Tipo(t, "D") || Tipo(t, "C"); };
   VisualDettDescr(!vb::UgualeTesto(tipo, msTipoRigaPrec) && (pagina(tipo) || pagina(msTipoRigaPrec)));
   msTipoRigaPrec = tipo;
+  // The line is on screen as stored: its article counts as not yet shown
+  // for the exit of the article field, and a save after a barcode may run
+  // again for it.
+  miArtMostrato = -1;
+  mbCodBarSalvato = false;
 }
 
 // ------------------------------------------------------------ code 17

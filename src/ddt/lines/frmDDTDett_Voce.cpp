@@ -16,6 +16,7 @@
 #include "lots/UtilLotto.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/FunzioniComuniUi.h"
 #include "platform/Testo.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
@@ -23,33 +24,7 @@
 
 using namespace DettUtil;
 
-namespace {
-
-// The item of a combo whose text begins with the code and "-" ("S-Omaggio").
-void SelezPerCodice(ui::Controllo& c, const std::string& codice) {
-  int scelto = -1;
-  if (!Vuoto(codice))
-    for (int i = 0; i < c.ListCount() && scelto < 0; ++i) {
-      const std::string& v = c.List(i);
-      const auto t = v.find('-');
-      if (t != std::string::npos && Uguale(v.substr(0, t), vb::Trim(codice))) scelto = i;
-    }
-  c.SetListIndex(scelto);
-}
-
-// The item of a combo whose item data is the value; none for an empty or
-// unknown value.
-void SelezPerValore(ui::Controllo& c, const std::string& valore) {
-  int scelto = -1;
-  if (!Vuoto(valore)) {
-    const long v = FC().ValLong(vb::Variant(valore));
-    for (int i = 0; i < c.ListCount() && scelto < 0; ++i)
-      if (c.ItemData(i) == v) scelto = i;
-  }
-  c.SetListIndex(scelto);
-}
-
-}  // namespace
+namespace fcu = vb::FunzioniComuniUi;
 
 // ---- read/write mode
 
@@ -90,9 +65,10 @@ void frmDDTDett::VisualDettDescr(bool pbFocus) {
   for (int i = 0; i < 3; ++i) C("PicDett", i).SetVisible(i == pannello);
   CampiObblig(pannello == 0);
   if (!pbFocus) return;
+  // The first field of the page, with its containers, enabled and shown,
+  // and the focus on it when it can take it.
   ui::Controllo& primo = pannello == 1 ? txt(425) : pannello == 2 ? cob(900) : txt(20);
-  primo.SetEnabled(true);
-  if (primo.PuoFuoco()) primo.SetFocus();
+  fcu::AbilContenitore(primo, true);
 }
 
 void frmDDTDett::CampiObblig(bool pbObbl) {
@@ -136,22 +112,26 @@ void frmDDTDett::ImpParamCom(bool pbAgg) {
 // ---- the visible controls of the hidden bound fields
 
 void frmDDTDett::AggNonText() {
+  // Positioning a list clicks it: the click writes the same code back into
+  // the bound box (a code outside the list leaves it empty, as a choice of
+  // nothing would).
   txt(425).SetText(txt(420).Text());
-  SelezPerCodice(cob(170), txt(170).Text());
-  SelezPerValore(cob(400), txt(400).Text());
+  fcu::SelezCombo(cob(170), vb::Variant(txt(170).Text()));
+  fcu::SelezComboCtrl(cob(400), txt(400));
   const auto stampa = Vettore(mavStampaNota);
   FunVarie::PosizCombo(cob(410), vb::Variant(txt(410).Text()), stampa, true, true);
   FunVarie::PosizCombo(cob(430), vb::Variant(txt(430).Text()), stampa, true, true);
   FunVarie::PosizCombo(cob(435), vb::Variant(txt(410).Text()), stampa, true, true);
   // Positioning the command list would clear the parameter of the line
-  // shown: ImpParamCom waits until the end.
+  // shown: ImpParamCom, and the clicks of the two command lists, wait until
+  // the end.
   miInAggNonText = 1;
   try {
     FunVarie::PosizCombo(cob(900), vb::Variant(txt(900).Text()), Vettore(mavComandiRiga), true, true);
     if (!Uguale(vb::Trim(txt(900).Text()), "SS"))
       txt(910).SetText(txt(420).Text());
     else
-      SelezPerValore(cob(920), txt(420).Text());
+      fcu::SelezComboCtrl(cob(920), txt(420));
   } catch (...) {
     miInAggNonText = 0;
     throw;
@@ -166,6 +146,9 @@ void frmDDTDett::AggNonText() {
     txt(820).SetText(txt(270).Text());
   }
   che(205).SetValue(Uguale(vb::Trim(txt(205).Text()), "S") ? 1 : 0);
+  // The commission reductions of the line's rules are read again.
+  mdPercRidProvvTab = -2;
+  mdPercRidProvvQta = -2;
 }
 
 void frmDDTDett::ComTipoRiga_Click(int Index) {
@@ -271,16 +254,20 @@ int16_t frmDDTDett::DettNonCanc(std::string& psTesto) {
 void frmDDTDett::CompletaInserisci(std::string& psKey) {
   if (mbInsInMezzo) {
     auto& p = ogLinPag();
+    // A place that cannot be read is -1: the page then uses its own.
     long pos = -1, riga = -1;
     SenzaErrori([&] {
-      if (dati::Recordset* rs = datRiga().Recordset()) {
-        const long assoluta = rs->AbsolutePosition();
-        if (assoluta >= 0) pos = assoluta + 1;
-        // The grid shows every row it holds: the row's place, at most the
-        // last shown row.
-        const long righe = dbgRiga().NumRighe();
-        if (assoluta >= 0 && righe > 0) riga = std::min(assoluta, righe - 1);
-      }
+      dati::Recordset* rs = datRiga().Recordset();
+      if (rs && !rs->NessunaCorrente()) pos = rs->AbsolutePosition() + 1;
+    });
+    SenzaErrori([&] {
+      // The row's place among the rows in view, at most the last of them.
+      ui::Griglia& g = dbgRiga();
+      const long inVista = g.Row();
+      const long altezza = std::max(1L, g.RowHeight());
+      const long visibili = std::max(1L, g.Height() / altezza - 1);
+      if (inVista >= 0)
+        riga = FC().Minimo({vb::Variant(static_cast<long long>(inVista)), vb::Variant(static_cast<long long>(visibili - 1))}).ToLong();
     });
     p.ImpPermessoB(pos);
     p.ImpPermessoC(riga);

@@ -28,6 +28,9 @@ class OrdIns : public RigheProva {
 
 TEST_F(OrdIns, ListedFieldsComeFirstOnANewLineAndTheOwnOrderComesBack) {
   frmDDTDett& d = ConOrdine("30,20");
+  // Line 1 came from the customer's order: its article code is locked, as
+  // it is not on the new line whose order this lays out.
+  d.AbilDisabArtRiepil(true);
   ASSERT_TRUE(d.mbOrdInsPers);
   EXPECT_EQ(d.maiOrdIns, (std::vector<int16_t>{30, 20}));
   EXPECT_EQ(d.PrimoCampoOrdIns(), 30);
