@@ -18,7 +18,7 @@ const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 bool Nome(const std::string& a, const char* b) { return vb::UgualeTesto(a, b); }
 
 // Layout in twips.
-constexpr long kLargh = 7500, kAlt = 5580;
+constexpr long kLargh = 7500, kAlt = 5220;
 constexpr long kPasso = 345, kAltTesto = 300, kAltLab = 255, kScostaLab = 30;
 constexpr long kCap = 1860, kCampo = kCap + 60;
 
