@@ -170,6 +170,15 @@ vb::Variant frmDDTDett::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     PersColonne();
     return {};
   }
+  // The callbacks of the accrual and language-note dialogs.
+  if (Nome(n, "DopoCompetenza")) {
+    DopoCompetenza();
+    return {};
+  }
+  if (Nome(n, "DopoChiediNotaLingua")) {
+    DopoChiediNotaLingua();
+    return {};
+  }
   return ui::Form::ChiamaPerNome(n, a);
 }
 

@@ -70,6 +70,8 @@ namespace ui {
 class Griglia;
 class DatiControllo;
 }  // namespace ui
+class FrmCompetenza;
+class frmNotaLingua;
 
 class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
  public:
@@ -518,6 +520,15 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   void DopoCompetenza();
   void DopoChiediNotaLingua();
   void CercaPartita();
+  // The accrual dialog of the current line, from MostraCompetenza to
+  // DopoCompetenza; the one closed last waits here to be released, since
+  // its callback runs inside its own unload.
+  std::shared_ptr<FrmCompetenza> mfrmCompetenza, mfrmCompetenzaChiusa;
+  // The language-note dialog (read by the callback after its unload) and,
+  // while it is open, its rows.
+  std::shared_ptr<frmNotaLingua> mfrmNotaLingua;
+  std::unique_ptr<dati::GestRecordset> mgRecNote;
+  std::string msRecNote;
 
  private:
   ProtSottoForm* mpOpener = nullptr;
