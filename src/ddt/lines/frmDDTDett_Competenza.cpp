@@ -118,8 +118,10 @@ void frmDDTDett::DopoChiediNotaLingua() {
     // the configured one.
     const int nota = mbNotaLinguaSotto ? 440 : 420, modo = mbNotaLinguaSotto ? 430 : 410;
     txt(nota).SetText(mfrmNotaLingua->osNota);
-    txt(modo).SetText(msNotaLinguaStampa);
+    // Positioning the list raises its click, which would write back ""
+    // for a configured code the list does not hold: the code goes in after.
     FunVarie::PosizCombo(cob(modo), vb::Variant(msNotaLinguaStampa), Vettore(mavStampaNota), true, true);
+    txt(modo).SetText(msNotaLinguaStampa);
   });
   SenzaErrori([&] { SetEnabled(true); });
   SenzaErrori([&] { Show(); });
