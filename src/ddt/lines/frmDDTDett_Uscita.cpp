@@ -262,8 +262,10 @@ void frmDDTDett::UscitaCampo(int Index) {
       ui::Controllo& modo = txt(nModo);
       const std::string& def = Index == 420 ? msDoveStampoSopra : msDoveStampoSotto;
       if (!Vuoto(t.Text()) && Uguale(vb::Trim(modo.Text()), "N") && !Vuoto(def)) {
-        modo.SetText(def);
+        // The list first: its choice writes the code it shows into the
+        // field, and a default it does not list must stay there all the same.
         FunVarie::PosizCombo(cob(nModo), vb::Variant(def), Vettore(mavStampaNota), true, true);
+        modo.SetText(def);
       }
       break;
     }
