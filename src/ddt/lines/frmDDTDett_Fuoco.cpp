@@ -119,7 +119,12 @@ void frmDDTDett::txt_KeyUp(int Index, int& KeyCode, int Shift) {
           }
           g.gsImmaginiArt = immagini;
         }
-        if (G().giKeyRicDdt == 1 && scelto != 0) txt(20).SetText(servizi::Testo(Risultato().RetVal("BarCode")));
+        // In barcode mode the field takes what a reader would have given;
+        // an article without a barcode keeps its code rather than none.
+        if (G().giKeyRicDdt == 1 && scelto != 0) {
+          const std::string codBar = vb::Trim(servizi::Testo(Risultato().RetVal("BarCode")));
+          if (!codBar.empty()) txt(20).SetText(codBar);
+        }
         break;
       }
       case 21:

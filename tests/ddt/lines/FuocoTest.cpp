@@ -228,6 +228,12 @@ TEST_F(Fuoco, TheArticleLookUpWritesTheCodeOrTheBarcodeAndIsKnownToBeUnderWay) {
     EXPECT_EQ(d.txt(20).Text(), codBar ? kBarCodeViti : kArticoloViti);
     EXPECT_TRUE(aiutoInCorso_);
     EXPECT_FALSE(d.mbArtDaAiuto);
+    // An article without a barcode keeps its code.
+    Sql("Update Articoli Set BarCode = Null Where Articolo = 'CORSO01'");
+    d.txt(20).SetText("");
+    Guarda(kArticoloEsente);
+    Tasto(d, 20, ui::vbKeyF2);
+    EXPECT_EQ(d.txt(20).Text(), kArticoloEsente);
     // Left without a choice: the code stays.
     d.txt(20).SetText("X");
     Guarda();

@@ -366,6 +366,13 @@ TEST_F(Uscita, LevelCodesRepriceWhenChangedAndOnlyTheSecondSaysItIsWrong) {
     }
     EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
   }
+  // A contract code with quotes and wildcards is one that does not exist.
+  messaggi_.clear();
+  Scrivi(d, 830, "C'1*?");
+  EXPECT_TRUE(Rosso(d, 830));
+  EXPECT_EQ(d.lab(830).Caption(), "** INESISTENTE **");
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+  traccia_.clear();
   // Unchanged with the article in error: decoded again, not re-priced.
   d.txt(21).SetText(kTagliaM);
   d.txt(21).SetBackColor(G().glColoreSfondo);
