@@ -288,8 +288,9 @@ void frmDDTDett::UscitaArticolo(bool pbCambiato) {
   const Globali& g = G();
   ui::Controllo& t = txt(20);
   std::string ingresso = masValIngresso[20];
-  auto& p = ogLinPag();
-  if (p.Stato() == 1) {
+  // Without its page (before the load has made it) the line is no stored one.
+  const int stato = HaPagina() ? ogLinPag().Stato() : 0;
+  if (stato == 1) {
     // A field entered in error has no code to compare with: the stored one
     // of the line stands for it.
     if (ingresso == kInErrore) {
@@ -331,7 +332,7 @@ void frmDDTDett::UscitaArticolo(bool pbCambiato) {
   if (!ArticoloValido() && !Uguale(vb::Left(TestoPannello(), 8), "Articolo")) MsgPannello("Codice Articolo non valido");
 
   // A barcode read on a new line with its price stores the line at once.
-  if (p.Stato() == 2 && g.giKeyRicDdt == 1 && obCodBarLostFocusSalva && !mbCodBarSalvato &&
+  if (HaPagina() && ogLinPag().Stato() == 2 && g.giKeyRicDdt == 1 && obCodBarLostFocusSalva && !mbCodBarSalvato &&
       !FC().Vuoto(vb::Variant(txt(60).Text()), vb::vbDate) && ArticoloValido()) {
     mbCodBarSalvato = true;
     TracciaCampi("ButtonComando(Salva)");
