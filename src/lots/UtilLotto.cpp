@@ -298,6 +298,28 @@ int16_t VerifCancLotto(const std::string& psTipOpe, const std::string& psMagaSca
   return 1;
 }
 
+bool CercaLottoRiga(const std::string& psArticolo1, const std::string& psArticolo2, const std::string& psTabTracc,
+                    int16_t piAnno, int32_t plNumReg, std::string& psGruppo, std::string& psMastro,
+                    std::string& psConto, std::string& psLotto, int16_t& piNrProgLotto, int32_t plRigLiv) {
+  if (vb::UgualeTesto(vb::Trim(psArticolo1), vb::Trim(psArticolo2))) return false;
+  std::string sql = "Select GruppoCliFor, MastroCliFor, ContoCliFor, Lotto, NrProgLotto from " + psTabTracc +
+                    " Where Anno = " + Fc().ValoreSql(piAnno, vb::vbInteger) +
+                    " And NumReg = " + Fc().ValoreSql(plNumReg, vb::vbLong);
+  if (plRigLiv > 0) sql += " And RigLiv = " + Fc().ValoreSql(plRigLiv, vb::vbLong);
+  dati::GestRecordset rs;
+  const std::string k = rs.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
+  const bool trovato = !rs.NessunRecord(k);
+  if (trovato) {
+    psGruppo = servizi::Testo(rs.LeggiCampo(k, "GruppoCliFor"));
+    psMastro = servizi::Testo(rs.LeggiCampo(k, "MastroCliFor"));
+    psConto = servizi::Testo(rs.LeggiCampo(k, "ContoCliFor"));
+    psLotto = servizi::Testo(rs.LeggiCampo(k, "Lotto"));
+    piNrProgLotto = Fc().ValInt(rs.LeggiCampo(k, "NrProgLotto"));
+  }
+  rs.ChiudiRecordset(k);
+  return trovato;
+}
+
 std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
                                    int32_t plRigLiv) {
   std::string sql = "Select Articolo, GruppoCliFor, MastroCliFor, ContoCliFor ,Lotto, NrProgLotto from " +

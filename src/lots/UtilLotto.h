@@ -69,6 +69,16 @@ int16_t VerifCancLotti(const std::string& psTipOpe, const std::string& psTabTrac
                        const std::string& psTipoFileEscl, std::string& psTesto, int32_t plRigLiv,
                        ChiaveLotto* pLotto = nullptr);
 
+// Has the article of a document line been changed away from one whose lot
+// row is already there? False when the two codes are the same (blanks
+// around and letter case ignored); otherwise the first row of the lot-row
+// table psTabTracc for document piAnno/plNumReg (line plRigLiv when above
+// 0): True with its owner account, lot and lot sequence number, False when
+// there is none. Errors of the query reach the caller.
+bool CercaLottoRiga(const std::string& psArticolo1, const std::string& psArticolo2, const std::string& psTabTracc,
+                    int16_t piAnno, int32_t plNumReg, std::string& psGruppo, std::string& psMastro,
+                    std::string& psConto, std::string& psLotto, int16_t& piNrProgLotto, int32_t plRigLiv);
+
 // Stores "A" or "C" into a lot not closed by hand.
 void ScriviStatoLotto(const ChiaveLotto& pLotto, const std::string& psStato);
 // Evaluates and stores the state of one lot: open when any warehouse it

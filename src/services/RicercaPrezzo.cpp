@@ -31,6 +31,10 @@ std::string Formatta(double v, int16_t decimali) {
   return FC().MascheraNum(vb::Variant(v), decimali, {}, false, "#,###", 0, {}, "^");
 }
 
+}  // namespace
+
+namespace UtilDocFattGest {
+
 // A price-list or promotion price kept in euro, for a document in a third
 // currency: converted at the document's rate. A list kept in the
 // document's own currency is taken as it is; one in yet another currency
@@ -59,10 +63,6 @@ double PrezzoInMonetaDoc(double prezzo, const std::string& psListino, const std:
   }
   return AziendaUtil::ConvDaEuro(prezzo, pvCambio, oper, psMoneta, false, vb::Missing, false);
 }
-
-}  // namespace
-
-namespace UtilDocFattGest {
 
 vb::Variant RicPrezzo(const std::string& psQualeImporto, const std::string& psIntTipo,
                       const std::string& psConto, int16_t piAnnoMag, const std::string& psArticolo,

@@ -52,6 +52,15 @@ vb::Variant RicPrezzo(const std::string& psQualeImporto, const std::string& psIn
                       const vb::Variant& pvCambio = vb::Missing,
                       const vb::Variant& pvOperCambio = vb::Missing);
 
+// A price of list psListino kept in euro, in the currency psMoneta of a
+// document that is neither in lire nor in euro: converted at pvCambio with
+// pvOperCambio (the currency's operator in Monete when missing). A list
+// kept in the document's own currency gives the price as it is; a list in
+// yet another currency raises 5 naming it. The price search and the price
+// chosen by hand from the article's lists both go through it.
+double PrezzoInMonetaDoc(double prezzo, const std::string& psListino, const std::string& psMoneta,
+                         const vb::Variant& pvCambio, const vb::Variant& pvOperCambio = vb::Missing);
+
 // ---- discount rules (tables Sconti and ScoQua)
 // Appends to psSql the query of one combination of the rule keys, ranked
 // piOrd. psConto is an account code or "~ç~".

@@ -180,3 +180,45 @@ TEST_F(Lotti, AggStatoLottiAfterTheRowsAreDeleted) {
 }
 
 }  // namespace
+
+namespace {
+
+// The lot row of the oil line of DDT 3 stops its article from changing;
+// the same code written otherwise, another line or another DDT does not.
+TEST_F(Lotti, CercaLottoRigaFindsTheLotOfAChangedArticle) {
+  Sql("Insert Into DdtRintraccia (Anno, NumReg, RigLiv, Articolo, GruppoCliFor, MastroCliFor, ContoCliFor, Lotto,"
+      " NrProgLotto, Qta, TipOpe) Values (2026, 3, 7, 'OLIO5L', '07', '01', '0004', 'L2026-052', 2, 1, 'S')");
+  struct Caso {
+    const char *prima, *dopo;
+    long numReg, rigLiv;
+    bool trovato;
+    const char* lotto;
+    int nr;
+  } casi[] = {
+      {demo::kArticoloLotti, demo::kArticoloViti, demo::kDdtModificabile, demo::kRigLivOlio, true, demo::kLotto1, 1},
+      {demo::kArticoloLotti, "  olio5l ", demo::kDdtModificabile, demo::kRigLivOlio, false, "", 0},
+      {demo::kArticoloLotti, "", demo::kDdtModificabile, demo::kRigLivOlio, true, demo::kLotto1, 1},
+      {demo::kArticoloLotti, demo::kArticoloViti, demo::kDdtModificabile, demo::kRigLivBiscotti, false, "", 0},
+      {demo::kArticoloLotti, demo::kArticoloViti, demo::kDdtModificabile, 7, true, "L2026-052", 2},
+      {demo::kArticoloLotti, demo::kArticoloViti, demo::kDdtInterno, demo::kRigLivOlio, false, "", 0},
+  };
+  for (const Caso& c : casi) {
+    std::string g = "x", m = "x", co = "x", lotto;
+    int16_t nr = 0;
+    const bool r = UtilLotto::CercaLottoRiga(c.prima, c.dopo, "DdtRintraccia", 2026, static_cast<int32_t>(c.numReg), g,
+                                             m, co, lotto, nr, static_cast<int32_t>(c.rigLiv));
+    SCOPED_TRACE(std::string(c.dopo) + " " + std::to_string(c.numReg) + "/" + std::to_string(c.rigLiv));
+    EXPECT_EQ(r, c.trovato);
+    EXPECT_EQ(lotto, c.lotto);
+    EXPECT_EQ(nr, c.nr);
+    if (c.trovato) {
+      EXPECT_EQ(g + "-" + m + "-" + co, "07-01-0004");
+    }
+  }
+  // Without a line key the whole document counts.
+  std::string g, m, co, lotto;
+  int16_t nr = 0;
+  EXPECT_TRUE(UtilLotto::CercaLottoRiga("A", "B", "DdtRintraccia", 2026, 3, g, m, co, lotto, nr, 0));
+}
+
+}  // namespace

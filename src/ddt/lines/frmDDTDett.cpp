@@ -75,6 +75,7 @@ void frmDDTDett::Click(ui::Controllo& c) {
     else if (Nome(n, "TasPagine")) TasPagine_Click();
     else if (Nome(n, "ComPartLotti")) ComPartLotti_Click();
     else if (Nome(n, "TextSpost")) TextSpost_Click(c.Index());
+    else if (Nome(n, "ComHlp")) ComHlp_Click(c.Index());
   } catch (...) {
     MostraErrore(std::current_exception());
   }
@@ -91,6 +92,7 @@ void frmDDTDett::DblClick(ui::Controllo& c) {
 void frmDDTDett::GotFocus(ui::Controllo& c) {
   if (Nome(c.Name(), "txt")) txt_GotFocus(c.Index());
   else if (Nome(c.Name(), "TextSpost")) TextSpost_GotFocus(c.Index());
+  else if (Nome(c.Name(), "txtRiga")) txtRiga_GotFocus();
 }
 
 void frmDDTDett::LostFocus(ui::Controllo& c) {
@@ -98,9 +100,7 @@ void frmDDTDett::LostFocus(ui::Controllo& c) {
 }
 
 void frmDDTDett::KeyUp(ui::Controllo& c, int& KeyCode, int Shift) {
-  (void)c;
-  (void)KeyCode;
-  (void)Shift;
+  if (Nome(c.Name(), "txt")) txt_KeyUp(c.Index(), KeyCode, Shift);
 }
 
 void frmDDTDett::Timer(ui::Controllo& c) {
@@ -161,6 +161,13 @@ vb::Variant frmDDTDett::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     return {};
   }
   if (Nome(n, "RicUltNum")) return RicUltNum();
+  if (Nome(n, "txt_KeyUp")) {
+    // The look-up buttons replay F2 on their field through here.
+    a.resize(std::max<size_t>(a.size(), 3));
+    int tasto = static_cast<int>(a[1].ToInt());
+    txt_KeyUp(static_cast<int>(a[0].ToInt()), tasto, static_cast<int>(a[2].ToInt()));
+    return {};
+  }
   if (Nome(n, "PrepSql")) return PrepSql();
   if (Nome(n, "DatRefresh")) {
     DatRefresh();

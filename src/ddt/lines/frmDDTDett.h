@@ -454,6 +454,37 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   void txt_KeyUp(int Index, int& KeyCode, int Shift);
   void ComHlp_Click(int Index);
   void txtRiga_GotFocus();
+  // A field filled by program as if typed: the entry value it had is taken
+  // as the focus would take it, then the text is written and the field's
+  // exit runs. Imports and aids fill fields 20, 30, 60 and 70 through it,
+  // so that a computed line goes through the same chain as a typed one.
+  void CampoDaCodice(int piIndice, const std::string& psTesto);
+  // Test hook: when set, the exit and key handlers note there each
+  // line-entry procedure they call, with its arguments ("CalcPrezzo(1)").
+  std::vector<std::string>* mpTracciaCampi = nullptr;
+  void TracciaCampi(const std::string& psVoce);
+  // The field's own step of the exit; txt_LostFocus runs it under its
+  // error guard.
+  void UscitaCampo(int piIndice);
+  void UscitaArticolo(bool pbCambiato);
+  void UscitaNumero(int piIndice, bool pbCambiato);
+  void UscitaColli();
+  // The article field does not show the error colour.
+  bool ArticoloValido() const;
+  // The text of the status bar's "Messaggio" panel.
+  std::string TestoPannello() const;
+  // A number written as the field's column shows it (its mask; whole
+  // numbers when it has none). A value that is no finite number raises 6.
+  std::string TestoCampoNum(int piIndice, double pdValore) const;
+  // The unit price written with the unit-price decimals.
+  std::string TestoPrezzo(double pdValore) const;
+  // The VAT rate of the line's VAT code and the group and subgroup of its
+  // article, as the VAT and article display keep them for the line.
+  double PercIvaRiga() const;
+  void GruppiArticolo(std::string& psGruppo, std::string& psSottoGru) const;
+  // F3 and F7 on the unit price.
+  void PrezzoDaListini(int piTasto);
+  void IvaPrezzo();
   // ---- [Articolo/Decodifiche] article display, line defaults, decoders
   // (frmDDTDett_Articolo.cpp, frmDDTDett_Decodifiche.cpp)
   bool ArtDescrToApp();
