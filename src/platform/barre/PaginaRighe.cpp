@@ -825,8 +825,11 @@ std::string PaginaRighe::Salva() {
   Dopo(3, rit);
   fine("");
   if (stato_ == 2) {
+    // Read before the change of state: the window's hook on it may switch
+    // the insertion off, and the rows it moved must still be read again.
+    const bool inPosizione = insModo_ == 1;
     CambiaStato(1);
-    if (insModo_ == 1) {
+    if (inPosizione) {
       // the rows in the table's order again, the new one where it belongs
       Riposiziona();
       MettiInVista();
