@@ -510,7 +510,7 @@ bool PaginaRighe::ValoreDa(const CampoRiga& c, std::vector<std::pair<std::string
   return true;
 }
 
-std::string PaginaRighe::VerificaRiga() {
+std::string PaginaRighe::VerificaRiga(bool pbMostra) {
   std::string primo;
   for (const auto& c : campi_) {
     std::vector<std::pair<std::string, vb::Variant>> v;
@@ -532,6 +532,7 @@ std::string PaginaRighe::VerificaRiga() {
       c->ctrl->SetBackColor(coloreSfondo_);
     }
   }
+  if (pbMostra && !primo.empty()) Messaggio(primo);
   return primo;
 }
 
@@ -773,11 +774,8 @@ std::string PaginaRighe::Salva() {
   rit = "";
   if (!Prima(3, rit, arr, motivo)) return fine(motivo);
   if (cambiata()) return fine("Operazione annullata");
-  motivo = VerificaRiga();
-  if (!motivo.empty()) {
-    Messaggio(motivo);
-    return fine(motivo);
-  }
+  motivo = VerificaRiga(true);
+  if (!motivo.empty()) return fine(motivo);
   rit = "";
   if (!Prima(13, rit, arr, motivo)) return fine(motivo);
   if (cambiata()) return fine("Operazione annullata");
