@@ -1,9 +1,13 @@
 // The document commands of the header: the lines, printing, the restore of
 // a printed DDT and of an evaded one, and the return from the line window.
 // Each command first makes its own refusals (a header to save first, a
-// window already open, the DDT in use by another user). The line window and
-// the stock restore are not part of this version yet: past the refusals the
-// command says so and leaves the DDT as it was, holding no lock.
+// window already open, the DDT in use by another user). The line window
+// works on the working copies of the lines under the document lock; when it
+// closes, the header follows what it committed (footer, save, lines grid)
+// and the lock goes, unless the commit failed and the working rows are
+// still the user's. The restore of a printed DDT is not part of this
+// version yet: past its refusals the command says so and leaves the DDT as
+// it was, holding no lock.
 #include <cstdlib>
 
 #include "common/AziendaUtil.h"

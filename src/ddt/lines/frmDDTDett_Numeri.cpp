@@ -56,7 +56,9 @@ vb::Variant frmDDTDett::RicUltNum() {
   lab(15).SetCaption("1");
   std::string esito;
   try {
-    esito = ogLinPag().VerificaRiga();
+    // Shown as the page's own check shows it: the save stops here, and
+    // the hook's refusal reaches the user no other way.
+    esito = ogLinPag().VerificaRiga(true);
   } catch (...) {
     txt(10).SetText(rigDetPrima);
     lab(15).SetCaption(rigLivPrima);

@@ -252,7 +252,10 @@ int16_t frmDDTDett::DettNonCanc(std::string& psTesto) {
 }
 
 void frmDDTDett::CompletaInserisci(std::string& psKey) {
-  if (mbInsInMezzo) {
+  // The mode the command asked: saving a line inserted in the middle has
+  // already cleared mbInsInMezzo (the page left the new row), yet the next
+  // new line goes in the middle too.
+  if (mbInsInMezzoRich) {
     auto& p = ogLinPag();
     // A place that cannot be read is -1: the page then uses its own.
     long pos = -1, riga = -1;

@@ -510,7 +510,7 @@ bool PaginaRighe::ValoreDa(const CampoRiga& c, std::vector<std::pair<std::string
   return true;
 }
 
-std::string PaginaRighe::VerificaRiga() {
+std::string PaginaRighe::VerificaRiga(bool pbMostra) {
   std::string primo;
   for (const auto& c : campi_) {
     std::vector<std::pair<std::string, vb::Variant>> v;
@@ -532,6 +532,7 @@ std::string PaginaRighe::VerificaRiga() {
       c->ctrl->SetBackColor(coloreSfondo_);
     }
   }
+  if (pbMostra && !primo.empty()) Messaggio(primo);
   return primo;
 }
 
@@ -773,11 +774,8 @@ std::string PaginaRighe::Salva() {
   rit = "";
   if (!Prima(3, rit, arr, motivo)) return fine(motivo);
   if (cambiata()) return fine("Operazione annullata");
-  motivo = VerificaRiga();
-  if (!motivo.empty()) {
-    Messaggio(motivo);
-    return fine(motivo);
-  }
+  motivo = VerificaRiga(true);
+  if (!motivo.empty()) return fine(motivo);
   rit = "";
   if (!Prima(13, rit, arr, motivo)) return fine(motivo);
   if (cambiata()) return fine("Operazione annullata");
@@ -825,8 +823,11 @@ std::string PaginaRighe::Salva() {
   Dopo(3, rit);
   fine("");
   if (stato_ == 2) {
+    // Read before the change of state: the window's hook on it may switch
+    // the insertion off, and the rows it moved must still be read again.
+    const bool inPosizione = insModo_ == 1;
     CambiaStato(1);
-    if (insModo_ == 1) {
+    if (inPosizione) {
       // the rows in the table's order again, the new one where it belongs
       Riposiziona();
       MettiInVista();

@@ -149,7 +149,9 @@ class PaginaRighe : public barre::PaginaRighe {
   int Stato() const { return stato_; }
   vb::Variant VarDati(int = -1);
   std::string SalvaRiga() { return EseguiTasto("Salva"); }
-  std::string VerificaRiga();
+  // The checks of the current row: "" when it passes, else the first
+  // reason, shown to the user too when pbMostra.
+  std::string VerificaRiga(bool pbMostra = false);
   bool PuoChiudere();
   int Cambiato() const { return cambiato_ ? 1 : 0; }
   dati::GestRecordset& OggDati() { return rs_; }

@@ -241,7 +241,7 @@ TEST_F(VoceRiga, InsertingAtThePlaceTellsThePageWhere) {
   frmDDTDett& d = Righe(kDdtModificabile);
   auto& p = d.ogLinPag();
   std::string key = "Inserisci";
-  d.mbInsInMezzo = false;
+  d.mbInsInMezzoRich = false;
   p.ImpPermessoA(0);
   p.ImpPermessoB(-1);
   d.CompletaInserisci(key);
@@ -249,7 +249,7 @@ TEST_F(VoceRiga, InsertingAtThePlaceTellsThePageWhere) {
   EXPECT_EQ(p.InsModo(), 0);
   EXPECT_EQ(p.PosInserimento(), -1);
   d.dbgRiga().VaiARiga(1);
-  d.mbInsInMezzo = true;
+  d.mbInsInMezzoRich = true;
   key = "Salva";
   d.CompletaInserisci(key);
   EXPECT_EQ(key, "Nuovo");
