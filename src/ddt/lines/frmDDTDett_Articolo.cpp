@@ -262,7 +262,7 @@ void frmDDTDett::MostraArticolo(bool pbRicArt, bool pbHelp, bool pbFaiHelp, bool
       else if (!Vuoto(gruppo)) txt(160).SetText(fc.Formatta(vb::Variant(gruppo + mastro + conto), "Conto"));
       else txt(160).SetText(contoDef);
       if (!Vuoto(msZonaCliSoci) && Uguale(msZonaCliSoci, osZonaCli)) {
-        const std::string zona = T(AziendaUtil::LeggiParPers("KervoDF", osArtGruppo, vb::Variant("")));
+        const std::string zona = T(servizi::ParPers("KervoDF", osArtGruppo, vb::Variant("")));
         if (!Vuoto(zona)) txt(160).SetText(zona);
       }
 
