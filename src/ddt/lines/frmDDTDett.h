@@ -495,6 +495,11 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   std::array<std::string, 6> msClasseAttr{};
   // Accrual kind of the revenue account ("M", "G" or "").
   std::string msCompGiornMens;
+  // The article shown, as the price and discount procedures read it:
+  // prices per level in the list ("0" none), group and subgroup.
+  std::string osFlagLivLis = "0", osArtGruppo, osArtSottoGru;
+  // Rate of the line's VAT code.
+  double odPercIva = 0;
   // ---- [Prezzi/Sconti] price, amounts, discounts and promotions
   // (frmDDTDett_Prezzi.cpp, frmDDTDett_Sconti.cpp)
   void CercaListino();

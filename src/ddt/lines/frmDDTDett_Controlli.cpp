@@ -371,6 +371,9 @@ void PaginaDescrizione(Disegno& d) {
 void PaginaProvenienza(Disegno& d) {
   d.Cap(540, "Tipo Doc.:", 0, 0, 1080);
   d.Lab(540, 1140, 0, 900);
+  // The source document type's description.
+  auto& tipoDoc = d.Metti(ui::Tipo::Label, "labdec", 540, 2100, d.Riga(0) + 15, 4500, kAltTesto - 30);
+  tipoDoc.SetForeColor(ui::vbBlue);
   d.Cap(500, "Anno:", 0, 1, 1080);
   d.Lab(500, 1140, 1, 900);
   d.Cap(510, "Numero:", 0, 2, 1080);

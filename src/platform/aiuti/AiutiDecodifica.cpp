@@ -292,6 +292,7 @@ struct Interrogazione {
   std::string selezione;
   std::vector<std::string> condizioni;
   bool impossibile = false;  // the code cannot be a key of the table
+  bool ancheBarCode = false;  // an article may be named by its barcode
 
   std::string Dove(const std::string& filtro) const {
     std::string dove;
@@ -337,6 +338,11 @@ Interrogazione Prepara(dati::GestDatabase& db, const std::string& conn, const st
   };
   if (vb::UgualeTesto(t.tipo, "Conto")) {
     if (int classe = ClasseConto(agg)) q.condizioni.push_back("Tipo = " + lit(std::to_string(classe)));
+  } else if (vb::UgualeTesto(t.tipo, "ArticoloCod")) {
+    // Search mode 1 (the article field reads barcodes): the code typed may
+    // be the article's barcode.
+    const vb::Variant modo = agg.Mancante() ? vb::Variant() : agg.Valore(0);
+    q.ancheBarCode = modo.IsNumber() && modo.ToDouble() == 1;
   } else if (vb::UgualeTesto(t.tipo, "IndSped") || vb::UgualeTesto(t.tipo, "PdcDicIntenti")) {
     // The account the code belongs to: the last element of the key (the
     // account kind may come before it).
@@ -392,6 +398,24 @@ bool CondizioneCodice(dati::GestDatabase& db, const std::string& conn, Interroga
     q.condizioni.push_back("Gruppo = " + fc.ValoreSql(g, vb::vbString) + " And Mastro = " +
                            fc.ValoreSql(m, vb::vbString) + " And Conto = " + fc.ValoreSql(c, vb::vbString));
     return true;
+  }
+  if (q.ancheBarCode) {
+    // A barcode names the article it is printed for; any other text is
+    // taken as the article code.
+    const dati::TabellaCat* cat = Catalogo(db, conn, t.tabella);
+    if (cat && cat->Colonna("BarCode") >= 0) {
+      dati::GestRecordset rs;
+      const std::string k = rs.ApriRecordset(db, conn, "",
+                                             "Select Articolo From " + t.tabella +
+                                                 " Where BarCode = " + fc.ValoreSql(codice, vb::vbString),
+                                             false, 4);
+      const std::string articolo = rs.NessunRecord(k) ? std::string() : Testo(rs.LeggiCampo(k, "Articolo"));
+      rs.ChiudiRecordset(k);
+      if (!articolo.empty()) {
+        q.condizioni.push_back(t.chiavi.front() + " = " + fc.ValoreSql(articolo, vb::vbString));
+        return true;
+      }
+    }
   }
   const std::string& chiave = t.chiavi.front();
   int tipo = vb::vbString;

@@ -617,6 +617,10 @@ const Livello kLivelli[] = {
 };
 
 void Articoli(Scrittura& s) {
+  // The units of measure the articles are counted in.
+  Righe um(s, "UnitaMisura", {"UM", "Descrizione"});
+  for (const auto& [codice, descrizione] : {std::pair{"PZ", "Pezzi"}, {"CF", "Confezioni"}, {"NR", "Numero"}})
+    um({Tx(codice), Tx(descrizione)});
   Righe g(s, "LivGruppi", {"LivGruppo", "Descrizione", "LunCodBarre"});
   g({Tx(kGruppoTaglie), Tx("Taglia"), In(2)});
   g({Tx(kGruppoColori), Tx("Colore"), In(3)});

@@ -30,9 +30,14 @@ class Comandi : public TestataProva {
   void Tick() { backend_.Esegui(1); }
 
   static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }
-  // The line window closed as the user closes it.
+  // The line window closed as the user closes it. The new line it starts
+  // on, left by its empty article field, is a manual line: not kept.
   void ChiudiRighe() {
-    if (RigheAperte()) frmDDTDett::Istanza().Unload();
+    if (!RigheAperte()) return;
+    risposteBox_.push_front(vb::vbNo);
+    const size_t prima = risposteBox_.size();
+    frmDDTDett::Istanza().Unload();
+    if (risposteBox_.size() == prima) risposteBox_.pop_front();
   }
   // The line window goes before the header that opened it.
   void TearDown() override {

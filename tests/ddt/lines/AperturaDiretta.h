@@ -51,8 +51,15 @@ class AperturaDiretta : public RigheProva {
     d.Apri(opener_, p);
     return d;
   }
-  // Closes it as the user does (nothing changed: nothing committed).
-  void Chiudi(frmDDTDett& d) { d.Unload(); }
+  // Closes it as the user does (nothing changed: nothing committed). The
+  // new line the window starts on is left by its article field, which
+  // makes it a manual line: the user does not keep it.
+  void Chiudi(frmDDTDett& d) {
+    risposteBox_.push_front(vb::vbNo);
+    const size_t prima = risposteBox_.size();
+    d.Unload();
+    if (risposteBox_.size() == prima) risposteBox_.pop_front();
+  }
 
   OpenerProva opener_;
 };

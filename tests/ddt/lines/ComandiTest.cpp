@@ -43,7 +43,9 @@ TEST_F(Comandi, InsertOnAStoredLineStartsANewLineInItsPlace) {
   EXPECT_EQ(p.Stato(), 2);
   EXPECT_TRUE(d.mbInsInMezzo);
   EXPECT_EQ(d.miRigaIns, 2);
-  // Any other command ends the insertion mode.
+  // Any other command ends the insertion mode. Leaving the empty article
+  // made the line a manual one: dropping it is confirmed.
+  risposteBox_.push_back(vb::vbYes);
   EXPECT_EQ(d.ButtonComando("Annulla").ToString(), "");
   EXPECT_FALSE(d.mbInsInMezzo);
 }
@@ -63,7 +65,9 @@ TEST_F(Comandi, SavingANewLineGoesOnWithTheNextNewLine) {
   EXPECT_NE(Lavoro(kDdtModificabile), prima);
   EXPECT_NE(Lavoro(kDdtModificabile).find(":VITE0410"), std::string::npos);
   EXPECT_FALSE(d.mbInsInMezzo);
-  // "Salva" on a stored line is the page's plain save.
+  // "Salva" on a stored line is the page's plain save. The next new line,
+  // left by its empty article, is a manual line: dropping it is confirmed.
+  risposteBox_.push_back(vb::vbYes);
   ASSERT_EQ(d.ButtonComando("Annulla").ToString(), "");
   ASSERT_EQ(d.ButtonComando("Inizio").ToString(), "");
   EXPECT_EQ(p.Stato(), 1);

@@ -47,7 +47,9 @@ TEST_F(Tasti, F10InsertsALineOnlyThroughItsButtonAndIsSwallowed) {
 TEST_F(Tasti, F10OnAnEmptyNewArticleLineEndsTheEntry) {
   frmDDTDett& d = Righe(kDdtModificabile);
   ASSERT_EQ(d.ButtonComando("Nuovo").ToString(), "");
-  ASSERT_EQ(d.txt(18).Text(), "A");
+  // An article line, or the manual line its empty article field made of it.
+  ASSERT_TRUE(d.txt(18).Text() == "A" || d.txt(18).Text() == "M") << d.txt(18).Text();
+  ASSERT_EQ(d.txt(20).Text(), "");
   // Through the window's key preview, as the user types it.
   d.PremiTasto(ui::vbKeyF10);
   EXPECT_FALSE(d.Caricata());

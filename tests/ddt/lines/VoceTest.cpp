@@ -346,8 +346,9 @@ TEST_F(VoceRiga, AnAccountTypedWithHyphensIsMarked) {
   d.txt_LostFocus(160);
   EXPECT_EQ(d.txt(160).BackColor(), G().glColoreErrore);
   EXPECT_EQ(d.C("staMessaggi").Elem("Messaggio").Caption, "Non usare - nel campo conto");
+  // The goods account of sales, typed without hyphens.
   d.txt_GotFocus(160);
-  d.txt(160).SetText("04010001");
+  d.txt(160).SetText("60010001");
   d.txt_LostFocus(160);
   EXPECT_EQ(d.txt(160).BackColor(), G().glColoreSfondo);
 }

@@ -180,6 +180,33 @@ TEST_F(Aiuti, KindsWithAnExtraKey) {
   EXPECT_EQ(Lab(10).Text(), "Trattamento bio");
 }
 
+TEST_F(Aiuti, InBarcodeModeAnArticleIsFoundByItsBarcodeToo) {
+  db_->EseguiSql(conn_, "Update Articoli Set BarCode = '8001234567897' Where Articolo = 'VITE0410'");
+  // A barcode that is another article's code: the barcode wins.
+  db_->EseguiSql(conn_, "Update Articoli Set BarCode = 'PANT01' Where Articolo = 'MAGLIA01'");
+  struct Caso {
+    const char* codice;
+    int modo;  // the search mode of the article field; -1 none given
+    int16_t esito;
+    const char* articolo;
+  };
+  const Caso casi[] = {
+      {"8001234567897", 1, -1, "VITE0410"}, {"8001234567897", 0, 0, ""},  {"8001234567897", -1, 0, ""},
+      {"VITE0410", 1, -1, "VITE0410"},      {"VITE0410", 0, -1, "VITE0410"}, {"PANT01", 1, -1, "MAGLIA01"},
+      {"PANT01", 0, -1, "PANT01"},          {"8'0*?", 1, 0, ""},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(std::string(c.codice) + " " + std::to_string(c.modo));
+    std::vector<vb::Variant> campi{"Articolo"};
+    const ChiaveAgg modo = c.modo < 0 ? ChiaveAgg() : ChiaveAgg(c.modo);
+    EXPECT_EQ(Decod("ArticoloCod", c.codice, campi, modo), c.esito);
+    EXPECT_EQ((campi[0].IsNull() ? std::string() : campi[0].ToString()), c.articolo);
+    EXPECT_EQ(Txt(10).Text(), c.codice);
+  }
+  // The plain article kind never reads barcodes.
+  EXPECT_EQ(Decod("Articolo", "8001234567897", ChiaveAgg(1)), 0);
+}
+
 TEST_F(Aiuti, FieldsOfTheRecordAndNamedTables) {
   vb::Variant valore;
   std::vector<vb::Variant> altri{"Descrizione"};
