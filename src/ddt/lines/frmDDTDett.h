@@ -478,10 +478,6 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   std::string TestoCampoNum(int piIndice, double pdValore) const;
   // The unit price written with the unit-price decimals.
   std::string TestoPrezzo(double pdValore) const;
-  // The VAT rate of the line's VAT code and the group and subgroup of its
-  // article, as the VAT and article display keep them for the line.
-  double PercIvaRiga() const;
-  void GruppiArticolo(std::string& psGruppo, std::string& psSottoGru) const;
   // F3 and F7 on the unit price.
   void PrezzoDaListini(int piTasto);
   void IvaPrezzo();
@@ -524,11 +520,6 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   std::string msPrezzoTrovato;
   // Commission reductions of the quantity and table rules; -2 = not known yet.
   double mdPercRidProvvTab = -2, mdPercRidProvvQta = -2;
-  // Of the article and VAT code shown (written by their display, read by
-  // the pricing): the level-price flag of the price list, the article's
-  // group and subgroup for the discount rules, the line's VAT rate.
-  std::string osFlagLivLis = "0", osArtGruppo, osArtSottoGru;
-  double odPercIva = 0;
   // True when no price is to be sought for the line: the article is in
   // error, or it has levels and a level code is still missing.
   bool PrezzoSospeso() const;

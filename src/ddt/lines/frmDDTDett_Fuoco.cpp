@@ -229,7 +229,7 @@ void frmDDTDett::PrezzoDaListini(int piTasto) {
   const vb::Variant ivato = r.RetVal("Listino.Ivato");
   if (!ivato.IsNull() && !ivato.IsEmpty() && !Uguale(vb::Trim(servizi::Testo(ivato)), vb::Trim(osPrzIvato))) {
     const double p = FC().ValDouble(vb::Variant(testo));
-    const double perc = PercIvaRiga();
+    const double perc = odPercIva;
     testo = TestoPrezzo(Uguale(osPrzIvato, "S") ? AziendaUtil::AggiungiIva(p, perc, oiNumDecMonGes, "A")
                                                 : AziendaUtil::ScorporaIva(p, perc, oiNumDecMonGes));
   }
@@ -240,7 +240,7 @@ void frmDDTDett::PrezzoDaListini(int piTasto) {
 
 void frmDDTDett::IvaPrezzo() {
   const double p = FC().ValDouble(vb::Variant(txt(60).Text()));
-  const double perc = PercIvaRiga();
+  const double perc = odPercIva;
   txt(60).SetText(TestoPrezzo(Uguale(osPrzIvato, "S") ? AziendaUtil::AggiungiIva(p, perc, oiNumDecMonGes, "A")
                                                        : AziendaUtil::ScorporaIva(p, perc, oiNumDecMonGes)));
   TracciaCampi("CalcPrezzo(1)");

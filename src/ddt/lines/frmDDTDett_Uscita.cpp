@@ -54,25 +54,6 @@ std::string frmDDTDett::TestoCampoNum(int piIndice, double pdValore) const {
   return FC().Formatta(vb::Variant(pdValore), maschera);
 }
 
-double frmDDTDett::PercIvaRiga() const {
-  if (Vuoto(txt(130).Text())) return 0;
-  vb::Variant v;
-  AziendaUtil::LeggiCampoDecod("Iva", vb::Variant(vb::Trim(txt(130).Text())), v, {}, 0, 8, "Aliquota");
-  return FC().ValDouble(v);
-}
-
-void frmDDTDett::GruppiArticolo(std::string& psGruppo, std::string& psSottoGru) const {
-  psGruppo.clear();
-  psSottoGru.clear();
-  const std::string articolo = vb::Trim(txt(20).Text());
-  if (articolo.empty()) return;
-  std::vector<vb::Variant> campi = {vb::Variant("ArtGruppo"), vb::Variant("ArtSottoGru")};
-  vb::Variant v;
-  AziendaUtil::LeggiCampoDecod("Articolo", vb::Variant(articolo), v, {}, 0, 8, "Articolo", 0, &campi);
-  psGruppo = vb::Trim(servizi::Testo(campi[0]));
-  psSottoGru = vb::Trim(servizi::Testo(campi[1]));
-}
-
 // ---- the hub
 
 void frmDDTDett::txt_LostFocus(int Index) {
@@ -345,12 +326,10 @@ void frmDDTDett::UscitaNumero(int Index, bool pbCambiato) {
   const std::string articolo = vb::Trim(txt(20).Text());
   if (Index == 30 && pbCambiato) {
     if (!articolo.empty() && !Uguale(vb::Trim(txt(175).Text()), "S")) {
-      std::string gruppo, sottoGru;
-      GruppiArticolo(gruppo, sottoGru);
       TracciaCampi("RicScontoQta");
       if (UtilDocFattGest::RicScontoQta(articolo, vb::Variant(t.Text()), osMoneta, odQtaPrezzo, osModScontoQta,
-                                        osScontoQta, txt(120).Text(), osIntTipo, osIntest, osCategoria, gruppo,
-                                        sottoGru, osTabSconti, mdPercRidProvvQta)) {
+                                        osScontoQta, txt(120).Text(), osIntTipo, osIntest, osCategoria, osArtGruppo,
+                                        osArtSottoGru, osTabSconti, mdPercRidProvvQta)) {
         TracciaCampi("ElaboraSconti(1,0,0,0)");
         ElaboraSconti(true, false, false, false);
       }
