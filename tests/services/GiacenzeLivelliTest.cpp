@@ -82,6 +82,24 @@ TEST_F(Giacenze, WarehousesYearsAndLevels) {
   EXPECT_DOUBLE_EQ(disp.ToDouble(), 0);
 }
 
+TEST_F(Giacenze, AnArticlesStockIsReachedByYearAndArticleInEveryWarehouseOrInOne) {
+  // The reads as the routine writes them, with and without a warehouse: on
+  // a company of many articles the engine must not walk the year's rows.
+  for (const char* magazzino : {"", " and Magazzino = '01'"}) {
+    const std::string sql = db_->Traduci(conn_,
+                                         "Select sum(QtaIniziale) As SumQtaIniziale from ArticoliProg Where Anno = "
+                                         "2026 and Articolo = 'ART'" +
+                                             std::string(magazzino))
+                                ->sql;
+    std::string passi;
+    for (const auto& r : db_->Motore(conn_).Interroga("EXPLAIN QUERY PLAN " + sql).righe)
+      passi += r.back().ToString() + "; ";
+    SCOPED_TRACE(passi);
+    EXPECT_NE(passi.find("SEARCH ArticoliProg"), std::string::npos);
+    EXPECT_NE(passi.find("Articolo=?"), std::string::npos);
+  }
+}
+
 TEST_F(Giacenze, QuantitiesAreRoundedToTheWarehouseDecimals) {
   G().giNumDecQtaMag = 2;
   Prog(2026, "01", "ART", "~ç~", "~ç~", 1.005, 0, 0, 0, 0);

@@ -341,7 +341,11 @@ std::vector<TabellaCat> CostruisciDitta() {
                 "DataUltCarico:dt", "DataUltScarico:dt", "ValScaUC:c", "ValScaUCLire:c", "QtaImpCli:d",
                 "ValImpCli:c", "ValImpCliLire:c", "QtaOrdFor:d", "ValOrdFor:c", "ValOrdForLire:c"} +
               Serie("ProgrQta", 1, 5, "d") + Serie("ProgrQtaIniz", 1, 5, "d"),
-          {"Anno", "Magazzino", "Articolo", "Livello1", "Livello2"}));
+          {"Anno", "Magazzino", "Articolo", "Livello1", "Livello2"},
+          // An article's stock over all warehouses (the line window asks it
+          // at every article) is read by year and article: without this
+          // order of the key the engine walks every row of the year.
+          {{"Anno", "Articolo", "Magazzino", "Livello1", "Livello2"}}));
   add(Tab("ArtScorte",
           {"Articolo:art", "Magazzino:cod", "Livello1:cod", "Livello2:cod",
            "ScortaMinima:d"},
