@@ -327,23 +327,6 @@ void frmDdtTestLis::PersColonne() {
 
 namespace {
 
-// The data-type code of the data-access engine for a field kind.
-int CodiceTipo(dati::TipoCampo t) {
-  switch (t) {
-    case dati::TipoCampo::SiNo: return 1;
-    case dati::TipoCampo::Byte: return 2;
-    case dati::TipoCampo::Intero: return 3;
-    case dati::TipoCampo::Lungo: return 4;
-    case dati::TipoCampo::Importo: return 5;
-    case dati::TipoCampo::Doppio: return 7;
-    case dati::TipoCampo::Data: return 8;
-    case dati::TipoCampo::Memo: return 12;
-    case dati::TipoCampo::Testo:
-    case dati::TipoCampo::Ignoto: return 10;
-  }
-  return 10;
-}
-
 }  // namespace
 
 vb::Variant frmDdtTestLis::ovField(int piColIndex, const std::string& psProprieta) {
@@ -363,7 +346,7 @@ vb::Variant frmDdtTestLis::ovField(int piColIndex, const std::string& psPropriet
   } catch (const vb::Errore&) {
     campo = nullptr;
   }
-  if (prop == "type") return static_cast<int16_t>(campo ? CodiceTipo(campo->tipo) : 10);
+  if (prop == "type") return static_cast<int16_t>(campo ? dati::CodiceTipo(campo->tipo) : 10);
   if (prop == "name") return campo ? campo->nome : std::string();
   if (prop == "sourcefield") return campo ? campo->colonnaBase : std::string();
   if (prop == "sourcetable") return campo ? campo->tabellaBase : std::string();

@@ -49,21 +49,6 @@ const char* const kStandard[] = {
     "DescPers2",    "DescPers3",       "DescPers4",      "CopiaTaglia",   "TipoProv",       "CompGiornMens",
     "DataCompDa",   "DataCompA",       "SoggRitAcc",     "RigLivRAEE",    "Contratto"};
 
-// The type code a field reports (the legacy data library's numbering).
-int16_t CodiceTipo(dati::TipoCampo t) {
-  switch (t) {
-    case dati::TipoCampo::SiNo: return 1;
-    case dati::TipoCampo::Byte: return 2;
-    case dati::TipoCampo::Intero: return 3;
-    case dati::TipoCampo::Lungo: return 4;
-    case dati::TipoCampo::Importo: return 5;
-    case dati::TipoCampo::Doppio: return 7;
-    case dati::TipoCampo::Data: return 8;
-    case dati::TipoCampo::Memo: return 12;
-    default: return 10;
-  }
-}
-
 // The defined size of a field: the length of a text column, the bytes of
 // the other kinds, 0 for a memo or an expression.
 int32_t Dimensione(const dati::ColonnaUscita& c) {
@@ -161,7 +146,7 @@ vb::Variant frmDDTDett::ovField(int piColIndex, const std::string& psProprieta) 
     if (f < 0) return r;
     const dati::ColonnaUscita& c = rs->Campo(f);
     if (p == "type") {
-      r = CodiceTipo(c.tipo);
+      r = dati::CodiceTipo(c.tipo);
     } else if (p == "name") {
       r = c.nome;
     } else if (p == "sourcefield") {

@@ -64,6 +64,24 @@ enum class TipoCampo : uint8_t {
   SiNo,      // Boolean flag, stored as -1 / 0
 };
 
+// The type code the legacy data library reports for a column kind (the
+// grids' "type" property): 10 for a text or an expression of no known kind.
+constexpr int16_t CodiceTipo(TipoCampo t) {
+  switch (t) {
+    case TipoCampo::SiNo: return 1;
+    case TipoCampo::Byte: return 2;
+    case TipoCampo::Intero: return 3;
+    case TipoCampo::Lungo: return 4;
+    case TipoCampo::Importo: return 5;
+    case TipoCampo::Doppio: return 7;
+    case TipoCampo::Data: return 8;
+    case TipoCampo::Memo: return 12;
+    case TipoCampo::Testo:
+    case TipoCampo::Ignoto: return 10;
+  }
+  return 10;
+}
+
 enum class TipoMotore : uint8_t { SQLite, Server };
 
 struct ColonnaCat {
