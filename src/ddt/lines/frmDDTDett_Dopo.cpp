@@ -143,6 +143,11 @@ void frmDDTDett::DopoNuovo(vb::Variant& pvRit) {
   for (int n : {20, 26, 23})
     if (Esiste("label1", n)) label1(n).SetVisible(false);
   AbilDisabArtRiepil(true);
+  // A new line is typed from the start of its page, also after a line taken
+  // from another document (whose entry began at the quantity): the focus
+  // the page gives it next stays on the article, which a hop to the
+  // quantity would leave, making the untouched line a manual one.
+  p.CtrlSecondoCampo(Tipo(txt(18).Text(), "D") ? txt(425) : txt(20));
   msPercProvvArt1.clear();
   msPercProvvArt2.clear();
   msCauzioneArt.clear();

@@ -207,6 +207,9 @@ void frmDDTDett::UscitaCampo(int Index) {
       t.SetText(FC().Formatta(vb::Variant(scritto), "Conto"));
       TracciaCampi("MostraCRicavi(1,1," + scritto + ")");
       MostraCRicavi(true, true, scritto);
+      // The decoder paints an account it finds in the normal colour: the
+      // hyphens typed keep the field marked all the same.
+      if (trattino) t.SetBackColor(g.glColoreErrore);
       break;
     }
     case 165:

@@ -274,8 +274,15 @@ TEST_F(Articolo, ABarcodeWithItsLevelsFillsTheArticleAndBothLevels) {
   EXPECT_EQ(d.txt(18).Text(), "A");
   EXPECT_EQ(d.txt(130).Text(), kIva22);
   EXPECT_EQ(d.osLivGruppo1, kGruppoTaglie);
-  EXPECT_EQ(d.osArtLisModSconto, "L");
-  // Quantities and prices come from the level rows.
+  // Both levels known, the line is priced at once: the list price with the
+  // list's own discount mode, the default quantity (1 without a setting)
+  // and the amount.
+  EXPECT_EQ(d.osArtLisModSconto, Valore("Select ScoSomSost from Listini Where Listino = '" + d.osListino + "'",
+                                        "ScoSomSost"));
+  EXPECT_EQ(d.txt(60).Text(), "35,000");
+  EXPECT_EQ(d.txt(30).Text(), "1");
+  EXPECT_EQ(d.txt(70).Text(), "35,00");
+  // Quantities and prices may also come from the level rows.
   EXPECT_FALSE(Obblig(d, 30));
   EXPECT_TRUE(Abil(d, "Livelli"));
   // The plain barcode of an article without levels names it too.
@@ -477,9 +484,11 @@ TEST_F(Articolo, LevelArticlesLeaveQuantitiesToTheLevelRows) {
     for (int n : {30, 40, 60, 70}) d.txt(n).SetText("4");
     Digita(d, kArticoloTaglie);
     // Managed levels empty them all; otherwise the price is searched
-    // afresh, the amount following it.
-    for (int n : {30, 40, 60}) EXPECT_EQ(d.txt(n).Text(), *gesTaglie ? "" : "4") << n;
-    EXPECT_EQ(d.txt(70).Text(), "");
+    // afresh (the list's 35 for the article without levels), the amount
+    // following it.
+    for (int n : {30, 40}) EXPECT_EQ(d.txt(n).Text(), *gesTaglie ? "" : "4") << n;
+    EXPECT_EQ(d.txt(60).Text(), *gesTaglie ? "" : "35,000");
+    EXPECT_EQ(d.txt(70).Text(), *gesTaglie ? "" : "140,00");
     EXPECT_FALSE(Obblig(d, 30));
     EXPECT_TRUE(Abil(d, "Livelli"));
     EXPECT_EQ(d.osArtLisModSconto == "L", *gesTaglie != '\0');

@@ -150,8 +150,11 @@ TEST_F(Comandi, LevelsOnANewLineOfAReadOnlyWindowAreRefused) {
   G().gsGesTaglie = "S";
   frmDDTDett& d = Righe(kDdtModificabile);
   ASSERT_EQ(d.ButtonComando("Nuovo").ToString(), "");
-  // What the line entry sets when an article with levels is typed.
-  d.osLivGruppo1 = "TAGLIE";
+  // An article with levels typed on the new line.
+  d.txt_GotFocus(20);
+  d.txt(20).SetText(kArticoloTaglie);
+  d.txt_LostFocus(20);
+  ASSERT_EQ(d.osLivGruppo1, kGruppoTaglie);
   d.oiAbilRW = 0;
   messaggi_.clear();
   EXPECT_EQ(d.ButtonComando("Livelli").ToString(), "");

@@ -134,6 +134,9 @@ TEST_F(Dopo, ASavedNewLineOpensItsLevelRowsOrItsLotRowsOnTheNextTick) {
     for (const auto& [n, v] : {std::pair{20, kArticoloViti}, {23, "Viti"}, {30, "5"}, {70, "10"}, {130, "22"},
                                {140, "PZ"}, {150, "1"}})
       d.txt(n).SetText(v);
+    // The article shown: the save leaves its field without showing it again.
+    d.miArtMostrato = 1;
+    d.masValIngresso[20] = kArticoloViti;
     ASSERT_EQ(d.ButtonComando("Salva").ToString(), "") << i;
     EXPECT_EQ(d.miStatoTimer, c.passo) << i << (messaggi_.empty() ? "" : messaggi_.back());
     EXPECT_EQ(d.timLinPag().Enabled(), c.passo != 0) << i;

@@ -43,12 +43,16 @@ class Fuoco : public AperturaDiretta {
     traccia_.clear();
     return d;
   }
+  // Closes the window, its pending line dropped without a question. The
+  // new line the page opens again is left by its article field on the
+  // way out, which makes it a manual line: the page asks about it and the
+  // user does not keep it.
   void Chiudi(frmDDTDett& d) {
     if (d.HaPagina()) {
       d.ogLinPag().ScriviVarPagina("MsgAnn", 12, "N");
       d.ogLinPag().EseguiTasto("Annulla");
     }
-    d.Unload();
+    AperturaDiretta::Chiudi(d);
     ASSERT_FALSE(d.Caricata());
     traccia_.clear();
   }
@@ -63,6 +67,11 @@ class Fuoco : public AperturaDiretta {
     d.txt(140).SetText("PZ");
     d.txt(150).SetText("1");
     d.miArtMostrato = 1;
+    // The display takes the code as the article field's entry value: leaving
+    // the field for another one shows nothing again.
+    d.masValIngresso[20] = kArticoloViti;
+    // Its VAT code decoded, with the rate the price keys work with.
+    d.MostraIva(false);
   }
   // Field n reachable: it and the panels holding it shown and enabled, as
   // the page and the line kind show them.
@@ -183,9 +192,15 @@ TEST_F(Fuoco, EachCodedFieldOpensItsLookUp) {
       {130, ui::vbKeyF8, nullptr, ""},
       {30, ui::vbKeyF2, nullptr, ""},
   };
+  // The level fields are there for an article with levels while levels are
+  // managed: as the display of the article left them.
+  G().gsGesTaglie = "S";
   frmDDTDett& d = Finestra();
   Articolo(d);
   d.txt(20).SetText(kArticoloTaglie);
+  d.masValIngresso[20] = kArticoloTaglie;
+  d.osLivGruppo1 = kGruppoTaglie;
+  d.osLivGruppo2 = kGruppoColori;
   for (const auto& c : casi) {
     finestre_.clear();
     messaggi_.clear();
@@ -404,8 +419,13 @@ TEST_F(Fuoco, TheLookUpButtonsOfPriceAndDiscountReadAgainTheOthersOpenTheirLookU
 }
 
 TEST_F(Fuoco, F7PutsTheLongDescriptionIntoTheNote) {
+  // The long description of the article typed on the line.
+  Sql(std::string("Update Articoli Set DesLunga = 'Viti zincate' Where Articolo = '") + kArticoloViti + "'");
   frmDDTDett& d = Finestra();
-  d.mvDesLunga = std::string("Viti zincate");
+  ASSERT_TRUE(ui::utente::Fuoco(d.txt(20)));
+  ui::utente::Digita(d.txt(20), kArticoloViti);
+  ASSERT_TRUE(ui::utente::Fuoco(d.txt(30)));
+  EXPECT_EQ(d.mvDesLunga.ToString(), "Viti zincate");
   for (int n : {420, 440}) {
     d.txt(n).SetText("abc");
     // Right after the entry the whole note is selected and gives way.

@@ -31,13 +31,16 @@ class Uscita : public AperturaDiretta {
     traccia_.clear();
     return d;
   }
-  // Closes the window, its pending line dropped without a question.
+  // Closes the window, its pending line dropped without a question. The
+  // new line the page opens again is left by its article field on the
+  // way out, which makes it a manual line: the page asks about it and the
+  // user does not keep it.
   void Chiudi(frmDDTDett& d) {
     if (d.HaPagina()) {
       d.ogLinPag().ScriviVarPagina("MsgAnn", 12, "N");
       d.ogLinPag().EseguiTasto("Annulla");
     }
-    d.Unload();
+    AperturaDiretta::Chiudi(d);
     ASSERT_FALSE(d.Caricata());
     traccia_.clear();
   }
@@ -78,6 +81,8 @@ class Uscita : public AperturaDiretta {
     d.txt(150).SetText("1");
     d.txt(175).SetText("N");
     d.miArtMostrato = 1;
+    // The display takes the code as the article field's entry value.
+    d.masValIngresso[20] = kArticoloViti;
   }
 
   std::vector<std::string> traccia_;
@@ -152,8 +157,11 @@ TEST_F(Uscita, QuantityPriceAndAmountRecalculateFromWhatWasTyped) {
   };
   const char* viti = kArticoloViti;
   const std::vector<Caso> casi = {
-      // From 50 screws a quantity discount applies.
+      // From 50 screws a quantity discount applies; back under 50 the rule
+      // answers again, to take away the discount it gave; without one it
+      // has nothing to say.
       {30, viti, "N", "60", "RicScontoQta ElaboraSconti(1,0,0,0) CalcPrezzo(0)", false},
+      {30, viti, "N", "5", "RicScontoQta ElaboraSconti(1,0,0,0) CalcPrezzo(0)", false},
       {30, viti, "N", "5", "RicScontoQta CalcPrezzo(0)", false},
       {30, viti, "S", "5", "CalcPrezzo(0)", false},
       {30, "", "N", "5", "CalcPrezzo(0)", false},
@@ -181,6 +189,12 @@ TEST_F(Uscita, QuantityPriceAndAmountRecalculateFromWhatWasTyped) {
     EXPECT_EQ(Traccia(), c.traccia);
     EXPECT_EQ(Rosso(d, c.campo), c.errore);
     EXPECT_EQ(d.TestoPannello(), c.errore ? "Campo numerico: valore non valido" : "");
+    if (c.campo == 30 && std::string(c.scritto) == "60") {
+      EXPECT_EQ(d.txt(120).Text(), "3");
+    }
+    if (c.campo == 30 && std::string(c.scritto) == "5") {
+      EXPECT_EQ(d.txt(120).Text(), "");
+    }
     // Nothing unreadable is made into a number of another field.
     for (int n : {30, 40, 60, 70}) {
       EXPECT_EQ(d.txt(n).Text().find("inf"), std::string::npos) << n;
@@ -255,6 +269,9 @@ TEST_F(Uscita, AnEmptyPackageCountFollowsTheQuantity) {
 }
 
 TEST_F(Uscita, TheUnitSetsTheFactorOfTheArticleSide) {
+  // The article's purchase unit and another one, both known to the company.
+  Sql("Insert Into UnitaMisura (UM, Descrizione) Values ('SC', 'Scatole')");
+  Sql("Insert Into UnitaMisura (UM, Descrizione) Values ('KG', 'Chilogrammi')");
   frmDDTDett& d = Finestra();
   Articolo(d);
   d.msArtUM = "PZ";
@@ -419,7 +436,9 @@ TEST_F(Uscita, TheArticleIsShownAgainWhenItChangedIsInErrorOrWasNotShownYet) {
       {"", kArticoloViti, 1, false, true, false, "MostraArticolo(1,0,1,1)"},
       {kArticoloViti, kArticoloViti, 1, false, true, false, "DisabSeLivelli(1,1)"},
       {kArticoloViti, kArticoloViti, -1, false, true, false, "MostraArticolo(1,0,1,0)"},
-      {kArticoloViti, kArticoloViti, 1, true, true, false, "MostraArticolo(1,0,1,0)"},
+      // A code that does not exist, left unchanged: the display looks again
+      // and leaves it in error.
+      {"ZZ404", "ZZ404", 1, true, true, false, "MostraArticolo(1,0,1,0)"},
       {"", "", 1, false, false, false, "MostraArticolo(1,0,1,0)"},
       {"", "", 1, false, true, false, "DisabSeLivelli(1,1)"},
       {kArticoloViti, kArticoloLotti, 1, false, true, true, "MostraArticolo(1,1,1,1)"},
@@ -433,11 +452,12 @@ TEST_F(Uscita, TheArticleIsShownAgainWhenItChangedIsInErrorOrWasNotShownYet) {
     d.txt_GotFocus(20);
     traccia_.clear();
     d.txt(20).SetText(c.dopo);
-    // The display leaves a code that does not exist in error.
+    // As the display of that code left it on its earlier exit.
     if (c.errore) d.txt(20).SetBackColor(G().glColoreErrore);
     d.txt_LostFocus(20);
     SCOPED_TRACE(std::string(c.prima) + ">" + c.dopo);
     EXPECT_EQ(Traccia(), c.traccia);
+    EXPECT_EQ(Rosso(d, 20), c.errore);
     EXPECT_EQ(d.TestoPannello(), c.errore ? "Codice Articolo non valido" : "");
   }
   d.mbArtDaAiuto = false;
@@ -445,15 +465,15 @@ TEST_F(Uscita, TheArticleIsShownAgainWhenItChangedIsInErrorOrWasNotShownYet) {
 
 TEST_F(Uscita, ANewCodeLeftForTheDescriptionGoesOnToTheLevelsOrTheQuantity) {
   for (bool livelli : {false, true}) {
+    // With levels managed the display of an article with levels shows the
+    // level panel.
+    G().gsGesTaglie = livelli ? "S" : "";
     frmDDTDett& d = Finestra();
-    // The level panel as the article display shows it.
-    d.C("picLivelli").SetVisible(livelli);
-    d.txt(21).SetVisible(true);
-    d.txt(21).SetEnabled(true);
     d.txt(26).SetEnabled(true);
     ASSERT_TRUE(ui::utente::Fuoco(d.txt(20)));
-    ui::utente::Digita(d.txt(20), kArticoloViti);
+    ui::utente::Digita(d.txt(20), livelli ? kArticoloTaglie : kArticoloViti);
     ui::utente::Fuoco(d.txt(26));
+    EXPECT_EQ(d.C("picLivelli").Visible(), livelli);
     EXPECT_EQ(d.ActiveControl(), &d.txt(livelli ? 21 : 30)) << livelli;
     // Back without a change: the description keeps the focus.
     ASSERT_TRUE(ui::utente::Fuoco(d.txt(20)));
@@ -523,6 +543,7 @@ TEST_F(Uscita, ABarcodeOnANewPricedLineSavesItOnce) {
   ASSERT_EQ(d.ogLinPag().Stato(), 2);
   Articolo(d);
   d.txt(20).SetText("");
+  d.masValIngresso[20] = "";
   d.miArtMostrato = -1;
   // The reader types the code and moves on.
   auto legge = [&](const char* codice) {
@@ -547,11 +568,14 @@ TEST_F(Uscita, ABarcodeOnANewPricedLineSavesItOnce) {
   Articolo(d);
   legge(kArticoloLotti);
   EXPECT_EQ(salvataggi(), 0);
-  // Without a price, or with the setting off, no save.
+  // Without a price, or with the setting off, no save. An article with
+  // levels, levels managed, leaves its price to the level rows.
   d.mbCodBarSalvato = false;
-  d.txt(60).SetText("");
-  legge(kArticoloViti);
+  G().gsGesTaglie = "S";
+  legge(kArticoloTaglie);
+  EXPECT_EQ(d.txt(60).Text(), "");
   EXPECT_EQ(salvataggi(), 0);
+  G().gsGesTaglie = "";
   d.txt(60).SetText("1");
   d.obCodBarLostFocusSalva = false;
   legge(kArticoloLotti);
@@ -569,11 +593,14 @@ TEST_F(Uscita, AnErrorOfTheChainIsShownAndLeavesTheFieldInError) {
   ASSERT_FALSE(messaggi_.empty());
   EXPECT_EQ(messaggi_[0].rfind("Errore(", 0), 0u) << messaggi_[0];
   EXPECT_TRUE(Rosso(d, 20));
-  // Through the window's own event too.
+  // Through the window's own event too, on a line whose article may be
+  // changed (the first came from an order).
   messaggi_.clear();
+  ASSERT_EQ(d.ogLinPag().EseguiTasto("Successiva"), "");
+  ASSERT_TRUE(d.lab(540).Caption().empty());
   d.txt(20).SetBackColor(G().glColoreSfondo);
   ASSERT_TRUE(ui::utente::Fuoco(d.txt(20)));
-  d.txt(20).SetText(kArticoloPromo);
+  d.txt(20).SetText(kArticoloViti);
   EXPECT_NO_THROW(ui::utente::Fuoco(d.txt(30)));
   EXPECT_FALSE(messaggi_.empty());
   EXPECT_TRUE(Rosso(d, 20));
@@ -592,6 +619,15 @@ TEST_F(Uscita, AFieldFilledByProgramRunsTheChainOfATypedOne) {
   }
   for (const auto& v : traccia_)
     if (v != "DisCampiLiv(1)") scritta.push_back(v);
+  const std::vector<int> riga = {18,  20,  23,  26,  30,  40,  60,  70,  80,  90,
+                                 100, 110, 120, 130, 140, 150, 160, 175, 180, 190};
+  std::vector<std::string> digitata;
+  for (int n : riga) digitata.push_back(d.txt(n).Text());
+  const std::string lire = d.lab(290).Caption(), euro = d.lab(300).Caption();
+  // The quantity discount of the 60 screws is in the chain, and the amount
+  // typed last gave the price before the discount.
+  EXPECT_EQ(d.txt(120).Text(), "3");
+  EXPECT_EQ(d.txt(60).Text(), "12,8866");
   Chiudi(d);
   // Filled by program on another new line, the entry values left over from
   // a line typed before (the quantity's among them).
@@ -601,7 +637,11 @@ TEST_F(Uscita, AFieldFilledByProgramRunsTheChainOfATypedOne) {
   for (const auto& [n, v] : campi) e.CampoDaCodice(n, v);
   EXPECT_EQ(traccia_, scritta);
   EXPECT_EQ(Traccia(), "MostraArticolo(1,0,1,1) RicScontoQta ElaboraSconti(1,0,0,0) CalcPrezzo(0) CalcPrezzo(1) CalcPrezzo(2)");
-  for (const auto& [n, v] : campi) EXPECT_EQ(e.txt(n).Text(), v) << n;
+  // The same line, to the last field and the lire and euro values.
+  for (size_t i = 0; i < riga.size(); ++i) EXPECT_EQ(e.txt(riga[i]).Text(), digitata[i]) << riga[i];
+  EXPECT_EQ(e.lab(290).Caption(), lire);
+  EXPECT_EQ(e.lab(300).Caption(), euro);
+  EXPECT_FALSE(euro.empty());
 }
 
 TEST_F(Uscita, TheFieldHoldingTheFocusIsLeftBeforeTheGridMoves) {
