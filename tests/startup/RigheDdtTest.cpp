@@ -192,16 +192,14 @@ class RigheDdt : public Banco {
     return s;
   }
 
-  // A new article line typed box by box.
-  static void Scrivi(frmDDTDett& d, const char* articolo, const char* qta, const char* prezzo, const char* importo,
-                     const char* iva) {
+  // A new article line as the user types it: the article fills unit, VAT,
+  // account and list price; the quantity and a price of its own follow,
+  // and the amount is worked out.
+  static void Scrivi(frmDDTDett& d, const char* articolo, const char* qta, const char* prezzo) {
     utente::Digita(d.txt(20), articolo);
     utente::Digita(d.txt(30), qta);
-    utente::Digita(d.txt(140), "PZ");
-    utente::Digita(d.txt(150), "1");
     utente::Digita(d.txt(60), prezzo);
-    utente::Digita(d.txt(70), importo);
-    if (*iva) utente::Digita(d.txt(130), iva);
+    utente::Fuoco(d.txt(70));
   }
 
   void InserisciESposta();
@@ -247,8 +245,15 @@ void RigheDdt::InserisciESposta() {
   ASSERT_EQ(d.txt(10).Text(), "2");
   utente::Premi(d, ui::vbKeyF10);
   ASSERT_EQ(d.ogLinPag().Stato(), 2);
-  // The VAT code forgotten: the save says what is missing and stores nothing.
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "");
+  Scrivi(d, "VITE0410", "10", "0,5");
+  EXPECT_EQ(d.txt(130).Text(), "22");
+  EXPECT_EQ(d.txt(140).Text(), "CF");
+  EXPECT_EQ(d.txt(70).Text(), "5,00");
+  // The VAT code the article proposed cleared: the save says what is
+  // missing and stores nothing.
+  ASSERT_TRUE(utente::Fuoco(d.txt(130)));
+  utente::Premi(d, ui::vbKeyDelete);
+  ASSERT_EQ(d.txt(130).Text(), "");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   EXPECT_EQ(box_, (std::vector<std::string>{"Il campo Iva è obbligatorio"}));
   EXPECT_EQ(Righe("DdtDettApp"), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01");
@@ -270,6 +275,10 @@ void RigheDdt::InserisciESposta() {
   utente::Premi(d, 'X', ui::vbAltMask);
   EXPECT_EQ(d.miCopiaTaglia, 2);
   utente::BottoneBarra(d.tolLinPag(), "Inizio");
+  // Reading the lines again after the cut passes over line 1, whose article
+  // is locked, and the focus leaves the fields: a click on the grid, then
+  // one line down.
+  ASSERT_TRUE(utente::Fuoco(d.dbgRiga()));
   utente::Premi(d, ui::vbKeyDown);
   ASSERT_EQ(d.txt(20).Text(), "VITE0410");
   utente::Premi(d, 'W', ui::vbAltMask);
@@ -324,7 +333,7 @@ void RigheDdt::EsciSenzaSalvare() {
   ASSERT_EQ(Elenco("Select Qta from DdtDettApp Where Anno = 2026 And NumRif = 3 And RigLiv = 3", {"Qta"}), "30");
   utente::BottoneBarra(d.tolLinPag(), "Fine");
   utente::BottoneBarra(d.tolLinPag(), "Nuovo");
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "22");
+  Scrivi(d, "VITE0410", "10", "0,5");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   utente::Premi(d, ui::vbKeyEscape);
   ASSERT_EQ(Righe("DdtDettApp"), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01 4:5:VITE0410");
@@ -372,9 +381,9 @@ TEST_F(RigheDdt, LinesTypedOneAfterAnotherInTheMiddleKeepTheGridInTheTablesOrder
   frmDDTDett& d = ApriRighe(f);
   utente::Premi(d, ui::vbKeyDown);
   utente::BottoneBarra(d.tolLinPag(), "Inserisci");
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "22");
+  Scrivi(d, "VITE0410", "10", "0,5");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
-  Scrivi(d, "ACQUA15", "12", "0,4", "4,8", "22");
+  Scrivi(d, "ACQUA15", "12", "0,4");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   utente::Premi(d, ui::vbKeyEscape);
   const std::string lavoro = Righe("DdtDettApp");
