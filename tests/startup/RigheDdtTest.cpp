@@ -248,7 +248,9 @@ void RigheDdt::InserisciESposta() {
   Scrivi(d, "VITE0410", "10", "0,5");
   EXPECT_EQ(d.txt(130).Text(), "22");
   EXPECT_EQ(d.txt(140).Text(), "CF");
-  EXPECT_EQ(d.txt(70).Text(), "5,00");
+  // The customer's discount of 2 on 10 at 0.50.
+  EXPECT_EQ(d.txt(100).Text(), dati::demo::kScontoCliente3);
+  EXPECT_EQ(d.txt(70).Text(), "4,90");
   // The VAT code the article proposed cleared: the save says what is
   // missing and stores nothing.
   ASSERT_TRUE(utente::Fuoco(d.txt(130)));
@@ -299,7 +301,7 @@ void RigheDdt::InserisciESposta() {
   EXPECT_EQ(Righe("DdtDett"), "1:1:OLIO5L 2:4:CORSO01 3:5:VITE0410 4:3:BISCOTTI");
   EXPECT_EQ(Elenco("Select Qta, ValTotale, Iva from DdtDett Where Anno = 2026 And NumRif = 3 And RigLiv = 5",
                    {"Qta", "ValTotale", "Iva"}),
-            "10:5:22");
+            "10:4,9:22");
   EXPECT_EQ(Lavoro(), "");
   EXPECT_EQ(Lock(), "");
 
@@ -311,7 +313,7 @@ void RigheDdt::InserisciESposta() {
   EXPECT_FALSE(f.InVar());
   EXPECT_EQ(Colonna(f.GrigliaDett(), "Articolo"), "OLIO5L CORSO01 VITE0410 BISCOTTI");
   const Piede atteso = PiedeDalleRighe();
-  EXPECT_NEAR(atteso.merce, dati::demo::kTotaliDdtModificabile.merce + 5, 0.001);
+  EXPECT_NEAR(atteso.merce, dati::demo::kTotaliDdtModificabile.merce + 4.9, 0.001);
   ComePiede(atteso, PiedeMostrato(f), "header after the lines");
   ComePiede(atteso, PiedeMemorizzato(), "header row");
   EXPECT_EQ(Testo(Comanda("fine")), "");
