@@ -5,12 +5,14 @@
 // and the header's totals are then read back.
 #include "startup/Banco.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "ddt/header/frmDdtTest.h"
 #include "ddt/lines/frmDDTDett.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/aiuti/FinestraAiuto.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/ServerDiProva.h"
 #include "platform/ui/Griglia.h"
@@ -204,6 +206,7 @@ class RigheDdt : public Banco {
 
   void InserisciESposta();
   void EsciSenzaSalvare();
+  void RigaDaListino();
 };
 
 // The same program on a company database on the PostgreSQL server.
@@ -417,4 +420,146 @@ TEST_F(RigheDdt, LinesTypedOneAfterAnotherInTheMiddleKeepTheGridInTheTablesOrder
             "1 2 3 4 5");
   EXPECT_EQ(Lavoro(), "");
   EXPECT_EQ(Lock(), "");
+}
+
+// A line typed at the end of DDT 3 from the article alone: the article
+// fills it from the sales list and the customer's discount; quantity,
+// price and amount typed in turn keep one another and the line's lire and
+// euro values consistent; F3 picks the resellers' list price; saved and
+// committed, the line reads back as it was typed.
+void RigheDdt::RigaDaListino() {
+  using namespace dati::demo;
+  frmDdtTest& f = Testata();
+  frmDDTDett& d = ApriRighe(f);
+  utente::BottoneBarra(d.tolLinPag(), "Fine");
+  utente::BottoneBarra(d.tolLinPag(), "Nuovo");
+  ASSERT_EQ(d.ogLinPag().Stato(), 2);
+
+  // The line as the window shows it: codes and discounts as text, the
+  // numbers as numbers (a typed number keeps the page's display format).
+  auto vista = [](frmDDTDett& w) {
+    std::string s;
+    for (int n : {20, 26, 80, 90, 100, 110, 120, 130, 140, 150, 160}) s += w.txt(n).Text() + "|";
+    for (double v : {Numero(w.txt(30).Text()), Numero(w.txt(60).Text()), Numero(w.txt(70).Text()),
+                     Numero(w.lab(80).Caption()), Numero(w.lab(290).Caption()), Numero(w.lab(300).Caption())})
+      s += std::to_string(v) + "|";
+    return s;
+  };
+  // Quantity, price and amount on screen, and the lire and euro values of
+  // the amount: euro is the document's currency, lire at the fixed rate.
+  auto valori = [&](double qta, double prezzo, double importo, const std::string& dove) {
+    SCOPED_TRACE(dove);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(30).Text()), qta);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(60).Text()), prezzo);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(70).Text()), importo);
+    EXPECT_DOUBLE_EQ(Numero(d.lab(300).Caption()), importo);
+    const double lire = Numero(d.lab(290).Caption());
+    EXPECT_EQ(lire, std::round(lire));
+    EXPECT_NEAR(lire, importo * kCambioLiraEuro, 0.5 + 1e-6);
+  };
+
+  // The article: unit, VAT and account of its sales side, the sales list's
+  // price 12.50, the customer's discount of 2 as the whole discount.
+  utente::Digita(d.txt(20), kArticoloViti);
+  ASSERT_TRUE(utente::Fuoco(d.txt(30)));
+  EXPECT_EQ(d.txt(26).Text(), "Viti inox M4x10 (confezione da 100 pz)");
+  EXPECT_EQ(d.txt(140).Text(), "CF");
+  EXPECT_EQ(d.txt(150).Text(), "1");
+  EXPECT_EQ(d.txt(130).Text(), kIva22);
+  EXPECT_EQ(d.txt(160).Text(), "60-01-0001");
+  EXPECT_EQ(d.txt(60).Text(), "12,500");
+  EXPECT_EQ(d.txt(100).Text(), kScontoCliente3);
+  EXPECT_EQ(d.txt(80).Text(), kScontoCliente3);
+  EXPECT_EQ(d.txt(90).Text() + d.txt(110).Text() + d.txt(120).Text(), "");
+  EXPECT_DOUBLE_EQ(Numero(d.lab(80).Caption()), 2);
+  EXPECT_EQ(d.txt(70).Text(), "");
+
+  // Each box typed and left: the quantity and the price make the amount
+  // (less 2 %), the amount makes the price.
+  struct Passo {
+    int campo;
+    const char* scritto;
+    double qta, prezzo, importo;
+  };
+  for (const Passo& p : {Passo{30, "4", 4, 12.5, 49}, Passo{60, "11", 4, 11, 43.12}, Passo{70, "50", 4, 12.755, 50},
+                         Passo{30, "10", 10, 12.755, 125}}) {
+    utente::Digita(d.txt(p.campo), p.scritto);
+    ASSERT_TRUE(utente::Fuoco(d.txt(p.campo == 70 ? 30 : 70)));
+    valori(p.qta, p.prezzo, p.importo, std::to_string(p.campo) + " " + p.scritto);
+  }
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  EXPECT_TRUE(messaggi_.empty()) << vb::Join(messaggi_, " / ");
+
+  // F3 on the price: the article's lists in force on the DDT's date, the
+  // resellers' 11.00 chosen; the amount follows.
+  std::vector<std::string> listini;
+  backend_.Rispondi([&](ui::Form& w) {
+    auto& a = static_cast<aiuti::FinestraAiuto&>(w);
+    for (int r = 0; r < a.RigheMostrate(); ++r) listini.push_back(a.CodiceMostrato(r));
+    for (int r = 0; r < a.RigheMostrate(); ++r)
+      if (a.CodiceMostrato(r) == kListinoRivenditori) {
+        a.VaiARiga(r);
+        a.Scegli();
+        return;
+      }
+    a.Esci();
+  });
+  ASSERT_TRUE(utente::Fuoco(d.txt(60)));
+  utente::Premi(d, ui::vbKeyF3);
+  EXPECT_TRUE(backend_.ScriptFinito());
+  std::sort(listini.begin(), listini.end());
+  EXPECT_EQ(vb::Join(listini, " "), "01 02 03 04");
+  ASSERT_TRUE(utente::Fuoco(d.txt(70)));
+  valori(10, 11, 107.80, "F3");
+  EXPECT_EQ(d.txt(100).Text(), kScontoCliente3);
+  const std::string scritta = vista(d);
+
+  // Saved: the next new line dropped, the line is shown from the working
+  // copy as it was typed.
+  utente::BottoneBarra(d.tolLinPag(), "Salva");
+  ASSERT_EQ(d.ogLinPag().Stato(), 2);
+  utente::Premi(d, ui::vbKeyEscape);
+  ASSERT_EQ(d.ogLinPag().Stato(), 1);
+  EXPECT_EQ(vista(d), scritta);
+  EXPECT_EQ(d.ogLinPag().VarDati(-1).ToString(), "");
+
+  // Committed with the close box: the stored row holds what was shown.
+  EXPECT_TRUE(utente::Chiudi(d));
+  Orologio(100);
+  EXPECT_FALSE(d.Caricata());
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  const std::vector<std::string> riga =
+      vb::Split(Elenco("Select * from DdtDett Where Anno = 2026 And NumRif = 3 And Articolo = 'VITE0410'",
+                       {"RigDet", "UM", "FatCon", "Iva", "ScontoCli", "ScontoTot", "Qta", "ValUnitario", "ValTotale",
+                        "ValLire", "ValEuro"}),
+                ":");
+  ASSERT_EQ(riga.size(), 11u);
+  EXPECT_EQ(vb::Join({riga.begin(), riga.begin() + 6}, ":"), std::string("4:CF:1:") + kIva22 + ":2:2");
+  const double atteso[] = {10, 11, 107.80, std::round(107.80 * kCambioLiraEuro), 107.80};
+  for (size_t i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(Numero(riga[6 + i]), atteso[i]) << i;
+  EXPECT_EQ(Lavoro(), "");
+  // The header's totals follow the new line.
+  EXPECT_NEAR(PiedeDalleRighe().merce, kTotaliDdtModificabile.merce + 107.80, 0.001);
+  ComePiede(PiedeDalleRighe(), PiedeMostrato(f), "header after the lines");
+  ComePiede(PiedeDalleRighe(), PiedeMemorizzato(), "header row");
+
+  // Opened again: the stored line shows as it was typed, and passing
+  // through its article changes nothing.
+  frmDDTDett& ancora = ApriRighe(f);
+  utente::BottoneBarra(ancora.tolLinPag(), "Fine");
+  ASSERT_EQ(ancora.txt(20).Text(), kArticoloViti);
+  EXPECT_EQ(vista(ancora), scritta);
+  ASSERT_TRUE(utente::Fuoco(ancora.txt(20)));
+  ASSERT_TRUE(utente::Fuoco(ancora.txt(30)));
+  EXPECT_EQ(vista(ancora), scritta);
+  EXPECT_EQ(ancora.ogLinPag().VarDati(-1).ToString(), "");
+  EXPECT_TRUE(utente::Chiudi(ancora));
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  EXPECT_EQ(Lock(), "");
+}
+
+TEST_F(RigheDdt, AnArticleFillsTheLineFromItsListAndTheCustomerDiscountAndReadsBackAsTyped) { RigaDaListino(); }
+TEST_F(RigheDdtServer, AnArticleFillsTheLineFromItsListAndTheCustomerDiscountAndReadsBackAsTyped) {
+  ASSERT_TRUE(G().goDbAzienda->Motore(G().gsConnAzienda).Tipo() == dati::TipoMotore::Server);
+  RigaDaListino();
 }
