@@ -423,7 +423,8 @@ TEST_F(RigheDdt, LinesTypedOneAfterAnotherInTheMiddleKeepTheGridInTheTablesOrder
 }
 
 // A line typed at the end of DDT 3 from the article alone: the article
-// fills it from the sales list and the customer's discount; quantity,
+// fills it from the sales list and the customer's discount; what cannot
+// stand turns its box red and says why; quantity,
 // price and amount typed in turn keep one another and the line's lire and
 // euro values consistent; F3 picks the resellers' list price; saved and
 // committed, the line reads back as it was typed.
@@ -473,6 +474,34 @@ void RigheDdt::RigaDaListino() {
   EXPECT_EQ(d.txt(90).Text() + d.txt(110).Text() + d.txt(120).Text(), "");
   EXPECT_DOUBLE_EQ(Numero(d.lab(80).Caption()), 2);
   EXPECT_EQ(d.txt(70).Text(), "");
+
+  // What cannot stand turns its box red, with the reason in the status bar
+  // when the field has one and "** INESISTENTE **" beside an unknown code;
+  // typed right, the box is clear again.
+  struct Controllo {
+    int campo;
+    const char *scritto, *messaggio, *descrizione;
+    bool rosso;
+  };
+  for (const Controllo& c : {Controllo{30, "abc", "Campo numerico: valore non valido", nullptr, true},
+                             Controllo{30, "1e400", "Campo numerico: valore non valido", nullptr, true},
+                             Controllo{140, "XX", "Codice Unità di Misura non valido", "** INESISTENTE **", true},
+                             Controllo{140, "CF", "", "Confezioni", false},
+                             Controllo{130, "99", "", "** INESISTENTE **", true},
+                             Controllo{130, "22", "", "Aliquota ordinaria 22%", false},
+                             Controllo{160, "60-01-9999", "Non usare - nel campo conto", "** INESISTENTE **", true},
+                             Controllo{160, "60010001", "", "Ricavi vendita merci", false}}) {
+    SCOPED_TRACE(std::to_string(c.campo) + " " + c.scritto);
+    utente::Digita(d.txt(c.campo), c.scritto);
+    ASSERT_TRUE(utente::Fuoco(d.txt(c.campo == 30 ? 70 : 30)));
+    EXPECT_EQ(d.txt(c.campo).BackColor() == G().glColoreErrore, c.rosso);
+    EXPECT_EQ(d.TestoPannello(), c.messaggio);
+    if (c.descrizione) {
+      EXPECT_EQ(d.lab(c.campo).Caption(), c.descrizione);
+    }
+  }
+  EXPECT_EQ(d.txt(160).Text(), "60-01-0001");
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
 
   // Each box typed and left: the quantity and the price make the amount
   // (less 2 %), the amount makes the price.
