@@ -5,12 +5,14 @@
 // and the header's totals are then read back.
 #include "startup/Banco.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "ddt/header/frmDdtTest.h"
 #include "ddt/lines/frmDDTDett.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/aiuti/FinestraAiuto.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/ServerDiProva.h"
 #include "platform/ui/Griglia.h"
@@ -192,20 +194,19 @@ class RigheDdt : public Banco {
     return s;
   }
 
-  // A new article line typed box by box.
-  static void Scrivi(frmDDTDett& d, const char* articolo, const char* qta, const char* prezzo, const char* importo,
-                     const char* iva) {
+  // A new article line as the user types it: the article fills unit, VAT,
+  // account and list price; the quantity and a price of its own follow,
+  // and the amount is worked out.
+  static void Scrivi(frmDDTDett& d, const char* articolo, const char* qta, const char* prezzo) {
     utente::Digita(d.txt(20), articolo);
     utente::Digita(d.txt(30), qta);
-    utente::Digita(d.txt(140), "PZ");
-    utente::Digita(d.txt(150), "1");
     utente::Digita(d.txt(60), prezzo);
-    utente::Digita(d.txt(70), importo);
-    if (*iva) utente::Digita(d.txt(130), iva);
+    utente::Fuoco(d.txt(70));
   }
 
   void InserisciESposta();
   void EsciSenzaSalvare();
+  void RigaDaListino();
 };
 
 // The same program on a company database on the PostgreSQL server.
@@ -247,8 +248,17 @@ void RigheDdt::InserisciESposta() {
   ASSERT_EQ(d.txt(10).Text(), "2");
   utente::Premi(d, ui::vbKeyF10);
   ASSERT_EQ(d.ogLinPag().Stato(), 2);
-  // The VAT code forgotten: the save says what is missing and stores nothing.
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "");
+  Scrivi(d, "VITE0410", "10", "0,5");
+  EXPECT_EQ(d.txt(130).Text(), "22");
+  EXPECT_EQ(d.txt(140).Text(), "CF");
+  // The customer's discount of 2 on 10 at 0.50.
+  EXPECT_EQ(d.txt(100).Text(), dati::demo::kScontoCliente3);
+  EXPECT_EQ(d.txt(70).Text(), "4,90");
+  // The VAT code the article proposed cleared: the save says what is
+  // missing and stores nothing.
+  ASSERT_TRUE(utente::Fuoco(d.txt(130)));
+  utente::Premi(d, ui::vbKeyDelete);
+  ASSERT_EQ(d.txt(130).Text(), "");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   EXPECT_EQ(box_, (std::vector<std::string>{"Il campo Iva è obbligatorio"}));
   EXPECT_EQ(Righe("DdtDettApp"), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01");
@@ -270,6 +280,10 @@ void RigheDdt::InserisciESposta() {
   utente::Premi(d, 'X', ui::vbAltMask);
   EXPECT_EQ(d.miCopiaTaglia, 2);
   utente::BottoneBarra(d.tolLinPag(), "Inizio");
+  // Reading the lines again after the cut passes over line 1, whose article
+  // is locked, and the focus leaves the fields: a click on the grid, then
+  // one line down.
+  ASSERT_TRUE(utente::Fuoco(d.dbgRiga()));
   utente::Premi(d, ui::vbKeyDown);
   ASSERT_EQ(d.txt(20).Text(), "VITE0410");
   utente::Premi(d, 'W', ui::vbAltMask);
@@ -290,7 +304,7 @@ void RigheDdt::InserisciESposta() {
   EXPECT_EQ(Righe("DdtDett"), "1:1:OLIO5L 2:4:CORSO01 3:5:VITE0410 4:3:BISCOTTI");
   EXPECT_EQ(Elenco("Select Qta, ValTotale, Iva from DdtDett Where Anno = 2026 And NumRif = 3 And RigLiv = 5",
                    {"Qta", "ValTotale", "Iva"}),
-            "10:5:22");
+            "10:4,9:22");
   EXPECT_EQ(Lavoro(), "");
   EXPECT_EQ(Lock(), "");
 
@@ -302,7 +316,7 @@ void RigheDdt::InserisciESposta() {
   EXPECT_FALSE(f.InVar());
   EXPECT_EQ(Colonna(f.GrigliaDett(), "Articolo"), "OLIO5L CORSO01 VITE0410 BISCOTTI");
   const Piede atteso = PiedeDalleRighe();
-  EXPECT_NEAR(atteso.merce, dati::demo::kTotaliDdtModificabile.merce + 5, 0.001);
+  EXPECT_NEAR(atteso.merce, dati::demo::kTotaliDdtModificabile.merce + 4.9, 0.001);
   ComePiede(atteso, PiedeMostrato(f), "header after the lines");
   ComePiede(atteso, PiedeMemorizzato(), "header row");
   EXPECT_EQ(Testo(Comanda("fine")), "");
@@ -324,7 +338,7 @@ void RigheDdt::EsciSenzaSalvare() {
   ASSERT_EQ(Elenco("Select Qta from DdtDettApp Where Anno = 2026 And NumRif = 3 And RigLiv = 3", {"Qta"}), "30");
   utente::BottoneBarra(d.tolLinPag(), "Fine");
   utente::BottoneBarra(d.tolLinPag(), "Nuovo");
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "22");
+  Scrivi(d, "VITE0410", "10", "0,5");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   utente::Premi(d, ui::vbKeyEscape);
   ASSERT_EQ(Righe("DdtDettApp"), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01 4:5:VITE0410");
@@ -372,9 +386,9 @@ TEST_F(RigheDdt, LinesTypedOneAfterAnotherInTheMiddleKeepTheGridInTheTablesOrder
   frmDDTDett& d = ApriRighe(f);
   utente::Premi(d, ui::vbKeyDown);
   utente::BottoneBarra(d.tolLinPag(), "Inserisci");
-  Scrivi(d, "VITE0410", "10", "0,5", "5", "22");
+  Scrivi(d, "VITE0410", "10", "0,5");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
-  Scrivi(d, "ACQUA15", "12", "0,4", "4,8", "22");
+  Scrivi(d, "ACQUA15", "12", "0,4");
   utente::BottoneBarra(d.tolLinPag(), "Salva");
   utente::Premi(d, ui::vbKeyEscape);
   const std::string lavoro = Righe("DdtDettApp");
@@ -406,4 +420,175 @@ TEST_F(RigheDdt, LinesTypedOneAfterAnotherInTheMiddleKeepTheGridInTheTablesOrder
             "1 2 3 4 5");
   EXPECT_EQ(Lavoro(), "");
   EXPECT_EQ(Lock(), "");
+}
+
+// A line typed at the end of DDT 3 from the article alone: the article
+// fills it from the sales list and the customer's discount; what cannot
+// stand turns its box red and says why; quantity,
+// price and amount typed in turn keep one another and the line's lire and
+// euro values consistent; F3 picks the resellers' list price; saved and
+// committed, the line reads back as it was typed.
+void RigheDdt::RigaDaListino() {
+  using namespace dati::demo;
+  frmDdtTest& f = Testata();
+  frmDDTDett& d = ApriRighe(f);
+  utente::BottoneBarra(d.tolLinPag(), "Fine");
+  utente::BottoneBarra(d.tolLinPag(), "Nuovo");
+  ASSERT_EQ(d.ogLinPag().Stato(), 2);
+
+  // The line as the window shows it: codes and discounts as text, the
+  // numbers as numbers (a typed number keeps the page's display format).
+  auto vista = [](frmDDTDett& w) {
+    std::string s;
+    for (int n : {20, 26, 80, 90, 100, 110, 120, 130, 140, 150, 160}) s += w.txt(n).Text() + "|";
+    for (double v : {Numero(w.txt(30).Text()), Numero(w.txt(60).Text()), Numero(w.txt(70).Text()),
+                     Numero(w.lab(80).Caption()), Numero(w.lab(290).Caption()), Numero(w.lab(300).Caption())})
+      s += std::to_string(v) + "|";
+    return s;
+  };
+  // Quantity, price and amount on screen, and the lire and euro values of
+  // the amount: euro is the document's currency, lire at the fixed rate.
+  auto valori = [&](double qta, double prezzo, double importo, const std::string& dove) {
+    SCOPED_TRACE(dove);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(30).Text()), qta);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(60).Text()), prezzo);
+    EXPECT_DOUBLE_EQ(Numero(d.txt(70).Text()), importo);
+    EXPECT_DOUBLE_EQ(Numero(d.lab(300).Caption()), importo);
+    const double lire = Numero(d.lab(290).Caption());
+    EXPECT_EQ(lire, std::round(lire));
+    EXPECT_NEAR(lire, importo * kCambioLiraEuro, 0.5 + 1e-6);
+  };
+
+  // The article: unit, VAT and account of its sales side, the sales list's
+  // price 12.50, the customer's discount of 2 as the whole discount.
+  utente::Digita(d.txt(20), kArticoloViti);
+  ASSERT_TRUE(utente::Fuoco(d.txt(30)));
+  EXPECT_EQ(d.txt(26).Text(), "Viti inox M4x10 (confezione da 100 pz)");
+  EXPECT_EQ(d.txt(140).Text(), "CF");
+  EXPECT_EQ(d.txt(150).Text(), "1");
+  EXPECT_EQ(d.txt(130).Text(), kIva22);
+  EXPECT_EQ(d.txt(160).Text(), "60-01-0001");
+  EXPECT_EQ(d.txt(60).Text(), "12,500");
+  EXPECT_EQ(d.txt(100).Text(), kScontoCliente3);
+  EXPECT_EQ(d.txt(80).Text(), kScontoCliente3);
+  EXPECT_EQ(d.txt(90).Text() + d.txt(110).Text() + d.txt(120).Text(), "");
+  EXPECT_DOUBLE_EQ(Numero(d.lab(80).Caption()), 2);
+  EXPECT_EQ(d.txt(70).Text(), "");
+
+  // What cannot stand turns its box red, with the reason in the status bar
+  // when the field has one and "** INESISTENTE **" beside an unknown code;
+  // typed right, the box is clear again.
+  struct Controllo {
+    int campo;
+    const char *scritto, *messaggio, *descrizione;
+    bool rosso;
+  };
+  for (const Controllo& c : {Controllo{30, "abc", "Campo numerico: valore non valido", nullptr, true},
+                             Controllo{30, "1e400", "Campo numerico: valore non valido", nullptr, true},
+                             Controllo{140, "XX", "Codice Unità di Misura non valido", "** INESISTENTE **", true},
+                             Controllo{140, "CF", "", "Confezioni", false},
+                             Controllo{130, "99", "", "** INESISTENTE **", true},
+                             Controllo{130, "22", "", "Aliquota ordinaria 22%", false},
+                             Controllo{160, "60-01-9999", "Non usare - nel campo conto", "** INESISTENTE **", true},
+                             Controllo{160, "60010001", "", "Ricavi vendita merci", false}}) {
+    SCOPED_TRACE(std::to_string(c.campo) + " " + c.scritto);
+    utente::Digita(d.txt(c.campo), c.scritto);
+    ASSERT_TRUE(utente::Fuoco(d.txt(c.campo == 30 ? 70 : 30)));
+    EXPECT_EQ(d.txt(c.campo).BackColor() == G().glColoreErrore, c.rosso);
+    EXPECT_EQ(d.TestoPannello(), c.messaggio);
+    if (c.descrizione) {
+      EXPECT_EQ(d.lab(c.campo).Caption(), c.descrizione);
+    }
+  }
+  EXPECT_EQ(d.txt(160).Text(), "60-01-0001");
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+
+  // Each box typed and left: the quantity and the price make the amount
+  // (less 2 %), the amount makes the price.
+  struct Passo {
+    int campo;
+    const char* scritto;
+    double qta, prezzo, importo;
+  };
+  for (const Passo& p : {Passo{30, "4", 4, 12.5, 49}, Passo{60, "11", 4, 11, 43.12}, Passo{70, "50", 4, 12.755, 50},
+                         Passo{30, "10", 10, 12.755, 125}}) {
+    utente::Digita(d.txt(p.campo), p.scritto);
+    ASSERT_TRUE(utente::Fuoco(d.txt(p.campo == 70 ? 30 : 70)));
+    valori(p.qta, p.prezzo, p.importo, std::to_string(p.campo) + " " + p.scritto);
+  }
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  EXPECT_TRUE(messaggi_.empty()) << vb::Join(messaggi_, " / ");
+
+  // F3 on the price: the article's lists in force on the DDT's date, the
+  // resellers' 11.00 chosen; the amount follows.
+  std::vector<std::string> listini;
+  backend_.Rispondi([&](ui::Form& w) {
+    auto& a = static_cast<aiuti::FinestraAiuto&>(w);
+    for (int r = 0; r < a.RigheMostrate(); ++r) listini.push_back(a.CodiceMostrato(r));
+    for (int r = 0; r < a.RigheMostrate(); ++r)
+      if (a.CodiceMostrato(r) == kListinoRivenditori) {
+        a.VaiARiga(r);
+        a.Scegli();
+        return;
+      }
+    a.Esci();
+  });
+  ASSERT_TRUE(utente::Fuoco(d.txt(60)));
+  utente::Premi(d, ui::vbKeyF3);
+  EXPECT_TRUE(backend_.ScriptFinito());
+  std::sort(listini.begin(), listini.end());
+  EXPECT_EQ(vb::Join(listini, " "), "01 02 03 04");
+  ASSERT_TRUE(utente::Fuoco(d.txt(70)));
+  valori(10, 11, 107.80, "F3");
+  EXPECT_EQ(d.txt(100).Text(), kScontoCliente3);
+  const std::string scritta = vista(d);
+
+  // Saved: the next new line dropped, the line is shown from the working
+  // copy as it was typed.
+  utente::BottoneBarra(d.tolLinPag(), "Salva");
+  ASSERT_EQ(d.ogLinPag().Stato(), 2);
+  utente::Premi(d, ui::vbKeyEscape);
+  ASSERT_EQ(d.ogLinPag().Stato(), 1);
+  EXPECT_EQ(vista(d), scritta);
+  EXPECT_EQ(d.ogLinPag().VarDati(-1).ToString(), "");
+
+  // Committed with the close box: the stored row holds what was shown.
+  EXPECT_TRUE(utente::Chiudi(d));
+  Orologio(100);
+  EXPECT_FALSE(d.Caricata());
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  const std::vector<std::string> riga =
+      vb::Split(Elenco("Select * from DdtDett Where Anno = 2026 And NumRif = 3 And Articolo = 'VITE0410'",
+                       {"RigDet", "UM", "FatCon", "Iva", "ScontoCli", "ScontoTot", "Qta", "ValUnitario", "ValTotale",
+                        "ValLire", "ValEuro"}),
+                ":");
+  ASSERT_EQ(riga.size(), 11u);
+  EXPECT_EQ(vb::Join({riga.begin(), riga.begin() + 6}, ":"), std::string("4:CF:1:") + kIva22 + ":2:2");
+  const double atteso[] = {10, 11, 107.80, std::round(107.80 * kCambioLiraEuro), 107.80};
+  for (size_t i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(Numero(riga[6 + i]), atteso[i]) << i;
+  EXPECT_EQ(Lavoro(), "");
+  // The header's totals follow the new line.
+  EXPECT_NEAR(PiedeDalleRighe().merce, kTotaliDdtModificabile.merce + 107.80, 0.001);
+  ComePiede(PiedeDalleRighe(), PiedeMostrato(f), "header after the lines");
+  ComePiede(PiedeDalleRighe(), PiedeMemorizzato(), "header row");
+
+  // Opened again: the stored line shows as it was typed, and passing
+  // through its article changes nothing.
+  frmDDTDett& ancora = ApriRighe(f);
+  utente::BottoneBarra(ancora.tolLinPag(), "Fine");
+  ASSERT_EQ(ancora.txt(20).Text(), kArticoloViti);
+  EXPECT_EQ(vista(ancora), scritta);
+  ASSERT_TRUE(utente::Fuoco(ancora.txt(20)));
+  ASSERT_TRUE(utente::Fuoco(ancora.txt(30)));
+  EXPECT_EQ(vista(ancora), scritta);
+  EXPECT_EQ(ancora.ogLinPag().VarDati(-1).ToString(), "");
+  EXPECT_TRUE(utente::Chiudi(ancora));
+  EXPECT_TRUE(box_.empty()) << vb::Join(box_, " / ");
+  EXPECT_EQ(Lock(), "");
+}
+
+TEST_F(RigheDdt, AnArticleFillsTheLineFromItsListAndTheCustomerDiscountAndReadsBackAsTyped) { RigaDaListino(); }
+TEST_F(RigheDdtServer, AnArticleFillsTheLineFromItsListAndTheCustomerDiscountAndReadsBackAsTyped) {
+  ASSERT_TRUE(G().goDbAzienda->Motore(G().gsConnAzienda).Tipo() == dati::TipoMotore::Server);
+  RigaDaListino();
 }

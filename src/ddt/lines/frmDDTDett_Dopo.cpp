@@ -216,6 +216,13 @@ void frmDDTDett::DopoScrivi(vb::Variant& pvRit) {
 void frmDDTDett::DopoMostra(vb::Variant& pvRit) {
   (void)pvRit;
   auto& p = ogLinPag();
+  // A line just put on screen has its article not yet shown, and a save
+  // after a barcode may run again for it. The display of a stored article
+  // line below shows its article: leaving that code unchanged then keeps
+  // the stored price, unit, VAT and discounts instead of taking the
+  // article's defaults again.
+  miArtMostrato = -1;
+  mbCodBarSalvato = false;
   osLivGruppo1.clear();
   osLivGruppo2.clear();
   NascondiPicLiv();
@@ -261,11 +268,6 @@ void frmDDTDett::DopoMostra(vb::Variant& pvRit) {
   auto pagina = [](const std::string& t) { return Tipo(t, "D") || Tipo(t, "C"); };
   VisualDettDescr(!vb::UgualeTesto(tipo, msTipoRigaPrec) && (pagina(tipo) || pagina(msTipoRigaPrec)));
   msTipoRigaPrec = tipo;
-  // The line is on screen as stored: its article counts as not yet shown
-  // for the exit of the article field, and a save after a barcode may run
-  // again for it.
-  miArtMostrato = -1;
-  mbCodBarSalvato = false;
 }
 
 // ------------------------------------------------------------ code 17

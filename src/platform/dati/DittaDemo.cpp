@@ -334,7 +334,7 @@ const Conto kConti[] = {
     {.conto = kCliente3, .ragSoc = "Alimentari Bianchi Snc", .ragSoc2 = "di Bianchi Luca & C.",
      .indirizzo = "Via Garibaldi 7", .cap = "46100", .localita = "Mantova", .pr = "MN",
      .telefono = "0376 321456", .partIva = "03456780204", .listino = kListinoVendita,
-     .pagamento = kPagRimessaDiretta, .agente1 = kAgente2, .provv1 = 3, .tipoProvv = "C",
+     .pagamento = kPagRimessaDiretta, .sconto = kScontoCliente3, .agente1 = kAgente2, .provv1 = 3, .tipoProvv = "C",
      .categoria = kCategoriaDettaglianti, .zona = "LOM", .indSped = kIndSped},
     {.conto = kCliente4, .ragSoc = "Verdi Mario", .indirizzo = "Via Mazzini 3", .cap = "37010",
      .localita = "Affi", .pr = "VR", .codFisc = "VRDMRA80A01A061X", .listino = kListinoIvato,
@@ -995,6 +995,10 @@ std::vector<Ddt> Documenti() {
       .numRif = kDdtModificabile,
       .dataRif = "2026-12-05",
       .cliente = kCliente3,
+      // The customer's discount stands on the header for new lines; the
+      // line taken from the order, the promotional biscuits and the course,
+      // sold at a net price, carry none.
+      .scontoCli = kScontoCliente3,
       .indSped = kIndSped,
       .vettore = kVettore1,
       .nota = "Scaricare dal retro del negozio",

@@ -12,9 +12,10 @@
 // In short: currencies (euro, lira, dollar), VAT codes 22/10/4, an exempt
 // and a non-taxable one, payment terms with their kinds, three price lists
 // (one VAT-inclusive) with a promotion, discount rules by quantity and by
-// customer/category, rounding bands, customers with a destination address,
-// suppliers, revenue and purchase accounts, agents, carriers and the coded
-// transport data, three warehouses and their causes, articles without
+// customer/category, a customer's own discount, rounding bands, customers
+// with a destination address, suppliers, revenue and purchase accounts,
+// agents, carriers and the coded transport data, three warehouses and
+// their causes, articles without
 // levels, with one level and with two, a serial-number article and a lot
 // article, their barcodes, lots, load and sale movements with the stock and
 // cost progressives they imply, a customer order, and four DDTs: evaded into
@@ -83,6 +84,9 @@ inline constexpr const char* kCliente5 = "0016";      // a German customer, non-
 inline constexpr const char* kContoCliente1 = "04010012";  // as typed in the header
 inline constexpr const char* kContoCliente2 = "04010013";
 inline constexpr const char* kContoCliente3 = "04010014";
+// Customer 3's own discount (PianoConti.Sconto), on the editable DDT's
+// header too: a new line there takes it as its customer discount.
+inline constexpr const char* kScontoCliente3 = "2";
 inline constexpr const char* kGruppoFornitori = "07";
 inline constexpr const char* kMastroFornitori = "01";
 inline constexpr const char* kFornitore1 = "0003";    // Utensilerie Lombarde: screws and drills

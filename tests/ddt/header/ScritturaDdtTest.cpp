@@ -202,10 +202,11 @@ TEST_F(ScritturaDdt, ANewDdtTypedByTheUserIsSavedWithItsCustomersDefaultsExpense
 class ScritturaModifica : public ScritturaDdt {
  protected:
   // The editable DDT in dollars at 1.5, divided: its lines' euro amounts
-  // follow the rate.
+  // follow the rate. Its header without the customer's discount, as its
+  // lines are: a new discount then reaches every line.
   void Prepara() {
     Sql("Update Monete Set Operatore = '/' Where Moneta = 'USD'");
-    Sql("Update DdtTest Set Moneta = 'USD', Cambio = 1.5 Where Anno = 2026 AND NumRif = 3");
+    Sql("Update DdtTest Set Moneta = 'USD', Cambio = 1.5, ScontoCli = Null Where Anno = 2026 AND NumRif = 3");
   }
 
   // Discount, VAT code and rate typed in one edit; every question of the

@@ -253,8 +253,9 @@ TEST_F(Bottoni, ALineTakenFromAnotherDocumentLocksItsArticle) {
   ASSERT_EQ(d.lab(540).Caption(), "");
   for (ui::Controllo* c : {&d.txt(20), &d.C("ComHlp", 20), &d.C("ComTipoRiga", 0)}) EXPECT_TRUE(c->Enabled());
   EXPECT_EQ(d.ogLinPag().CtrlSecondoCampo(), &d.txt(20));
-  // Every line shown starts with its article not yet shown.
-  EXPECT_EQ(d.miArtMostrato, -1);
+  // A stored article line is shown through its article: leaving its code
+  // unchanged keeps the stored values.
+  EXPECT_EQ(d.miArtMostrato, 1);
   EXPECT_FALSE(d.mbCodBarSalvato);
 }
 
