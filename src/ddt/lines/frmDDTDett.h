@@ -40,8 +40,9 @@
 //   frmDDTDett_Incolla.cpp    cut, copy and paste
 //   frmDDTDett_Griglia.cpp    grid events, tab pages, resizing
 //   frmDDTDett_Chiudi.cpp     the unload: commit or discard
-//   frmDDTDett_Altri.cpp      what the level, lot, serial and import
-//                             windows will answer (not in this version)
+//   src/levels/frmDDTDett_*.cpp    the line's variant levels
+//   src/lots/frmDDTDett_*.cpp      its lots, serial numbers, batch/lot split
+//   src/lineaids/frmDDTDett_*.cpp  reader-file imports, eco-fee lines, reorder
 //   frmDDTDett_Uscita.cpp     the exit hub of the line fields
 //   frmDDTDett_Fuoco.cpp      field entry, function keys, look-ups
 //   frmDDTDett_Articolo.cpp   the article shown and the line's defaults
@@ -213,7 +214,7 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   void AzzMemSconti();
   void ChiediNotaLingua();
 
-  // ---- the level, lot, serial, batch and import windows (frmDDTDett_Altri.cpp)
+  // ---- variant levels (src/levels/frmDDTDett_*.cpp)
   bool GestLivelli(bool pbMessaggi);
   void DopoGestLivelli();
   void NascondiPicLiv();
@@ -223,10 +224,16 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // editor's or its article is in error.
   bool LivelloUnico();
   void SalDatiLiv();
-  bool GestMatricole(bool pbMessaggi);
+
+  // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
   void DopoGestTracc();
+
+  // ---- serial numbers, batch/lot split (src/lots/frmDDTDett_Matr*.cpp, _Part*.cpp)
+  bool GestMatricole(bool pbMessaggi);
   void ComPartLotti_Click();
+
+  // ---- line aids: reader files, eco-fee lines, reorder lists (src/lineaids/frmDDTDett_*.cpp)
   void ImpLetDaFile(const std::string& psLettArtDafile, bool pbDisTool);
   void ImpLetDaFileMatr(const std::string& psLettArtDafile, bool pbDisTool);
   void LeggiDaFileBarCode();

@@ -9,6 +9,7 @@
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
 #include "platform/Variant.h"
+#include "common/frmMsgCom.h"
 
 namespace DettUtil {
 
@@ -35,5 +36,11 @@ void SenzaErrori(F&& f) {
 }
 
 inline std::vector<vb::Variant> Vettore(const auto& a) { return std::vector<vb::Variant>(a.begin(), a.end()); }
+
+// A line command whose window is not part of this version says so and
+// changes nothing.
+inline void NonDisponibile(const std::string& psFunzione) {
+  frmMsgCom::msgCom(psFunzione + " non è ancora disponibile in questa versione del programma.", "&Ok");
+}
 
 }  // namespace DettUtil
