@@ -108,5 +108,29 @@ TEST_F(AiutiQt, TheStockLabelsHoldALongFigureAndTheWarning) {
   ASSERT_TRUE(ui::SalvaSchermata(d, png));
 }
 
+// A line typed as the user types it: the article's defaults, the list
+// price, the customer's discount, the amount and the stock, all readable.
+TEST_F(AiutiQt, AWholeLineTypedShowsEveryValueItBrought) {
+  G().giNumDecLire = kDecimaliLira;
+  frmDDTDett& d = Righe(kDdtModificabile);
+  d.Show();
+  ASSERT_EQ(d.ButtonComando("Nuovo").ToString(), "");
+  auto digita = [&](int n, const std::string& testo, int prossimo) {
+    ASSERT_TRUE(ui::utente::Fuoco(d.txt(n))) << n;
+    ui::utente::Digita(d.txt(n), testo);
+    ui::utente::Fuoco(d.txt(prossimo));
+  };
+  digita(20, kArticoloViti, 26);
+  digita(30, "4", 60);
+  QApplication::processEvents();
+  EXPECT_FALSE(d.txt(60).Text().empty());
+  EXPECT_FALSE(d.txt(70).Text().empty());
+  for (int n : {26, 60, 70, 130, 140, 160}) EXPECT_TRUE(MostratoQt(d.txt(n))) << n;
+  DidascalieIntere(d);
+  const std::string png = FileSchermata("righe-riga-digitata.png");
+  ASSERT_TRUE(ui::SalvaSchermata(d, png));
+  EXPECT_TRUE(qt_.messaggi.empty()) << qt_.messaggi.front();
+}
+
 }  // namespace
 }  // namespace prova
