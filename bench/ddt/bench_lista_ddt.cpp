@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchComune.h"
 #include "common/Globali.h"
 #include "ddt/header/frmDdtTestLis.h"
 #include "platform/Date.h"
@@ -32,14 +33,7 @@
 
 namespace {
 
-using Orologio = std::chrono::steady_clock;
-
-double Ms(Orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using namespace bench;
 
 std::string Conto(long i) {
   char s[8];

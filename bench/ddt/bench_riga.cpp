@@ -60,6 +60,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchComune.h"
 #include "common/Globali.h"
 #include "ddt/header/frmDdtTest.h"
 #include "ddt/lines/frmDDTDett.h"
@@ -77,27 +78,13 @@
 
 namespace {
 
-using Orologio = std::chrono::steady_clock;
+using namespace bench;
 using namespace dati::demo;
 
 constexpr long kArticoli = 10000, kListini = 5, kDate = 2, kMagazzini = 3, kClienti = 200, kGruppi = 20;
 constexpr double kLimiteRigaMs = 30, kLimiteQuota = 0.5;
 constexpr long kRigheTracciate = 3;  // lines whose statements are traced and planned
 constexpr const char* kQta = "12";
-
-double Ms(Orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Mediana(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-double Percentile(std::vector<double> v, double p) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
-}
 
 std::string Codice(long i) {
   char s[16];
@@ -106,30 +93,6 @@ std::string Codice(long i) {
 }
 
 // ---------------------------------------------------------------- the company
-
-std::vector<std::string> Colonne(dati::Connessione& m, const std::string& tabella) {
-  std::vector<std::string> c;
-  for (const auto& r : m.Interroga("PRAGMA table_info(" + tabella + ")").righe) c.push_back(r[1].ToString());
-  return c;
-}
-
-// Copies of the rows of `tabella` chosen by `dove`, one for each row of the
-// numbers the CTE `numeri` gives (columns of n usable in `cambia`), with the
-// columns of `cambia` computed.
-void Copia(dati::Connessione& m, const std::string& tabella, const std::string& dove,
-           const std::vector<std::pair<std::string, std::string>>& cambia, const std::string& numeri,
-           const std::string& daNumeri = "n") {
-  std::string elenco, valori;
-  for (const std::string& c : Colonne(m, tabella)) {
-    std::string v = tabella + "." + c;
-    for (const auto& [nome, espr] : cambia)
-      if (vb::Piega(nome) == vb::Piega(c)) v = espr;
-    elenco += (elenco.empty() ? "" : ", ") + c;
-    valori += (valori.empty() ? "" : ", ") + v;
-  }
-  m.Esegui("WITH RECURSIVE " + numeri + " INSERT INTO " + tabella + " (" + elenco + ") SELECT " + valori + " FROM " +
-           tabella + ", " + daNumeri + " WHERE " + dove);
-}
 
 std::string Lit(const std::string& s) { return vb::FunzioniComuni::Istanza().ValoreSql(vb::Variant(s), 8); }
 

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchComune.h"
 #include "common/Globali.h"
 #include "common/utilprg.h"
 #include "ddt/header/frmDdtTest.h"
@@ -44,40 +45,11 @@
 
 namespace {
 
-using Orologio = std::chrono::steady_clock;
+using namespace bench;
 
 constexpr long kDdt = 50, kRighe = 2000, kConLivelli = 1000, kLivelli = 4, kCopiate = 500, kSu = 1000;
 constexpr double kLimiteMs = 2000, kLimiteRefreshMs = 50;
 
-double Ms(Orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Mediana(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::vector<std::string> Colonne(dati::Connessione& m, const std::string& tabella) {
-  std::vector<std::string> c;
-  for (const auto& r : m.Interroga("PRAGMA table_info(" + tabella + ")").righe) c.push_back(r[1].ToString());
-  return c;
-}
-
-// Copies of a row of `tabella` (chosen by `dove`) for every i of the
-// numbers table n, with the columns of `cambia` computed from i.
-void Copia(dati::Connessione& m, const std::string& tabella, const std::string& dove,
-           const std::vector<std::pair<std::string, std::string>>& cambia, const std::string& numeri) {
-  std::string elenco, valori;
-  for (const std::string& c : Colonne(m, tabella)) {
-    std::string v = tabella + "." + c;
-    for (const auto& [nome, espr] : cambia)
-      if (nome == c) v = espr;
-    elenco += (elenco.empty() ? "" : ", ") + c;
-    valori += (valori.empty() ? "" : ", ") + v;
-  }
-  m.Esegui("WITH RECURSIVE " + numeri + " INSERT INTO " + tabella + " (" + elenco + ") SELECT " + valori + " FROM " +
-           tabella + ", n WHERE " + dove);
-}
 
 struct Ditta {
   std::filesystem::path file;
