@@ -28,6 +28,14 @@ class OpenerProva : public ProtSottoForm {
   bool agg = false, ok = false;
 };
 
+// An opener whose customer zone takes an amount off every unit.
+class OpenerZona : public OpenerProva {
+ public:
+  double ZonaSconto() const override { return zona; }
+  double ZonaScontoLire() const override { return zonaLire; }
+  double zona = 0, zonaLire = 0;
+};
+
 class AperturaDiretta : public RigheProva {
  protected:
   // Inputs of an editable DDT 3 of 2026 in euro.
@@ -59,6 +67,18 @@ class AperturaDiretta : public RigheProva {
     const size_t prima = risposteBox_.size();
     d.Unload();
     if (risposteBox_.size() == prima) risposteBox_.pop_front();
+  }
+  // Closes the window, its pending line dropped without a question. The
+  // new line the page opens again is left by its article field on the
+  // way out, which makes it a manual line: the page asks about it and the
+  // user does not keep it.
+  void ChiudiScartando(frmDDTDett& d) {
+    if (d.HaPagina()) {
+      d.ogLinPag().ScriviVarPagina("MsgAnn", 12, "N");
+      d.ogLinPag().EseguiTasto("Annulla");
+    }
+    AperturaDiretta::Chiudi(d);
+    ASSERT_FALSE(d.Caricata());
   }
 
   OpenerProva opener_;

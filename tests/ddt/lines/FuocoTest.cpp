@@ -20,14 +20,6 @@ namespace prova {
 namespace {
 using namespace dati::demo;
 
-// An opener whose customer has a zone discount.
-class OpenerZona : public OpenerProva {
- public:
-  double ZonaSconto() const override { return zona; }
-  double ZonaScontoLire() const override { return zonaLire; }
-  double zona = 0, zonaLire = 0;
-};
-
 class Fuoco : public AperturaDiretta {
  protected:
   static ParDettaglio Euro() {
@@ -43,17 +35,8 @@ class Fuoco : public AperturaDiretta {
     traccia_.clear();
     return d;
   }
-  // Closes the window, its pending line dropped without a question. The
-  // new line the page opens again is left by its article field on the
-  // way out, which makes it a manual line: the page asks about it and the
-  // user does not keep it.
   void Chiudi(frmDDTDett& d) {
-    if (d.HaPagina()) {
-      d.ogLinPag().ScriviVarPagina("MsgAnn", 12, "N");
-      d.ogLinPag().EseguiTasto("Annulla");
-    }
-    AperturaDiretta::Chiudi(d);
-    ASSERT_FALSE(d.Caricata());
+    ChiudiScartando(d);
     traccia_.clear();
   }
   // The screws on the line, VAT 22.

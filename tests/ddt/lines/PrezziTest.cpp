@@ -17,14 +17,6 @@ namespace {
 using namespace dati::demo;
 using DettUtil::FC;
 
-// An opener whose customer zone takes an amount off every unit.
-class OpenerZona : public OpenerProva {
- public:
-  double ZonaSconto() const override { return zona; }
-  double ZonaScontoLire() const override { return zonaLire; }
-  double zona = 0, zonaLire = 0;
-};
-
 class Prezzi : public AperturaDiretta {
  protected:
   // DDT 3 of customer 3 in euro, on the sales list: amounts with 2

@@ -31,17 +31,8 @@ class Uscita : public AperturaDiretta {
     traccia_.clear();
     return d;
   }
-  // Closes the window, its pending line dropped without a question. The
-  // new line the page opens again is left by its article field on the
-  // way out, which makes it a manual line: the page asks about it and the
-  // user does not keep it.
   void Chiudi(frmDDTDett& d) {
-    if (d.HaPagina()) {
-      d.ogLinPag().ScriviVarPagina("MsgAnn", 12, "N");
-      d.ogLinPag().EseguiTasto("Annulla");
-    }
-    AperturaDiretta::Chiudi(d);
-    ASSERT_FALSE(d.Caricata());
+    ChiudiScartando(d);
     traccia_.clear();
   }
   frmDDTDett& Demo(long numRif) {
