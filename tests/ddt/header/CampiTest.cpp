@@ -42,11 +42,6 @@ class Campi : public prova::TestataProva {
     SetUp();
   }
 
-  bool MessaggioCon(const std::string& parte) {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
 
   // The line window, when open, closed as the user closes it.
   static bool RigheAperte() { return frmDDTDett::Creata() && frmDDTDett::Istanza().Caricata(); }

@@ -194,6 +194,13 @@ class TestataProva : public ::testing::Test {
     parPers_[vb::Piega(sezione + "." + nome)] = valore;
   }
 
+  // A message shown so far holds this text.
+  bool MessaggioCon(const std::string& parte) const {
+    for (const auto& m : messaggi_)
+      if (m.find(parte) != std::string::npos) return true;
+    return false;
+  }
+
   bool demo_ = true;  // set false in the constructor for an empty company
   CartellaTemp dir_{"testata"};
   std::shared_ptr<dati::GestDatabase> db_;

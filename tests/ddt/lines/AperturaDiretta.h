@@ -4,6 +4,7 @@
 // set-up and the line-entry procedures, whose behaviour hangs on the
 // inputs rather than on the DDT's rows.
 #include <string>
+#include <vector>
 
 #include "common/DatiTestataForm.h"
 #include "ddt/lines/RigheProva.h"
@@ -81,7 +82,16 @@ class AperturaDiretta : public RigheProva {
     ASSERT_FALSE(d.Caricata());
   }
 
+  // The steps the window traced since the last look, in order.
+  std::string Traccia() {
+    std::string s;
+    for (const auto& v : traccia_) s += (s.empty() ? "" : " ") + v;
+    traccia_.clear();
+    return s;
+  }
+
   OpenerProva opener_;
+  std::vector<std::string> traccia_;
 };
 
 }  // namespace prova

@@ -38,11 +38,6 @@ class Chiudi : public RigheProva {
                   campo);
   }
   double Numero(const std::string& s) { return vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(s), true); }
-  bool MessaggioCon(const std::string& parte) {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
   // The oil line's total changed by 100 and stored in the working copy.
   void CambiaRiga(frmDDTDett& d) {
     auto& p = d.ogLinPag();

@@ -15,11 +15,6 @@ using namespace dati::demo;
 
 class Comandi : public RigheProva {
  protected:
-  bool MessaggioCon(const std::string& parte) {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
   std::string Lock() {
     return Valore("Select Stato from LockGest Where Tipo = 'D' And Anno = 2026 And NumReg = 3", "Stato");
   }

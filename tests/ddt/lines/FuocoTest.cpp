@@ -89,20 +89,9 @@ class Fuoco : public AperturaDiretta {
       a.Esci();
     });
   }
-  std::string Traccia() {
-    std::string s;
-    for (const auto& v : traccia_) s += (s.empty() ? "" : " ") + v;
-    traccia_.clear();
-    return s;
-  }
-  bool MessaggioCon(const std::string& parte) const {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
 
   OpenerZona zona_;
-  std::vector<std::string> traccia_, finestre_, codici_;
+  std::vector<std::string> finestre_, codici_;
   bool aiutoInCorso_ = false;
 };
 

@@ -61,11 +61,6 @@ class Prezzi : public AperturaDiretta {
     Sql("Update ArtListini Set Prezzo = " + prezzo + " Where Articolo = '" + articolo + "' And Listino = '" +
         kListinoVendita + "'");
   }
-  bool MessaggioCon(const std::string& parte) {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
 
   OpenerZona zona_;
 };

@@ -10,11 +10,6 @@ using namespace dati::demo;
 
 class Timer : public RigheProva {
  protected:
-  bool MessaggioCon(const std::string& parte) {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
 };
 
 TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {

@@ -48,17 +48,6 @@ class Uscita : public AperturaDiretta {
     d.txt(n).SetText(testo);
     d.txt_LostFocus(n);
   }
-  std::string Traccia() {
-    std::string s;
-    for (const auto& v : traccia_) s += (s.empty() ? "" : " ") + v;
-    traccia_.clear();
-    return s;
-  }
-  bool MessaggioCon(const std::string& parte) const {
-    for (const auto& m : messaggi_)
-      if (m.find(parte) != std::string::npos) return true;
-    return false;
-  }
   static bool Rosso(frmDDTDett& d, int n) { return d.txt(n).BackColor() == G().glColoreErrore; }
   // An article line as the article display leaves it.
   static void Articolo(frmDDTDett& d) {
@@ -76,7 +65,6 @@ class Uscita : public AperturaDiretta {
     d.masValIngresso[20] = kArticoloViti;
   }
 
-  std::vector<std::string> traccia_;
 };
 
 TEST_F(Uscita, AnUnchangedFieldIsOnlyFormattedWhateverTheFocusColours) {
