@@ -409,6 +409,11 @@ bool AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTra
   }
 }
 
+std::string SqlGiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, const std::string& psTipoFileEscl,
+                         int16_t piAnno, int32_t plNumReg, int32_t plRigLiv, const std::string& psTipoFileDoc) {
+  return SqlGiacenza(psMagazzino, pLotto, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
+}
+
 double GiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, GiacenzaLotto& pgQta,
                  const std::string& psTipoFileEscl, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
                  const std::string& psTipoFileDoc) {

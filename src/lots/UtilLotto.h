@@ -117,6 +117,10 @@ bool AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTra
                         int32_t plNumReg, const std::string& psMagaScar, const std::string& psMagaCar,
                         const std::string& psTipoFileEscl, int32_t plRigLiv);
 
+// The one statement (six sums, one per source) CalcGiacLotto runs.
+std::string SqlGiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto,
+                         const std::string& psTipoFileEscl = "", int16_t piAnno = 0, int32_t plNumReg = 0,
+                         int32_t plRigLiv = 0, const std::string& psTipoFileDoc = "");
 // The stock of a lot as CalcGiacLotto computes it, a failure raised to the
 // caller instead of shown: no decision is taken from a stock not read.
 double GiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, GiacenzaLotto& pgQta,

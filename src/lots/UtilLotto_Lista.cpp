@@ -2,6 +2,7 @@
 // line: its build, the line's own rows put into it, the spreading of a
 // quantity over it and its writing back as the line's lot rows.
 #include <algorithm>
+#include <optional>
 
 #include "common/AziendaUtil.h"
 #include "common/FunVarie.h"
@@ -169,7 +170,11 @@ int16_t CreaListaLottiSel(const std::string& psTipoFile, const std::string& psMa
   int16_t n = 0;
   dati::GestRecordset rs;
   std::string k;
+  // One commit for the whole list rather than one per lot: a file
+  // database pays a write to disk at each.
+  std::optional<UtilDocFattGest::TransDocumento> trans;
   try {
+    trans.emplace();
     std::string sql =
         "Select lotti.*, Pianoconti.Descrizione as RagSocForn from lotti Inner Join Pianoconti"
         " On Pianoconti.Gruppo = lotti.GruppoCliFor And Pianoconti.Mastro = lotti.MastroCliFor"
@@ -205,9 +210,17 @@ int16_t CreaListaLottiSel(const std::string& psTipoFile, const std::string& psMa
       rs.ProssimoRec(k);
     }
     rs.ChiudiRecordset(k);
+    trans->Conferma();
   } catch (const vb::Errore& e) {
-    Avvisi::MsgErrfrm(e);
     Chiudi(rs, k);
+    // The lots listed so far stay listed.
+    if (trans) {
+      try {
+        trans->Conferma();
+      } catch (const vb::Errore&) {
+      }
+    }
+    Avvisi::MsgErrfrm(e);
   }
   return n;
 }
