@@ -10,6 +10,7 @@
 #include "common/Globali.h"
 #include "lots/UtilLotto.h"
 #include "platform/dati/DittaDemo.h"
+#include "platform/dati/DittaDemo_Lotti.h"
 #include "platform/dati/GestRecordset.h"
 #include "platform/dati/Schema.h"
 #include "platform/dati/ServerDiProva.h"
@@ -351,6 +352,27 @@ TEST(ConfrontaLottiMod, KeepsEachChangedLotOnce) {
   for (const auto& m : lavoro) l += m.osLotto + "/" + std::to_string(m.oiNrProgLotto) + " ";
   EXPECT_EQ(c, "L2 L3 ");
   EXPECT_EQ(l, "L4/1 L1/2 ");
+}
+
+}  // namespace
+
+namespace {
+
+// The demo's cheese: lots in both stores, one closed by hand.
+TEST_P(LottiMotori, DemoCheeseLots) {
+  const UtilLotto::ChiaveLotto l{demo::kArticoloLottiObblig, demo::kGruppoFornitori, demo::kMastroFornitori,
+                                 demo::kFornitore2, demo::kLottoForm1, 1};
+  UtilLotto::GiacenzaLotto q;
+  EXPECT_DOUBLE_EQ(UtilLotto::CalcGiacLotto(demo::kMagCentrale, l, q).ToDouble(), 20);
+  EXPECT_DOUBLE_EQ(UtilLotto::CalcGiacLotto(demo::kMagNegozio, l, q).ToDouble(), 8);
+  EXPECT_EQ(UtilLotto::CreaListaLottiSel("da", demo::kMagCentrale, demo::kArticoloLottiObblig, false,
+                                         vb::Variant("10/12/2026"), "da", 2026, 999, 1),
+            2);
+  EXPECT_EQ(Leggi("Select Articolo, GestRintraccia From Articoli Where GestRintraccia In ('S', 'O') Order by "
+                  "GestRintraccia",
+                  "Articolo"),
+            std::string(demo::kArticoloLottiObblig) + " " + demo::kArticoloLotti);
+  EXPECT_EQ(Leggi("Select Chiave From TabDecod Group by Chiave Order by Chiave", "Chiave"), "C S T Z");
 }
 
 }  // namespace
