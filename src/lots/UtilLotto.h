@@ -191,4 +191,16 @@ bool ScriviLottiSel(const std::string& psTipoFile, const std::string& psTabTracc
                     int32_t plRigLiv, bool pbMessaggi, const std::string& psTipOpe, const std::string& psMagaScar,
                     const std::string& psMagaCar);
 
+// ---- the next lot code of a load ("Genera")
+
+// psPrefisso followed by the highest number that follows the prefix in the
+// owner's lot codes (of psArticolo too, when not empty) plus one, zero
+// padded to piLarghezza digits (below 1: no padding; a wider number keeps
+// its digits). The prefix is matched as it stands (letter case aside, no
+// wildcard) and only all-digit remainders count, compared as numbers
+// whatever their length, so that the proposal is never a code already
+// there. Errors reach the caller.
+std::string GeneraLotto(const std::string& psPrefisso, int16_t piLarghezza, const std::string& psGruppo,
+                        const std::string& psMastro, const std::string& psConto, const std::string& psArticolo);
+
 }  // namespace UtilLotto

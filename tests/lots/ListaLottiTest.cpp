@@ -376,3 +376,35 @@ TEST_P(LottiMotori, DemoCheeseLots) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_P(LottiMotori, GeneraLotto) {
+  const std::string a = demo::kArticoloLotti;
+  auto lotto = [&](const std::string& codice, const std::string& articolo) {
+    Sql("Insert Into Lotti (Lotto, NrProgLotto, Articolo, GruppoCliFor, MastroCliFor, ContoCliFor, Chiuso) Values (" +
+        Q(codice) + ", 1, " + Q(articolo) + ", '09', '09', '0009', 'A')");
+  };
+  for (const char* c : {"AB0007", "AB0012", "ABX1", "AB12X", "P7", "P999", "Q999", "Q1000", "A%_01"}) lotto(c, a);
+  lotto("AB0099", "ALTRO");
+  lotto("AB9999", a);
+  Sql("Update Lotti Set GruppoCliFor = '08' Where Lotto = 'AB9999'");  // another owner
+  struct Caso {
+    const char* prefisso;
+    int larghezza;
+    bool perArticolo;
+    const char* atteso;
+  } casi[] = {
+      {"L", 4, true, "L0001"},    {"AB", 4, true, "AB0013"},  {"ab", 4, true, "ab0013"},
+      {"AB", 4, false, "AB0100"}, {"P", 0, true, "P1000"},     {"P", 3, true, "P1000"},
+      {"Q", 3, true, "Q1001"},    {"A%_", 2, true, "A%_02"},   {"A_", 2, true, "A_01"},
+      {"", 0, true, "1"},
+  };
+  for (const Caso& c : casi)
+    EXPECT_EQ(UtilLotto::GeneraLotto(c.prefisso, static_cast<int16_t>(c.larghezza), "09", "09", "0009",
+                                     c.perArticolo ? a : ""),
+              c.atteso)
+        << c.prefisso << " " << c.larghezza;
+}
+
+}  // namespace
