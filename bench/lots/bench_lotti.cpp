@@ -74,7 +74,8 @@ void CreaDati(dati::GestDatabase& db, const std::string& k, long righe) {
   for (long n = 1; n <= movimenti; ++n) mov({int16_t(2026), n, std::string("CAR"), vb::Null, std::string(kMag[n % 2])});
   Inseritore tes(m, "DdtTest", {"Anno", "NumRif", "MagazzProv", "Stato"});
   for (long n = 1; n <= ddt; ++n)
-    tes({int16_t(2026), n, std::string(kMag[n % 2]), n % 5 == 0 ? vb::Variant(std::string("S")) : vb::Variant(vb::Null)});
+    tes({int16_t(2026), n, std::string(kMag[n % 2]),
+         n % 5 == 0 ? vb::Variant(std::string("S")) : vb::Variant(vb::Null)});
   Inseritore app(m, "DdtDettApp", {"Anno", "NumRif", "RigDet", "RigLiv"});
   for (long n = 1; n <= ddt; n += 40) app({int16_t(2026), n, 1L, 1L});
   Inseritore fat(m, "FatTest", {"Anno", "NumRif", "MagazzProv", "Riepilogativa"});
@@ -159,7 +160,8 @@ bool Misura(const char* nome, dati::GestDatabase& db, const std::string& k, bool
   int16_t n = 0;
   for (int g = 0; g < 3; ++g) {
     const auto t0 = Orologio::now();
-    n = UtilLotto::CreaListaLottiSel("da", Magazzino(3), Articolo(3), true, vb::Variant("10/12/2026"), "da", 2026, 4, 4);
+    n = UtilLotto::CreaListaLottiSel("da", Magazzino(3), Articolo(3), true, vb::Variant("10/12/2026"), "da", 2026,
+                                     4, 4);
     liste.push_back(std::chrono::duration<double, std::milli>(Orologio::now() - t0).count());
   }
   const double lista = Mediana(liste);
