@@ -170,18 +170,16 @@ std::vector<std::string> Magazzini(const ChiaveLotto& l) {
   return magazzini;
 }
 
-// The state of a lot; a failing stock query raises when pbSolleva, else
-// counts as no stock (the error shown). The stores are those given, or
-// those its lot rows name now.
+// The state of a lot; a failing stock query raises: a lot must not be
+// closed (or opened) from a stock that was never read. The stores are those
+// given, or those its lot rows name now.
 std::string StatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
                        const ChiaveLotto& l, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
                        const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc,
-                       bool pbSolleva, const std::vector<std::string>* pMagazzini = nullptr) {
+                       const std::vector<std::string>* pMagazzini = nullptr) {
   auto stock = [&](const std::string& mag) {
     GiacenzaLotto q;
-    if (pbSolleva) return Giacenza(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
-    const vb::Variant r = CalcGiacLotto(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
-    return r.ToDouble();
+    return Giacenza(mag, l, q, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
   };
   const bool carica = Eq(psTipOpe, "C") || Eq(psTipOpe, "I");
   const bool scarica = Eq(psTipOpe, "S") || Eq(psTipOpe, "I");
@@ -320,13 +318,16 @@ bool CercaLottoRiga(const std::string& psArticolo1, const std::string& psArticol
   return trovato;
 }
 
-std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
-                                   int32_t plRigLiv) {
+namespace {
+// The lots of the lot rows of a document (line plRigLiv when above 0), one
+// per row, in the order read.
+std::vector<ChiaveLotto> RigheLotti(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                                    int32_t plRigLiv) {
   std::string sql = "Select Articolo, GruppoCliFor, MastroCliFor, ContoCliFor ,Lotto, NrProgLotto from " +
                     psTabTracc + " Where Anno = " + Fc().ValoreSql(piAnno, vb::vbInteger) +
                     " And NumReg = " + Fc().ValoreSql(plNumReg, vb::vbLong);
   if (plRigLiv > 0) sql += " And RigLiv = " + Fc().ValoreSql(plRigLiv, vb::vbLong);
-  std::vector<LottoRighe> v;
+  std::vector<ChiaveLotto> v;
   dati::GestRecordset rs;
   const std::string k = rs.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
   while (!rs.FineRec(k)) {
@@ -337,11 +338,21 @@ std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno
     l.conto = servizi::Testo(rs.LeggiCampo(k, "ContoCliFor"));
     l.lotto = servizi::Testo(rs.LeggiCampo(k, "Lotto"));
     l.nrProg = static_cast<int16_t>(rs.LeggiCampo(k, "NrProgLotto").ToLong());
-    v.push_back({std::move(l), {}});
+    v.push_back(std::move(l));
     rs.ProssimoRec(k);
   }
   rs.ChiudiRecordset(k);
-  for (LottoRighe& r : v) r.magazzini = Magazzini(r.lotto);
+  return v;
+}
+}  // namespace
+
+std::vector<LottoRighe> LottiRighe(const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                                   int32_t plRigLiv) {
+  std::vector<LottoRighe> v;
+  for (ChiaveLotto& l : RigheLotti(psTabTracc, piAnno, plNumReg, plRigLiv)) {
+    std::vector<std::string> magazzini = Magazzini(l);
+    v.push_back({std::move(l), std::move(magazzini)});
+  }
   return v;
 }
 
@@ -349,8 +360,7 @@ int16_t VerifCancLotti(const std::string& psTipOpe, const std::string& psTabTrac
                        const std::string& psMagaScar, const std::string& psMagaCar,
                        const std::string& psTipoFileEscl, std::string& psTesto, int32_t plRigLiv,
                        ChiaveLotto* pLotto) {
-  for (const LottoRighe& r : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv)) {
-    const ChiaveLotto& l = r.lotto;
+  for (const ChiaveLotto& l : RigheLotti(psTabTracc, piAnno, plNumReg, plRigLiv)) {
     std::string testo;
     if (VerifCancLotto(psTipOpe, psMagaScar, psMagaCar, l, piAnno, plNumReg, plRigLiv, psTipoFileEscl, testo) > 0) {
       psTesto = testo;
@@ -374,7 +384,7 @@ bool AggStatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, c
                    const ChiaveLotto& pLotto, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
                    const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc) {
   ScriviStatoLotto(pLotto, StatoLotto(psTipOpe, psMagaScar, psMagaCar, pLotto, piAnno, plNumReg, plRigLiv,
-                                      psTipoFileEscl, pdQta, psTipoFileDoc, false));
+                                      psTipoFileEscl, pdQta, psTipoFileDoc));
   return true;
 }
 
@@ -383,18 +393,31 @@ void AggStatoLotti(const std::vector<LottoRighe>& pLotti, const std::string& psT
                    int32_t plRigLiv, const std::string& psTipoFileEscl) {
   for (const LottoRighe& r : pLotti)
     ScriviStatoLotto(r.lotto, StatoLotto(psTipOpe, psMagaScar, psMagaCar, r.lotto, piAnno, plNumReg, plRigLiv,
-                                         psTipoFileEscl, 0, "", true, &r.magazzini));
+                                         psTipoFileEscl, 0, "", &r.magazzini));
 }
 
-void AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
+bool AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
                         int32_t plNumReg, const std::string& psMagaScar, const std::string& psMagaCar,
                         const std::string& psTipoFileEscl, int32_t plRigLiv) {
   try {
-    for (const LottoRighe& r : LottiRighe(psTabTracc, piAnno, plNumReg, plRigLiv))
-      AggStatoLotto(psTipOpe, psMagaScar, psMagaCar, r.lotto, piAnno, plNumReg, plRigLiv, psTipoFileEscl, 0, "");
+    for (const ChiaveLotto& l : RigheLotti(psTabTracc, piAnno, plNumReg, plRigLiv))
+      AggStatoLotto(psTipOpe, psMagaScar, psMagaCar, l, piAnno, plNumReg, plRigLiv, psTipoFileEscl, 0, "");
+    return true;
   } catch (const vb::Errore& e) {
     Avvisi::MsgErrfrm(e);
+    return false;
   }
+}
+
+std::string SqlGiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, const std::string& psTipoFileEscl,
+                         int16_t piAnno, int32_t plNumReg, int32_t plRigLiv, const std::string& psTipoFileDoc) {
+  return SqlGiacenza(psMagazzino, pLotto, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
+}
+
+double GiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, GiacenzaLotto& pgQta,
+                 const std::string& psTipoFileEscl, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
+                 const std::string& psTipoFileDoc) {
+  return Giacenza(psMagazzino, pLotto, pgQta, psTipoFileEscl, piAnno, plNumReg, plRigLiv, psTipoFileDoc);
 }
 
 }  // namespace UtilLotto

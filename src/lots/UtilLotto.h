@@ -84,7 +84,8 @@ void ScriviStatoLotto(const ChiaveLotto& pLotto, const std::string& psStato);
 // Evaluates and stores the state of one lot: open when any warehouse it
 // moved in (or the document's own load/unload warehouse) holds a positive
 // stock, counting pdQta for a lot row not stored yet and leaving out the
-// rows named as in CalcGiacLotto. True once stored.
+// rows named as in CalcGiacLotto. True once stored. A stock that cannot
+// be read is an error raised to the caller, and nothing is stored.
 bool AggStatoLotto(const std::string& psTipOpe, const std::string& psMagaScar, const std::string& psMagaCar,
                    const ChiaveLotto& pLotto, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv,
                    const std::string& psTipoFileEscl, double pdQta, const std::string& psTipoFileDoc);
@@ -110,9 +111,96 @@ void AggStatoLotti(const std::vector<LottoRighe>& pLotti, const std::string& psT
                    int32_t plRigLiv, const std::string& psTipoFileEscl);
 // The state of every lot of the document's lot rows in psTabTracc,
 // evaluated as if those rows were gone (they are left out as psTipoFileEscl
-// says); run just before the rows are deleted. Errors are shown here.
-void AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
+// says); run just before the rows are deleted. Errors are shown here and
+// answer False: the caller must not delete the rows then.
+bool AggStatoLottiRighe(const std::string& psTipOpe, const std::string& psTabTracc, int16_t piAnno,
                         int32_t plNumReg, const std::string& psMagaScar, const std::string& psMagaCar,
                         const std::string& psTipoFileEscl, int32_t plRigLiv);
+
+// The one statement (six sums, one per source) CalcGiacLotto runs.
+std::string SqlGiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto,
+                         const std::string& psTipoFileEscl = "", int16_t piAnno = 0, int32_t plNumReg = 0,
+                         int32_t plRigLiv = 0, const std::string& psTipoFileDoc = "");
+// The stock of a lot as CalcGiacLotto computes it, a failure raised to the
+// caller instead of shown: no decision is taken from a stock not read.
+double GiacLotto(const std::string& psMagazzino, const ChiaveLotto& pLotto, GiacenzaLotto& pgQta,
+                 const std::string& psTipoFileEscl = "", int16_t piAnno = 0, int32_t plNumReg = 0,
+                 int32_t plRigLiv = 0, const std::string& psTipoFileDoc = "");
+
+// ---- lots a document's editing touched
+
+// One lot of a document with its total quantity there; osKey is its key in
+// the set ("0", "1", ... in the order created).
+class scLottiMod {
+ public:
+  std::string osArticolo, osGruppo, osMastro, osConto, osLotto;
+  int16_t oiNrProgLotto = 0;
+  double odQta = 0;
+  std::string osKey;
+};
+// A set of lots in the order added, one entry per lot.
+using LottiMod = std::vector<scLottiMod>;
+
+// Adds to the set the lot rows of the document in psTabella (a lot already
+// there sums its quantity). Errors are shown; the set keeps what was read.
+void CaricaLottiMod(LottiMod& pcLotti, int16_t piAnno, int32_t plNumReg, const std::string& psTabella);
+void AggiungiLottoMod(const std::string& psArticolo, const std::string& psGruppo, const std::string& psMastro,
+                      const std::string& psConto, const std::string& psLotto, int16_t piNrProgLotto, double pdQta,
+                      const std::string& psKey, LottiMod& pcLotti);
+// Drops from both sets the lots found in both: from the committed set only
+// when the quantities are the same at eight decimals. What stays is each
+// changed lot once.
+void ConfrontaLottiMod(LottiMod& pcCommit, LottiMod& pcLavoro);
+// Leaving the lines without saving: every lot whose rows the editing
+// changed gets the state the committed rows give it (psTipoFileDoc "d": the
+// document counts with its committed rows). Errors reach the caller.
+void AggStatoLottiModif(int16_t piAnno, int32_t plNumReg, const std::string& psTabTracc,
+                        const std::string& psTabTraccApp, const std::string& psTipOpe, const std::string& psMagaScar,
+                        const std::string& psMagaCar, const std::string& psTipoFileDoc);
+// True when the line has no row in psTabella. Errors reach the caller.
+bool NessunLottoRiga(const std::string& psTabella, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv);
+
+// ---- the lot selection list of a line: rows of AppoggioTemp of the user
+// named "LottiListaSel" + table code; per lot the code (Valorestringa),
+// sequence number (AppoInte0), article (AppoStringa0), owner "G-M-C"
+// (AppoStringa1), owner name (AppoStringa2), description (AppoStringa3),
+// "*" for a lot closed by hand (AppoStringa4), expiry (Valoredata,
+// 31/12/9999 when none), production date (AppoData0), available quantity
+// (AppoDouble0) and the quantity the line takes (Valorenumero).
+
+std::string NomeListaLottiSel(const std::string& psTipoFile);
+// Builds the list anew: the open lots of the article (not expired at
+// pvDataRif unless pbVisLottiScad) with stock in psMagaScar, the line's own
+// rows of psTipoFileEscl left out. The number of lots listed; errors shown.
+int16_t CreaListaLottiSel(const std::string& psTipoFile, const std::string& psMagaScar,
+                          const std::string& psArticolo, bool pbVisLottiScad, const vb::Variant& pvDataRif,
+                          const std::string& psTipoFileEscl, int16_t piAnno, int32_t plNumReg, int32_t plRigLiv);
+// Puts the line's lot rows of psTabTracc into the list: a listed lot takes
+// the line's quantity as chosen, another is added. False after an error
+// (shown).
+bool CaricaLottiRiga(const std::string& psTipoFile, const std::string& psTabTracc, int16_t piAnno,
+                     int32_t plNumReg, int32_t plRigLiv);
+// Spreads pdQta over the listed lots in list order ("Q": smallest available
+// first, else earliest expiry), each up to its available quantity.
+void RipartQtaLotti(const std::string& psTipoFile, double pdQta, const std::string& psOrdine);
+// Replaces the line's lot rows in psTabTracc with the chosen lots of the
+// list, keeping the state of every lot touched, all in one transaction.
+// False when nothing was chosen and the user went back (pbMessaggi), or
+// after an error (shown, everything rolled back).
+bool ScriviLottiSel(const std::string& psTipoFile, const std::string& psTabTracc, int16_t piAnno, int32_t plNumReg,
+                    int32_t plRigLiv, bool pbMessaggi, const std::string& psTipOpe, const std::string& psMagaScar,
+                    const std::string& psMagaCar);
+
+// ---- the next lot code of a load ("Genera")
+
+// psPrefisso followed by the highest number that follows the prefix in the
+// owner's lot codes (of psArticolo too, when not empty) plus one, zero
+// padded to piLarghezza digits (below 1: no padding; a wider number keeps
+// its digits). The prefix is matched as it stands (letter case aside, no
+// wildcard) and only all-digit remainders count, compared as numbers
+// whatever their length, so that the proposal is never a code already
+// there. Errors reach the caller.
+std::string GeneraLotto(const std::string& psPrefisso, int16_t piLarghezza, const std::string& psGruppo,
+                        const std::string& psMastro, const std::string& psConto, const std::string& psArticolo);
 
 }  // namespace UtilLotto

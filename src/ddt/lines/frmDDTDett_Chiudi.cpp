@@ -14,6 +14,7 @@
 #include "platform/FunzioniComuni.h"
 #include "platform/MsgBox.h"
 #include "platform/Testo.h"
+#include "services/Avvisi.h"
 #include "services/UtilDocFattGest.h"
 
 namespace {
@@ -112,10 +113,14 @@ void frmDDTDett::Form_Unload(int& Cancel) {
           // The lots the discarded rows touched get their state from the
           // committed rows again, before the working rows go.
           std::string scar, car, gruppo, mastro, conto;
-          UtilLotto::CalcMagaScarCar(osLottoTipOpe, "M", "C", osMagazzino, osMagazzDest, scar, car, gruppo, mastro,
-                                     conto);
-          for (const std::string* t : {&g.gsTabRintracciaApp, &g.gsTabRintraccia})
-            UtilLotto::AggStatoLottiRighe(osLottoTipOpe, *t, AnnoDoc(), NumRifDoc(), scar, car, "da", 0);
+          try {
+            UtilLotto::CalcMagaScarCar(osLottoTipOpe, "M", "C", osMagazzino, osMagazzDest, scar, car, gruppo,
+                                       mastro, conto);
+            UtilLotto::AggStatoLottiModif(AnnoDoc(), NumRifDoc(), g.gsTabRintraccia, g.gsTabRintracciaApp,
+                                          osLottoTipOpe, scar, car, "d");
+          } catch (const vb::Errore& e) {
+            Avvisi::MsgErrfrm(e);
+          }
         }
       }
       if (ok)

@@ -360,7 +360,13 @@ vb::Variant frmDDTDett::PrimaCancRiga(vb::Variant& pvRit) {
     std::string scarico, carico, gruppo, mastro, conto;
     UtilLotto::CalcMagaScarCar(osLottoTipOpe, "M", "C", osMagazzino, osMagazzDest, scarico, carico, gruppo, mastro,
                                conto);
-    UtilLotto::AggStatoLottiRighe(osLottoTipOpe, g.gsTabRintracciaApp, anno, numRif, scarico, carico, "da", rigLiv);
+    // A lot state that could not be written must not be left behind by
+    // rows that go all the same: the line stays.
+    if (!UtilLotto::AggStatoLottiRighe(osLottoTipOpe, g.gsTabRintracciaApp, anno, numRif, scarico, carico, "da",
+                                       rigLiv)) {
+      pvRit = std::string("Stato dei lotti non aggiornato");
+      return int16_t(1);
+    }
   }
 
   rigLiv = fc.ValLong(CampoRigaPag("RigLiv"), true, true);

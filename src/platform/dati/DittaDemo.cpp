@@ -1,4 +1,5 @@
 #include "platform/dati/DittaDemo.h"
+#include "platform/dati/DittaDemo_Lotti.h"
 
 #include <cstdint>
 #include <map>
@@ -1513,6 +1514,7 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     DatiDichiarazioni(s);
     DatiSpese(s);
     DatiImballi(s);
+    DittaDemoLotti(db, chiave);
     c.ConfermaTransazione();
   } catch (...) {
     AnnullaDopoErrore(c, livello);

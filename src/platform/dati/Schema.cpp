@@ -591,6 +591,17 @@ std::vector<std::string> IndiceDocumento(const TabellaCat& t) {
   return doc;
 }
 
+// The lot rows of a document are also read lot by lot, across documents
+// (the stock of a lot, the stores it moved in): an index by the lot.
+std::vector<std::string> IndiceLotto(const TabellaCat& t) {
+  const std::vector<std::string> lotto = {"Articolo", "Lotto", "NrProgLotto", "GruppoCliFor", "MastroCliFor",
+                                          "ContoCliFor"};
+  if (t.Colonna("RigLiv") < 0) return {};
+  for (const auto& c : lotto)
+    if (t.Colonna(c) < 0) return {};
+  return lotto;
+}
+
 // The WHEN branches that refuse, row by row, what the columns of `t` cannot
 // hold (SQLite); each raises kPrefissoControllo + number + ":Table.Column".
 // An update is checked only in the columns it changes: a row stored before
@@ -693,6 +704,10 @@ std::vector<std::string> IstruzioniTabella(const TabellaCat& t, TipoMotore m) {
   if (!doc.empty())
     out.push_back("CREATE INDEX IF NOT EXISTS " + Id("ix_" + base + "_doc", m) + " ON " + tab + " " +
                   ListaColonne(doc, m));
+  std::vector<std::string> lotto = IndiceLotto(t);
+  if (!lotto.empty())
+    out.push_back("CREATE INDEX IF NOT EXISTS " + Id("ix_" + base + "_lotto", m) + " ON " + tab + " " +
+                  ListaColonne(lotto, m));
 
   if (!srv) {
     // SQLite stores whatever it is given: a text longer than its column, a
