@@ -116,7 +116,7 @@ void AggArticoliCosti(const std::string& psAggDis, dati::GestRecordset& pgRecord
     const std::string listClie = vb::Trim(T(rs, kr, "ListDaAggClie"));
     if (!listClie.empty()) {
       const std::string modo =
-          vb::Trim(servizi::Testo(AziendaUtil::LeggiParPers("Magazzino", "ListVenDaAggOrd", vb::Variant(""))));
+          vb::Trim(servizi::Testo(servizi::ParPers("Magazzino", "ListVenDaAggOrd", vb::Variant(""))));
       AggListinoDaCosto(articolo, l1, l2, listClie, dataReg, st.mdUnitEuroMov, st.mdUnitLireMov, "", "", modo,
                         T(rs, kt, "MovMagTes.GruppoCliFor"), T(rs, kt, "MovMagTes.MastroCliFor"),
                         T(rs, kt, "MovMagTes.ContoCliFor"));
