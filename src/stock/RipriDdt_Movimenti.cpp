@@ -179,7 +179,11 @@ void CancMovim(int16_t& piAnno, int32_t& plNumReg, std::string& psChiaveLock, bo
     int16_t modo = 0;
     int32_t esitoLiv = 0;
     if (m.livelli == "S") esitoLiv = DisAggMovim(piAnno, plNumReg, m.rs, krLiv, "L", vb::Variant(true), kt, true, "2", modo);
-    const int32_t esitoDett = DisAggMovim(piAnno, plNumReg, m.rs, krDett, "D", vb::Variant(true), kt, true, "2", modo);
+    // Level rows left behind keep their detail rows, through which they are
+    // found again by a later restore.
+    int32_t esitoDett = 0;
+    if (esitoLiv == 0 && NonStornate() == primaFallite)
+      esitoDett = DisAggMovim(piAnno, plNumReg, m.rs, krDett, "D", vb::Variant(true), kt, true, "2", modo);
     dati::GestDatabase& db = servizi::DbDitta();
     const std::string& conn = G().gsConnAzienda;
     if (esitoLiv != 0 || esitoDett != 0 || NonStornate() != primaFallite) {
