@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <memory>
 #include <string>
 
@@ -108,6 +110,66 @@ TEST_P(RipristinoProcessi, TwoProgramsRestoringOneDdtReverseItOnce) {
                    0);
   EXPECT_DOUBLE_EQ(Num("Select Sum(QtaScarico) as V from ArticoliProg"), prima - 9);
   EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from LockGest"), 0);
+}
+
+// The backend of a program killed from inside: at the n-th round of events
+// (the reversal gives one before each row, between two rows' transactions)
+// the process dies as under a kill.
+class BackendUcciso : public prova::BackendMessaggi {
+ public:
+  explicit BackendUcciso(int n) : n_(n) {}
+  void DoEvents() override {
+    if (--n_ == 0) raise(SIGKILL);
+    prova::BackendMessaggi::DoEvents();
+  }
+
+ private:
+  int n_;
+};
+
+// A restore killed between rows: the DDT stays printed, its lock rows show
+// how far it came; once they are removed, a second restore completes and
+// the progressives show one clean reversal.
+TEST_P(RipristinoProcessi, ARestoreKilledBetweenRowsIsCompletedByASecondOne) {
+  const double prima = Num("Select Sum(QtaScarico) as V from ArticoliProg");
+  const pid_t figlio = prova::Figlio([&] {
+    AzzeraGlobali();
+    auto db = std::make_shared<dati::GestDatabase>();
+    G().gsConnAzienda = Apri(*db);
+    G().goDbAzienda = db;
+    G().gfLeggiParam = [](const std::string& nome, const vb::Variant& predefinito) {
+      return vb::UgualeTesto(nome, "Mag.GesTaglie") ? vb::Variant("S") : predefinito;
+    };
+    servizi::ImpostaLatoMenu({[] { return std::string("mario"); }, {}, {}});
+    BackendUcciso backend(6);
+    ui::ImpostaBackend(&backend);
+    RipriDdt::ParRipristinoDdt p;
+    p.piAnno = 2026;
+    p.plNumRifDa = p.plNumRifA = demo::kDdtStampato;
+    RipriDdt::RipristinoDdt(p);
+    return 0;
+  });
+  EXPECT_EQ(prova::Attendi(figlio), -1);
+  EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from DdtTest Where Anno = 2026 And NumRif = 2 And Stato = 'S'"), 1);
+  EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from LockGest Where Tipo = 'D' And Stato = '1'"), 1);
+  EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from LockGest Where Tipo = 'M' And Stato = '6'"), 1);
+  const double righe = Num("Select Count(*) as V from MovMagLiv Where NumReg = " +
+                           std::to_string(demo::kMovDdtStampato));
+  EXPECT_GT(righe, 0);
+  EXPECT_LT(righe, 5);
+  // Each row either reversed and gone or untouched.
+  const double dopo = Num("Select Sum(QtaScarico) as V from ArticoliProg");
+  EXPECT_LT(dopo, prima);
+  {
+    dati::GestDatabase db;
+    const std::string k = Apri(db);
+    db.EseguiSql(k, "Delete from LockGest");
+  }
+  EXPECT_EQ(prova::Attendi(prova::Figlio([&] { return Programma("luigi"); })), 0);
+  EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from DdtTest Where Anno = 2026 And NumRif = 2 And Stato = 'S'"), 0);
+  EXPECT_DOUBLE_EQ(Num("Select Sum(QtaScarico) as V from ArticoliProg"), prima - 9);
+  EXPECT_DOUBLE_EQ(Num("Select Count(*) as V from MovMagTes Where NumReg = " + std::to_string(demo::kMovDdtStampato)),
+                   0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Motori, RipristinoProcessi, ::testing::Values(Motore::SQLite, Motore::Server),
