@@ -44,7 +44,8 @@ constexpr Posto kPosti[] = {
 
 frmErrAggMov::frmErrAggMov() : Form("frmErrAggMov") {
   SetCaption("Errore");
-  Move(0, 0, 9225, 6495);
+  // The client area of the design (the button ends at 6375) under a title.
+  Move(0, 0, 9225, 6495 + 405);
   SetBorderStyle(3);
   for (const Posto& p : kPosti) {
     Controllo& l = Crea(Tipo::Label, "Lab", p.indice);
@@ -53,8 +54,10 @@ frmErrAggMov::frmErrAggMov() : Form("frmErrAggMov") {
     l.SetAlignment(2);
     l.SetForeColor(kBlu);
     Controllo& d = Crea(Tipo::Label, "Label1", p.indice);
-    // The caption ends just left of its value label.
-    d.Move(std::max(0L, p.left - 1860), p.top, 1800, 285);
+    // The caption ends just left of its value label, as wide as the space
+    // the value label before it on the line leaves.
+    const long larga = p.left <= 1980 ? 1800 : p.left < 7000 ? 1320 : 1000;
+    d.Move(p.left - 60 - larga, p.top, larga, 285);
     d.SetAlignment(1);
     d.SetCaption(p.didascalia);
   }
