@@ -205,6 +205,19 @@ TEST_P(SegniProgressivi, NoStockArticleOrOrderCauseChangesNothing) {
   EXPECT_DOUBLE_EQ(Prog("B", "QtaCarico"), 100);
 }
 
+// A code holding a quote reaches the statements as a literal.
+TEST_P(SegniProgressivi, CodesWithQuotes) {
+  Sql("Insert Into Articoli (Articolo, Descrizione, ArtMag, FlagLivLis, ArtUM) Values ('O''K', 'x', 'S', 0, 'PZ')");
+  Sql("Insert Into ArticoliProg (Anno, Magazzino, Articolo, Livello1, Livello2, QtaCarico, QtaScarico) Values (2026,"
+      " 'B', 'O''K', '~ç~', '~ç~', 100, 0)");
+  NuovaCausale("C''1", {});  // the cause C'1, written as a literal
+  Movimento("C''1");
+  RigaDett(1, 1, 10, 12);
+  Sql("Update MovMagDett Set Articolo = 'O''K'");
+  Esegui("D");
+  EXPECT_DOUBLE_EQ(Num("Select QtaCarico as V from ArticoliProg Where Articolo = 'O''K'"), 90);
+}
+
 INSTANTIATE_TEST_SUITE_P(Motori, RigaMovimento, ::testing::Values(Motore::SQLite, Motore::Server), prova::NomeMotore);
 INSTANTIATE_TEST_SUITE_P(Motori, SegniProgressivi, ::testing::Values(Motore::SQLite, Motore::Server),
                          prova::NomeMotore);
