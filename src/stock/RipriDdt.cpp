@@ -90,6 +90,7 @@ void RipristinoDdt(ParRipristinoDdt& pPar) {
     avanz.Apri(0, " Ripristino Ddt", 0, true, true, 24, " Ripristino Ddt", 2, true);
     aperto = true;
     elab.Move(elab.Left(), 0);
+    elab.Show(0);
     FunVarie::Clessidra(-1);
     avanz.Errore(0, true, 16);
     avanz.Avanza(0, vb::Variant("Ripristino DDT in corso"));

@@ -349,14 +349,14 @@ TEST_F(Evasione, WithoutAReturnMovementTheDdtGoesBackToPrinted) {
   EXPECT_EQ(Conta("LockGest"), 0);
 }
 
-TEST_F(Evasione, AReturnMovementIsNotLeftHalfRemoved) {
-  // Until the stock restore is in the program the movement stays whole, the
-  // DDT evaded, and no lock is left.
+TEST_F(Evasione, AReturnMovementIsReversedAndRemoved) {
+  // The program's own reversal: a movement without rows goes at once, the
+  // DDT back to printed, no lock left.
   frmDdtTest& f = Evaso(90);
   f.RipEvasione();
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
-  EXPECT_EQ(Stato(demo::kDdtEvaso), "E");
-  EXPECT_EQ(Movimento(90), 1);
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(Stato(demo::kDdtEvaso), "S");
+  EXPECT_EQ(Movimento(90), 0);
   EXPECT_EQ(Conta("LockGest"), 0);
 }
 
