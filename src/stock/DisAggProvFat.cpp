@@ -273,7 +273,7 @@ int16_t DisAggOrdVen(const std::vector<Fonte>& fonti, const std::string& psTipoD
       ComLock::SbloccaDoc(&chiave, -1);
       if (esito == ComLock::kBloccoErrore) {
         frmMsgCom::msgCom("Ordine N." + std::to_string(o.anno) + " " + std::to_string(o.numRif) +
-                          " errore nel loccaggio della testata ordine");
+                          " errore nel loccaggio della testata fattura: ");
         sblocca();
         return kNonProseguire;
       }
