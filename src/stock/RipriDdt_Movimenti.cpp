@@ -34,9 +34,11 @@ struct Progresso {
   std::unique_ptr<frmInElab> form;
   barre::Avanzamento avanz;
 };
+// Kept to the end of the program and never destroyed: the busy window must
+// not outlive the toolkit into the program's exit.
 Progresso& Prog() {
-  static Progresso p;
-  return p;
+  static Progresso* p = new Progresso;
+  return *p;
 }
 
 void Trans(void (*f)(const vb::Variant&, int, dati::GestDatabase*, int, const std::string&)) {
