@@ -1,6 +1,7 @@
 // The give-back of a deleted DDT to its source documents.
 #include "stock/DisAggProvFat.h"
 
+#include <functional>
 #include <vector>
 
 #include "common/Globali.h"
@@ -15,6 +16,7 @@
 #include "services/DbDitta.h"
 #include "services/Impostazioni.h"
 #include "services/LatoMenu.h"
+#include "stock/OrdEvaUt.h"
 
 namespace DisAggProvFat {
 
@@ -70,25 +72,96 @@ vb::Currency Qta(const vb::Variant& v) {
   return v.IsNull() || v.IsEmpty() ? vb::Currency() : vb::Currency::FromDouble(v.ToDouble());
 }
 
-// An order line, or one of its level rows, gives back a quantity.
-void Restituisci(dati::GestRecordset& rs, const std::string& k, vb::Currency qta, bool descrittiva, bool livello) {
+// What the order's committed quantities need to know of it.
+struct DatiOrdine {
+  int16_t anno = 0;
+  std::string magazzino, prezziIvati, carScar, causaleDiBa, magComp;
+};
+
+// An order line, or one of its level rows, gives back a quantity; the
+// committed quantity of its article follows.
+void Restituisci(dati::GestRecordset& rs, const std::string& k, vb::Currency qta, bool descrittiva, bool livello,
+                 const DatiOrdine& o, const std::string& articolo, const std::string& artMag,
+                 const std::string& tipoIva, const vb::Variant& aliquota, const vb::Variant& qtaOrd,
+                 const vb::Variant& valEuro, const vb::Variant& valLire, const std::string& l1,
+                 const std::string& l2) {
+  const vb::Currency prima = Qta(rs.LeggiCampoNull(k, "QtaEvasa"));
+  const bool eraEvasa = vb::UgualeTesto(vb::Trim(servizi::Testo(rs.LeggiCampoNull(k, "StatoRiga"))), "E");
   rs.ModificaRecord(k);
-  const vb::Currency evasa = descrittiva ? vb::Currency() : Qta(rs.LeggiCampoNull(k, "QtaEvasa")) - qta;
+  const vb::Currency evasa = descrittiva ? vb::Currency() : prima - qta;
   rs.ScriviCampo(k, "QtaEvasa", evasa.ToDouble());
   const bool aperta = livello ? evasa.ToDouble() <= 0 : evasa.ToDouble() == 0;
   rs.ScriviCampo(k, "StatoRiga", aperta ? vb::Variant("") : vb::Variant("P"));
   rs.SalvaRecord(k);
+  if (descrittiva) return;
+  OrdEvaUt::AggImpegni(0, o.anno, o.magazzino, articolo, l1, l2, qtaOrd, vb::Variant(evasa.ToDouble()),
+                       vb::Variant(prima.ToDouble()), qta, valEuro, valLire, "N", eraEvasa ? -1 : 0, tipoIva,
+                       aliquota, o.prezziIvati, artMag, o.carScar, livello ? "" : o.causaleDiBa,
+                       livello ? "" : o.magComp, 0, 0);
+}
+
+// The article, its stock flag and the VAT of an order line.
+struct DatiRiga {
+  std::string articolo, artMag, tipoIva;
+  vb::Variant aliquota, qta, valEuro, valLire;
+};
+DatiRiga LeggiRiga(dati::GestRecordset& rs, const std::string& kr) {
+  DatiRiga d;
+  d.articolo = servizi::Testo(rs.LeggiCampo(kr, "Articolo"));
+  d.qta = rs.LeggiCampo(kr, "Qta");
+  d.valEuro = rs.LeggiCampo(kr, "ValEuro");
+  d.valLire = rs.LeggiCampo(kr, "ValLire");
+  const std::string iva = servizi::Testo(rs.LeggiCampo(kr, "Iva"));
+  dati::GestRecordset x;
+  const std::string ka = x.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "",
+                                         "Select ArtMag from Articoli Where Articolo = " + Tx(d.articolo), false, 4);
+  if (!x.NessunRecord(ka)) d.artMag = servizi::Testo(x.LeggiCampo(ka, "ArtMag"));
+  x.ChiudiRecordset(ka);
+  const std::string ki = x.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "",
+                                         "Select TipoIva, Aliquota from TabIva Where Iva = " + Tx(iva), false, 4);
+  if (!x.NessunRecord(ki)) {
+    d.tipoIva = servizi::Testo(x.LeggiCampo(ki, "TipoIva"));
+    d.aliquota = x.LeggiCampo(ki, "Aliquota");
+  }
+  x.ChiudiRecordset(ki);
+  return d;
+}
+
+// The warehouse cause of the order's document type, its bill-of-materials
+// cause and that cause's components warehouse.
+void LeggiCausali(const std::string& fattDocumento, DatiOrdine& o) {
+  dati::GestRecordset x;
+  auto leggi = [&x](const std::string& sql, const char* campo) {
+    const std::string k = x.ApriRecordset(servizi::DbDitta(), G().gsConnAzienda, "", sql, false, 4);
+    std::string v = x.NessunRecord(k) ? "" : servizi::Testo(x.LeggiCampo(k, campo));
+    x.ChiudiRecordset(k);
+    return v;
+  };
+  const std::string causale =
+      leggi("Select MagCausale from FattDocumenti Where FattDocumento = " + Tx(fattDocumento), "MagCausale");
+  if (causale.empty()) return;
+  o.carScar = leggi("Select CarScar from MagCausali Where MagCausale = " + Tx(causale), "CarScar");
+  o.causaleDiBa = leggi("Select MagCausaleDiBa from MagCausali Where MagCausale = " + Tx(causale), "MagCausaleDiBa");
+  if (!o.causaleDiBa.empty())
+    o.magComp =
+        leggi("Select MagScaricoComp from MagCausali Where MagCausale = " + Tx(o.causaleDiBa), "MagScaricoComp");
 }
 
 // The evaded quantities the DDT took from one order, given back, with the
 // states of the order's lines, level rows and header.
-void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pbTaglie) {
+void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pbTaglie,
+                       const std::function<void()>& dopoCommit) {
   Globali& g = G();
   dati::GestDatabase& db = servizi::DbDitta();
   const std::string chiaveOrd = " Where Anno = " + In(o.anno) + " And NumRif = " + Lg(o.numRif);
   dati::GestRecordset rs;
   const std::string kt = rs.ApriRecordset(db, g.gsConnAzienda, "", "Select * from OrdVenTest" + chiaveOrd, false, 2);
   if (rs.NessunRecord(kt) || vb::UgualeTesto(servizi::Testo(rs.LeggiCampo(kt, "OrdAperto")), "S")) return;
+  DatiOrdine ord;
+  ord.anno = o.anno;
+  ord.magazzino = servizi::Testo(rs.LeggiCampo(kt, "MagazzProv"));
+  ord.prezziIvati = servizi::Testo(rs.LeggiCampo(kt, "PrezziIvati"));
+  LeggiCausali(servizi::Testo(rs.LeggiCampo(kt, "FattDocumento")), ord);
   const std::string kd = rs.ApriRecordset(
       db, g.gsConnAzienda, "",
       "Select RigLiv, RigaRifProv, QtaProv from " + g.gsTabDett + " Where Anno = " + In(piAnno) + " And NumRif = " +
@@ -105,6 +178,7 @@ void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pb
                                               false, 2);
       if (!rs.NessunRecord(kr)) {
         const bool descrittiva = vb::UgualeTesto(servizi::Testo(rs.LeggiCampo(kr, "TipoRiga")), "D");
+        const DatiRiga riga = LeggiRiga(rs, kr);
         // The level rows the DDT line took, each from the order's row of
         // the same levels.
         std::string kl;
@@ -126,7 +200,9 @@ void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pb
                 false, 2);
             if (!rs.NessunRecord(kv)) {
               totale += q;
-              Restituisci(rs, kv, q, false, true);
+              Restituisci(rs, kv, q, false, true, ord, riga.articolo, riga.artMag, riga.tipoIva, riga.aliquota,
+                          rs.LeggiCampo(kv, "Qta"), rs.LeggiCampo(kv, "ValEuro"), rs.LeggiCampo(kv, "ValLire"),
+                          servizi::Testo(rs.LeggiCampo(kv, "Livello1")), servizi::Testo(rs.LeggiCampo(kv, "Livello2")));
             }
             rs.ChiudiRecordset(kv);
             rs.ProssimoRec(kl);
@@ -143,7 +219,8 @@ void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pb
           rs.ScriviCampo(kr, "StatoRiga", parziale ? vb::Variant("P") : vb::Variant(""));
           rs.SalvaRecord(kr);
         } else {
-          Restituisci(rs, kr, Qta(rs.LeggiCampoNull(kd, "QtaProv")), descrittiva, false);
+          Restituisci(rs, kr, Qta(rs.LeggiCampoNull(kd, "QtaProv")), descrittiva, false, ord, riga.articolo,
+                      riga.artMag, riga.tipoIva, riga.aliquota, riga.qta, riga.valEuro, riga.valLire, "", "");
         }
         if (!kl.empty()) rs.ChiudiRecordset(kl);
       }
@@ -151,6 +228,7 @@ void RestituisciOrdine(const Fonte& o, int16_t piAnno, int32_t plNumRif, bool pb
       rs.ProssimoRec(kd);
     }
     utilprg::TransConferma(0, -1, nullptr, -1, "");
+    dopoCommit();
   } catch (...) {
     try {
       utilprg::TransAnnulla(0, -1, nullptr, -1, "");
@@ -195,7 +273,7 @@ int16_t DisAggOrdVen(const std::vector<Fonte>& fonti, const std::string& psTipoD
       ComLock::SbloccaDoc(&chiave, -1);
       if (esito == ComLock::kBloccoErrore) {
         frmMsgCom::msgCom("Ordine N." + std::to_string(o.anno) + " " + std::to_string(o.numRif) +
-                          " errore nel loccaggio della testata ordine");
+                          " errore nel loccaggio della testata fattura: ");
         sblocca();
         return kNonProseguire;
       }
@@ -208,12 +286,33 @@ int16_t DisAggOrdVen(const std::vector<Fonte>& fonti, const std::string& psTipoD
       }
     }
   }
-  try {
-    for (const Fonte& o : fonti)
-      if (o.esiste) RestituisciOrdine(o, piAnno, plNumRif, pbTaglie);
-  } catch (...) {
-    sblocca();
-    throw;
+  // One order at a time: its lock row reads "L" while its lines are given
+  // back in one transaction, "M" while its header state is set, then goes.
+  size_t i = 0;
+  for (const Fonte& o : fonti) {
+    if (!o.esiste) continue;
+    std::string& chiave = chiavi[i++];
+    auto stato = [&chiave](const char* st) {
+      int16_t nuovo = 0;
+      std::string utente, gestione, varie;
+      ComLock::BloccaDoc(st, "O", 0, 0, nuovo, -1, chiave, "Ordini clienti", utente, gestione, varie);
+    };
+    stato("L");
+    try {
+      RestituisciOrdine(o, piAnno, plNumRif, pbTaglie, [&] { stato("M"); });
+    } catch (const vb::Errore& e) {
+      // Rolled back: the order keeps its quantities and its lock row at "L",
+      // which tells where the give-back stopped; the deletion is refused.
+      frmMsgCom::MsgErrfrm(e, "Ordine N." + std::to_string(o.anno) + " " + std::to_string(o.numRif) + ": ");
+      try {
+        if (G().goRecLock) G().goRecLock->ChiudiRecordset(chiave);
+      } catch (...) {
+      }
+      chiavi.erase(chiavi.begin() + static_cast<long>(i - 1));
+      sblocca();
+      return kNonProseguire;
+    }
+    ComLock::SbloccaDoc(&chiave, -1);
   }
   sblocca();
   return kRestituito;

@@ -184,4 +184,27 @@ TEST_F(Restituzione, LevelRowsOfAnOrderLine) {
   EXPECT_DOUBLE_EQ(QtaEvasa(1), 0);
 }
 
+// The committed quantity of the order's article goes back with the line.
+TEST_F(Restituzione, TheCommittedQuantityFollowsTheGiveBack) {
+  auto impegnato = [&] {
+    return Valore(std::string("Select Sum(QtaImpCli) as V from ArticoliProg Where Articolo = '") +
+                  demo::kArticoloLotti + "'")
+        .ToDouble();
+  };
+  const double prima = impegnato();
+  EXPECT_EQ(DaiIndietro("O"), kRestituito);
+  EXPECT_DOUBLE_EQ(impegnato(), prima + 6);
+}
+
+// An error inside an order's give-back: its transaction rolled back, its
+// lock row left at "L", the error shown, the deletion refused.
+TEST_F(Restituzione, AnErrorInsideTheGiveBackRollsTheOrderBack) {
+  Sql("Drop Table ArticoliProg");
+  EXPECT_EQ(DaiIndietro("O"), kNonProseguire);
+  EXPECT_DOUBLE_EQ(QtaEvasa(demo::kOrdineCliente), 6);
+  EXPECT_EQ(Valore("Select Stato as V from LockGest Where Tipo = 'O' And NumReg = 1").ToString(), "L");
+  ASSERT_FALSE(messaggi_.empty());
+  EXPECT_NE(messaggi_.back().find("Ordine N.2026 1"), std::string::npos);
+}
+
 }  // namespace

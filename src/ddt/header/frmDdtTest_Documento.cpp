@@ -5,9 +5,8 @@
 // works on the working copies of the lines under the document lock; when it
 // closes, the header follows what it committed (footer, save, lines grid)
 // and the lock goes, unless the commit failed and the working rows are
-// still the user's. The restore of a printed DDT is not part of this
-// version yet: past its refusals the command says so and leaves the DDT as
-// it was, holding no lock.
+// still the user's. The restore of a printed DDT takes it back to
+// editable, its warehouse movements reversed and removed.
 #include <cstdlib>
 
 #include "common/AziendaUtil.h"
@@ -24,6 +23,9 @@
 #include "services/ComLock.h"
 #include "services/Impostazioni.h"
 #include "services/UtilDocFattGest.h"
+#include "stock/RipriDdt.h"
+#include "platform/dati/GestRecordset.h"
+#include "platform/barre/BarraNavigazione.h"
 #include "ddt/lines/frmDDTDett.h"
 
 namespace {
@@ -31,10 +33,6 @@ namespace {
 const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 
 bool Uguale(const std::string& a, const std::string& b) { return vb::UgualeTesto(a, b); }
-
-void NonDisponibile(const std::string& psFunzione) {
-  frmMsgCom::msgCom(psFunzione + " non è ancora disponibile in questa versione del programma.", "&Ok");
-}
 
 std::string Testo(const vb::Variant& v) {
   if (v.IsEmpty() || v.IsNull() || v.IsMissing()) return {};
@@ -327,7 +325,34 @@ void frmDdtTest::Ripristino() {
     return;
   }
   if (frmMsgCom::msgCom("Confermi ripristino del DDT da stato stampato", "&Ok", vb::Variant("&Annulla")) != 1) return;
-  NonDisponibile("Il ripristino del DDT stampato");
+  FunVarie::Clessidra(-1);
+  RipriDdt::ParRipristinoDdt par;
+  par.piAnno = AnnoDdt(*this);
+  par.psFattDocumento = txt(40).Text();
+  par.plNumRifDa = par.plNumRifA = NumRifDdt(*this);
+  par.psPreDoc = txt(50).Text();
+  par.plNumDocDa = par.plNumDocA = 0;
+  par.piDaElab = 0;
+  par.psInterfLotti = mbRicPartLotti ? "S" : "N";
+  RipriDdt::RipristinoDdt(par);
+  // The DDT shown again as the restore left it.
+  try {
+    if (HaBarra()) {
+      barre::BarraRecord& barra = ogComPag();
+      const vb::Variant msgAnn = barra.LeggiVarBarra("MsgAnn", 12);
+      barra.ScriviVarBarra("MsgAnn", 12, vb::Variant("N"));
+      try {
+        ButtonComando("Annulla");
+      } catch (...) {
+        barra.ScriviVarBarra("MsgAnn", 12, msgAnn);
+        throw;
+      }
+      barra.ScriviVarBarra("MsgAnn", 12, msgAnn);
+    }
+  } catch (const vb::Errore& e) {
+    frmMsgCom::MsgErrfrm(e);
+  }
+  FunVarie::Clessidra(0);
 }
 
 // An evaded DDT whose invoice is gone back to printed: its return movement
@@ -422,9 +447,24 @@ bool frmDdtTest::CancMovimRientro(int16_t& piAnnoMovimRientro, int32_t& plNumMov
     }
 
     if (!mfDisAggMovim) {
-      rilascia();
-      NonDisponibile("La cancellazione del movimento di magazzino di rientro");
-      return false;
+      // The rows of the movement reversed and deleted under a recordset
+      // manager of this removal; rows left answer not 0, so the header stays.
+      mfDisAggMovim = [](int16_t piAnno, int32_t plNumReg, const std::string& psRighe) -> int32_t {
+        dati::GestRecordset rs;
+        std::string righe, testa;
+        int16_t modo = 0;
+        const long prima = RipriDdt::RigheNonStornate();
+        const int32_t esito =
+            RipriDdt::DisAggMovim(piAnno, plNumReg, rs, righe, psRighe, vb::Variant(true), testa, true, "2", modo);
+        for (std::string* k : {&righe, &testa}) {
+          try {
+            if (!k->empty()) rs.ChiudiRecordset(*k);
+          } catch (...) {
+          }
+        }
+        if (esito != 0) return esito;
+        return RipriDdt::RigheNonStornate() != prima ? 1 : 0;
+      };
     }
     FunVarie::Clessidra(-1);
     int32_t esitoLivelli = 0;

@@ -720,7 +720,6 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
   };
   const Caso casi[] = {
       {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
-      {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);

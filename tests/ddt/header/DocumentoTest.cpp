@@ -282,7 +282,9 @@ TEST_F(Documento, TheRestoreRefusesUnsavedChangesAndKeepsThem) {
   EXPECT_EQ(Stato(demo::kDdtStampato), "S");
 }
 
-TEST_F(Documento, TheRestoreAskedAndAnsweredChangesNothing) {
+// "Annulla" leaves the printed DDT as it is; "&Ok" takes it back to
+// editable, its warehouse movement reversed and gone, and shows it so.
+TEST_F(Documento, TheRestoreAnsweredOkLeavesTheDdtEditableWithoutItsMovement) {
   for (int risposta : {2, 1}) {
     SCOPED_TRACE(risposta);
     Riparti();
@@ -290,9 +292,13 @@ TEST_F(Documento, TheRestoreAskedAndAnsweredChangesNothing) {
     risposte_ = {risposta};
     f.Ripristino();
     EXPECT_EQ(messaggi_.front(), "Confermi ripristino del DDT da stato stampato");
-    EXPECT_EQ(MessaggioCon("non è ancora disponibile"), risposta == 1);
-    EXPECT_EQ(Stato(demo::kDdtStampato), "S");
+    EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+    EXPECT_EQ(Stato(demo::kDdtStampato), risposta == 1 ? "" : "S");
+    EXPECT_EQ(Conta("MovMagTes Where NumReg = " + std::to_string(demo::kMovDdtStampato)), risposta == 1 ? 0 : 1);
     EXPECT_EQ(Conta("LockGest"), 0);
+    if (risposta == 1) {
+      EXPECT_EQ(f.txt(110).Text(), "");
+    }
   }
 }
 
@@ -343,14 +349,14 @@ TEST_F(Evasione, WithoutAReturnMovementTheDdtGoesBackToPrinted) {
   EXPECT_EQ(Conta("LockGest"), 0);
 }
 
-TEST_F(Evasione, AReturnMovementIsNotLeftHalfRemoved) {
-  // Until the stock restore is in the program the movement stays whole, the
-  // DDT evaded, and no lock is left.
+TEST_F(Evasione, AReturnMovementIsReversedAndRemoved) {
+  // The program's own reversal: a movement without rows goes at once, the
+  // DDT back to printed, no lock left.
   frmDdtTest& f = Evaso(90);
   f.RipEvasione();
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
-  EXPECT_EQ(Stato(demo::kDdtEvaso), "E");
-  EXPECT_EQ(Movimento(90), 1);
+  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(Stato(demo::kDdtEvaso), "S");
+  EXPECT_EQ(Movimento(90), 0);
   EXPECT_EQ(Conta("LockGest"), 0);
 }
 
