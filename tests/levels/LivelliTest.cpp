@@ -371,3 +371,47 @@ TEST_F(Livelli, AFailedCarryOverLeavesTheOtherRowsAsBefore) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+using namespace dati::demo;
+
+TEST_F(Livelli, ANewLineSavedWithBothCodesStoresOneLevelRowAndShowsItAgain) {
+  frmDDTDett& d = Linea();
+  d.oiPosPicLiv = 4;
+  auto& p = d.ogLinPag();
+  ASSERT_EQ(p.EseguiTasto("Nuovo"), "");
+  // Typed as the user types: the focus moves from field to field.
+  auto scrivi = [&](int n, const std::string& t) {
+    d.txt(n).SetFocus();
+    d.txt(n).SetText(t);
+  };
+  scrivi(20, kArticoloTaglie);
+  d.txt(26).SetFocus();
+  ASSERT_TRUE(d.C("picLivelli").Visible());
+  scrivi(21, kTagliaXL);
+  scrivi(22, kColoreRosso);
+  d.txt(30).SetFocus();
+  EXPECT_EQ(d.txt(30).Text(), "1");
+  ASSERT_EQ(d.ButtonComando("Salva").ToString(), "") << (messaggi_.empty() ? "" : messaggi_.back());
+  // One level row, under the new line's key.
+  const std::string rigLiv = Valore(
+      "Select RigLiv from DdtDettApp Where Anno = 2026 And NumRif = 4 And RigLiv <> 1 And Articolo = 'MAGLIA01'", "RigLiv");
+  ASSERT_NE(rigLiv, "<nessuna riga>");
+  EXPECT_EQ(RigheLivelli(std::stol(rigLiv)), "XL/ROS:1");
+  // Away and back: the panel shows the row's codes.
+  if (p.Stato() == 2) {
+    p.ScriviVarPagina("MsgAnn", 12, vb::Variant("N"));
+    p.EseguiTasto("Annulla");
+  }
+  p.EseguiTasto("Inizio");
+  for (int i = 0; i < 9 && d.lab(15).Caption() != rigLiv; ++i) p.EseguiTasto("Successiva");
+  ASSERT_EQ(d.lab(15).Caption(), rigLiv);
+  EXPECT_TRUE(d.C("picLivelli").Visible());
+  EXPECT_EQ(d.txt(21).Text(), kTagliaXL);
+  EXPECT_EQ(d.txt(22).Text(), kColoreRosso);
+  EXPECT_EQ(d.lab(22).Caption(), "Rosso");
+}
+
+}  // namespace
+}  // namespace prova
