@@ -83,7 +83,7 @@ frmDDtDeLiv::~frmDDtDeLiv() = default;
 
 void frmDDtDeLiv::CreaControlli() {
   Disegno d(*this);
-  auto& tb = d.Metti(ui::Tipo::Toolbar, "tolLinPag", -1, 0, 0, kLargh, 420);
+  auto& tb = d.Metti(ui::Tipo::Toolbar, "tolLinPag", -1, 0, 0, kLargh - 120, 420);
   const struct {
     const char* key;
     const char* tip;
@@ -104,8 +104,8 @@ void frmDDtDeLiv::CreaControlli() {
   // The document and the line, read-only.
   auto& fisso = d.Contenitore("picFisso", -1, 60, 480, kLargh - 240, 4 * kPasso + 30);
   d.cont = &fisso;
-  d.Cap(610, "Numero Riferimento:", 0, 0, 1680);
-  d.Txt(610, 1740, 0, 1020);
+  d.Cap(610, "Numero Riferimento:", 0, 0, 1740);
+  d.Txt(610, 1800, 0, 960);
   d.Cap(620, "Del:", 2880, 0, 420);
   d.Txt(620, 3360, 0, 1140);
   d.Cap(630, "Tipo Doc.:", 4620, 0, 900);
@@ -199,7 +199,7 @@ void frmDDtDeLiv::CreaControlli() {
   d.Txt(110, 7140, 2, 1500);
   d.Cap(100, "Sconto Qta:", 0, 3, 1380);
   d.Txt(100, 1440, 3, 1300);
-  d.Cap(130, "Disponibilità:", 3000, 3, 1000);
+  d.Cap(130, "Disponibilità:", 2880, 3, 1140);
   d.Lab(130, 4080, 3, 1000);
   d.Cap(141, "Giacenza:", 5160, 3, 900);
   d.Lab(140, 6120, 3, 1000);
@@ -208,7 +208,7 @@ void frmDDtDeLiv::CreaControlli() {
   { ui::Carattere f = neg.Font(); f.Bold = true; neg.SetFont(f); }
   neg.SetVisible(false);
   d.Cap(175, "Promozione:", 8760, 0, 1020);
-  d.Metti(ui::Tipo::CheckBox, "che", 175, 9840, d.Riga(0), 300, kAltTesto).SetEnabled(false);
+  d.Metti(ui::Tipo::CheckBox, "che", 175, 9840, d.Riga(0), 420, kAltTesto).SetEnabled(false);
   for (int n : {310, 320}) {
     auto& c = d.Txt(n, 0, 0, 600);
     c.SetVisible(false);
@@ -224,7 +224,7 @@ void frmDDtDeLiv::CreaControlli() {
   }
   for (int n : {290, 300}) d.Metti(ui::Tipo::Label, "lab", n, 0, 0, 600, 255).SetVisible(false);
 
-  auto& stato = d.Metti(ui::Tipo::StatusBar, "staMessaggi", -1, 0, yDett + 4 * kPasso + 120, kLargh, 420);
+  auto& stato = d.Metti(ui::Tipo::StatusBar, "staMessaggi", -1, 0, yDett + 4 * kPasso + 120, kLargh - 120, 420);
   stato.AggiungiElemento("TipOpe").Width = 900;
   stato.AggiungiElemento("Messaggio").Width = 7000;
   stato.AggiungiElemento("Time").Width = 900;
