@@ -415,3 +415,28 @@ TEST_F(Livelli, ANewLineSavedWithBothCodesStoresOneLevelRowAndShowsItAgain) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+
+// The same matches on the database server: codes with "ç", "§" and a quote,
+// and codes differing only in case, find the stored row.
+TEST_F(Livelli, LevelCodesMatchWhateverTheirCaseOnTheServer) {
+  std::unique_ptr<DatabaseServer> server;
+  if (!ApriSuServer(server)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  frmDDTDett& d = Linea();
+  Sql("Insert Into DdtLivApp (Anno, NumRif, RigLiv, Livello1, Livello2, Qta) Values (2026, 4, 1, 's', 'ç§''x', 1)");
+  frmDDtDeLiv& f = Editor(d);
+  struct Caso {
+    const char* l1;
+    const char* l2;
+    bool manca;
+  } casi[] = {{"s", "ç§'x", false}, {"S", "ç§'x", false}, {"S", "", false}, {"s", "ç§x", true}, {"m", "ç§'x", true}};
+  for (const auto& c : casi) EXPECT_EQ(f.MancaLivello(c.l1, c.l2), c.manca) << c.l1 << "/" << c.l2;
+  // The grid lists the row with its quote and cedilla.
+  EXPECT_EQ(f.ogLinPag().OggDati().NumRecord(f.ogLinPag().ChiaveDati()), 3);
+  f.Unload();
+}
+
+}  // namespace
+}  // namespace prova
