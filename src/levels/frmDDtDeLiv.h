@@ -170,8 +170,6 @@ class frmDDtDeLiv : public ui::Form,
   const ParDettaglio& Par() const { return ofrmRiga->ParRiga(); }
   int16_t FlagLiv() const;
   void MostraTotali(double pdQta, double pdTot, const char* psMascQta);
-  void PosizioneRighe();
-  // Runs the exit of the focused text box and marks it, for a command.
   std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPag;
   int miFlagRigaCol = 0;
 };
