@@ -126,6 +126,7 @@ vb::Variant frmDDTDett::LeggiPerNome(const std::string& n) {
   if (Nome(n, "osParam")) return osParam;
   if (Nome(n, "oiLivelliCrea")) return oiLivelliCrea;
   if (Nome(n, "osSegnalGiac")) return osSegnalGiac;
+  if (Nome(n, "oiInDeLiv")) return oiInDeLiv;
   return ui::Form::LeggiPerNome(n);
 }
 

@@ -223,7 +223,23 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // (its one level row, if any, shown), False when the line is the level
   // editor's or its article is in error.
   bool LivelloUnico();
-  void SalDatiLiv();
+  // Writes the line's one level row from the panel; True when written.
+  bool SalDatiLiv();
+  // The level editor's closing: the rows' totals and its discount memory
+  // into the line, then the line saved; the answer of "Salva".
+  vb::Variant AggQtaPrzLivelli(double pdQta, double pdPrezzo, const struct ScontiLivelli& pfrm);
+  // The open level editor, for the menu's "fine": 1 list, 2 matrix, 0 none.
+  int16_t oiInDeLiv = 0;
+  // The line window as the level editors read it (levels/ProtRigaLivelli.h).
+  class ProtRigaLivelli& RigaLivelli();
+
+  // ---- variant levels (state)
+  // The line and its data pages disabled while an editor is open.
+  void DisabilitaPerLivelli();
+  std::shared_ptr<ProtRigaLivelli> mpRigaLivelli;
+  // The list editor open now and the one closed last (still inside its
+  // own unload when it calls the line back).
+  std::shared_ptr<class frmDDtDeLiv> mfrmDeLiv, mfrmDeLivChiuso;
 
   // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);

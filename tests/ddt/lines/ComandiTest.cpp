@@ -6,6 +6,7 @@
 
 #include "common/Globali.h"
 #include "ddt/lines/RigheProva.h"
+#include "levels/frmDDtDeLiv.h"
 #include "platform/MsgBox.h"
 #include "platform/dati/Recordset.h"
 
@@ -118,9 +119,17 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
   G().gsGesTaglie = "S";
   frmDDTDett& d = Righe(kDdtModificabile);
   d.osLivGruppo1 = "TAGLIE";
+  // The level matrix is not there yet; the level list is, and closing it
+  // unchanged leaves the line alone.
+  d.obLivGestTab = true;
   auto& p = d.ogLinPag();
   const std::string prima = Lavoro(kDdtModificabile);
-  for (const char* tasto : {"Livelli", "LivelliCrea", "MatrGest", "Tracc"}) {
+  d.ButtonComando("Livelli");
+  ASSERT_EQ(d.oiInDeLiv, 1);
+  EXPECT_TRUE(d.mfrmDeLiv->Unload());
+  EXPECT_EQ(d.oiInDeLiv, 0);
+  EXPECT_EQ(Lavoro(kDdtModificabile), prima);
+  for (const char* tasto : {"LivelliCrea", "MatrGest", "Tracc"}) {
     SCOPED_TRACE(tasto);
     messaggi_.clear();
     d.ButtonComando(tasto);

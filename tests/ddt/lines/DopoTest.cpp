@@ -71,7 +71,9 @@ TEST_F(Dopo, TheToolbarFollowsThePageStateAndTheLinesFlaggedForCopy) {
   EXPECT_TRUE(Abil(d, "Inserisci"));
   ASSERT_EQ(p.EseguiTasto("Nuovo"), "");
   EXPECT_TRUE(Abil(d, "Inserisci"));
-  for (const char* k : {"Copia", "Taglia", "Incolla", "Tracc", "LivelliCrea"}) EXPECT_FALSE(Abil(d, k)) << k;
+  for (const char* k : {"Copia", "Taglia", "Incolla", "Tracc"}) EXPECT_FALSE(Abil(d, k)) << k;
+  // A new line of a writable DDT may ask for its levels with creation.
+  EXPECT_TRUE(Abil(d, "LivelliCrea"));
   // Back on a stored line: "Incolla" only while lines are flagged.
   Lascia(d);
   EXPECT_EQ(p.Stato(), 1);

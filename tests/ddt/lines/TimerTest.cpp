@@ -3,6 +3,7 @@
 
 #include "common/Globali.h"
 #include "ddt/lines/RigheProva.h"
+#include "levels/frmDDtDeLiv.h"
 
 namespace prova {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
       {0, false, false, "", 0},
       {11, false, false, "", 0},
       {13, false, false, "", 0},
-      {1, false, false, "La gestione dei livelli non è ancora disponibile", 0},
+      {1, false, false, "Articolo senza gestione livelli", 0},
       {5, false, false, "La lettura degli articoli da file non è ancora disponibile", 5},
       {6, false, false, "La lettura delle matricole da file non è ancora disponibile", 6},
       {7, false, false, "La gestione dei lotti non è ancora disponibile", 0},
@@ -86,7 +87,6 @@ TEST_F(Timer, DoubleClickStepOpensLevelsOrLotsOfTheLine) {
     const char* rintraccia;
     const char* messaggio;
   } casi[] = {
-      {"TAGLIE", "N", "La gestione dei livelli non è ancora disponibile"},
       {"", "O", "La gestione dei lotti non è ancora disponibile"},
       {"", "S", ""},
   };
@@ -105,6 +105,15 @@ TEST_F(Timer, DoubleClickStepOpensLevelsOrLotsOfTheLine) {
       EXPECT_TRUE(messaggi_.empty());
     EXPECT_EQ(d.miStatoTimer, 0);
   }
+  // A line of a level article: its level rows open.
+  d.osLivGruppo1 = "TAGLIE";
+  d.msGestRintraccia = "N";
+  messaggi_.clear();
+  d.ArmaTimer(2);
+  Tick(d);
+  EXPECT_EQ(d.oiInDeLiv, 1) << (messaggi_.empty() ? "" : messaggi_.back());
+  if (d.mfrmDeLiv) d.mfrmDeLiv->Unload();
+  EXPECT_EQ(d.oiInDeLiv, 0);
 }
 
 TEST_F(Timer, TheFirstTickAfterTheLoadHidesDuplicaAndLocksTheVatOfAHeaderWithOne) {
