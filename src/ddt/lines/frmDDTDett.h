@@ -72,6 +72,8 @@ class Griglia;
 class DatiControllo;
 }  // namespace ui
 class FrmCompetenza;
+class frmGestLivelli;
+class ApriLivelli;
 class frmNotaLingua;
 
 class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
@@ -224,6 +226,17 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // editor's or its article is in error.
   bool LivelloUnico();
   void SalDatiLiv();
+  // ---- variant levels (state)
+  // The level editor open on the current line: 1 the list, 2 the matrix,
+  // 0 none (the menu's "fine" shows it again).
+  int16_t oiInDeLiv = 0;
+  // The matrix editor while it is open, its opener over this window, and
+  // the one closed last (its callback runs inside its own unload).
+  std::shared_ptr<frmGestLivelli> mfrmMatrice, mfrmMatriceChiusa;
+  std::shared_ptr<ApriLivelli> mpApriMatrice;
+  // The totals the matrix handed back when it closed after writing rows.
+  bool mbMatriceTotali = false;
+  double mdMatriceQta = 0, mdMatriceImporto = 0;
 
   // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
