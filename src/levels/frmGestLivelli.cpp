@@ -383,7 +383,7 @@ void frmGestLivelli::MsgPannello(const std::string& psTesto) {
 // ---- totals
 
 void frmGestLivelli::CalcTotDocum() {
-  if (msQta.empty()) return;
+  if (Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   double qta = 0, importo = 0;
   for (int16_t c1 = 1; c1 <= K1(); ++c1)
@@ -419,7 +419,7 @@ void frmGestLivelli::Form_KeyDown(int& KeyCode, int Shift) {
   const bool asse2 = NumTotLiv(2, false) > 0;
   int16_t c1 = miRigaCor, c2 = miColCor;
   bool sposta = false;
-  if (msQta.empty()) return;
+  if (Vuota()) return;
   if (KeyCode == ui::vbKeyF10 && semplice) {
     if (miAbilRw == 0) return;
     try {

@@ -242,6 +242,8 @@ class frmGestLivelli : public ui::Form, public UtilDocFattGest::FormPrezzo {
   // A quantity written with the opener's quantity mask (the company's
   // quantity decimals when it gives none).
   static std::string TestoQta(const vb::Variant& pvValore, const std::string& psMaschera);
+  // No cells: the matrix was refused or not built yet.
+  bool Vuota() const { return msQta.empty() || msTestoPrec.empty(); }
   // Sizes with a floor of 1.
   int16_t K1() const { return NumTotLiv(1, true); }
   int16_t K2() const { return NumTotLiv(2, true); }

@@ -19,7 +19,7 @@ const char* const kErrato = "~ç§@*+";
 
 void frmGestLivelli::txtLiv_GotFocus(int Index) {
   const Globali& g = G();
-  if (msQta.empty()) return;
+  if (Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   ui::Controllo& c = txtLiv(Index);
   const int16_t i = static_cast<int16_t>(Index);
@@ -120,7 +120,7 @@ void frmGestLivelli::txtLiv_GotFocus(int Index) {
 
 void frmGestLivelli::txtLiv_LostFocus(int Index) {
   const Globali& g = G();
-  if (msQta.empty()) return;
+  if (Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   ui::Controllo& c = txtLiv(Index);
   AziendaUtil::ColoraLostFocus(c, 0);
@@ -149,7 +149,7 @@ void frmGestLivelli::txtLiv_LostFocus(int Index) {
 }
 
 double frmGestLivelli::QtaTot() const {
-  if (!mbCelleAttive || msQta.empty()) return 0;
+  if (!mbCelleAttive || Vuota()) return 0;
   double s = 0;
   for (int16_t e1 = 1; e1 <= K1(); ++e1)
     for (int16_t e2 = 1; e2 <= K2(); ++e2) s += FC().ValDouble(vb::Variant(txtLiv(IndDaEle(e1, e2)).Text()));
@@ -206,6 +206,8 @@ void frmGestLivelli::AggPrzUnici(long plColor) {
   const int16_t modo = FC().ValInt(vb::Variant(d.osFlagLivLis));
   const size_t a = static_cast<size_t>(miRigaCor), b = static_cast<size_t>(miColCor);
   const std::string prezzo = msPrezzo[a][b];
+  // A cell without a price (none found, none typed) spreads nothing.
+  if (FC().Vuoto(vb::Variant(prezzo))) return;
   if (modo == 0) {
     if (vb::UgualeTesto(prezzo, msPrezzoUnico)) return;
     msPrezzoUnico = prezzo;

@@ -18,7 +18,7 @@ const char* const kErrato = "~ç§@*+";
 
 void frmGestLivelli::txt_GotFocus(int Index) {
   const Globali& g = G();
-  if (Index < 0 || Index > 120 || msQta.empty()) return;
+  if (Index < 0 || Index > 120 || Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   ui::Controllo& t = txt(Index);
   if (Index == 60) {
@@ -35,7 +35,7 @@ void frmGestLivelli::txt_GotFocus(int Index) {
 }
 
 void frmGestLivelli::txt_KeyUp(int Index, int& KeyCode, int Shift) {
-  if (KeyCode < ui::vbKeyF2 || KeyCode > ui::vbKeyF7 || Shift != 0 || msQta.empty()) return;
+  if (KeyCode < ui::vbKeyF2 || KeyCode > ui::vbKeyF7 || Shift != 0 || Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   const bool oriz = vb::UgualeTesto(osLiv1VertOriz, "O");
   const int16_t modo = FC().ValInt(vb::Variant(d.osFlagLivLis));
@@ -98,7 +98,7 @@ void frmGestLivelli::txt_KeyUp(int Index, int& KeyCode, int Shift) {
 
 void frmGestLivelli::txt_LostFocus(int Index) {
   const Globali& g = G();
-  if (Index < 0 || Index > 120 || msQta.empty()) return;
+  if (Index < 0 || Index > 120 || Vuota()) return;
   const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
   ui::Controllo& t = txt(Index);
   AziendaUtil::ColoraLostFocus(t, 0);

@@ -77,7 +77,11 @@ void frmGestLivelli::PrepVetLiv() {
     const long k1 = K1(), k2 = K2();
     // A cell's number is a 16-bit index: a bigger matrix cannot be shown.
     if (k1 * k2 > kMaxCelle) {
-      Dimensiona(0, 0);
+      for (auto* v : {&msQta, &msPrezzo, &msImporto, &msFlagStato, &msStatoRiga, &msQtaProv, &msQtaEvasa}) v->clear();
+      mlColPrezzo.clear();
+      mlColImporto.clear();
+      mlRigLivOrig.clear();
+      msTestoPrec.clear();
       msRifiuto = "Troppe combinazioni di livelli (" + std::to_string(k1 * k2) + "): la matrice ne gestisce al massimo " +
                   std::to_string(kMaxCelle);
       frmMsgCom::msgCom(msRifiuto, "&Ok");

@@ -174,7 +174,7 @@ void frmGestLivelli::MostraScontoTot(bool pbAggPrezzo) {
   } else {
     txt(80).SetBackColor(g.glColoreSfondo);
   }
-  if (!pbAggPrezzo || msQta.empty()) return;
+  if (!pbAggPrezzo || Vuota()) return;
   CalcPrezzo(0, -1, -1);
   for (int16_t c1 = 1; c1 <= K1(); ++c1)
     for (int16_t c2 = 1; c2 <= K2(); ++c2) CalcPrezzo(0, c1, c2);

@@ -26,7 +26,7 @@ std::string Sql(const vb::Variant& v, int tipo) { return FC().ValoreSql(v, tipo)
 
 bool frmGestLivelli::SalvaDati() {
   const Globali& g = G();
-  if (msQta.empty()) return false;
+  if (Vuota()) return false;
   try {
     const DatiAperturaLivelli d = ofrmMain ? ofrmMain->DatiLivelli() : DatiAperturaLivelli{};
     const int16_t k1 = K1(), k2 = K2();
