@@ -103,7 +103,7 @@ bool ApriMatriceLivelli(frmDDTDett& dett) {
     f->oiAnnoMag = dett.miAnnoMag;
     f->osRigLiv = dett.lab(15).Caption();
     f->osArticolo = vb::Trim(dett.txt(20).Text());
-    f->osDescArt = dett.Esiste("lab", 20) ? dett.lab(20).Caption() : std::string();
+    f->osDescArt = dett.txt(23).Text();
     f->osUm = dett.txt(140).Text();
     f->osDescUm = dett.Esiste("lab", 140) ? dett.lab(140).Caption() : std::string();
     f->odPercIva = dett.odPercIva;

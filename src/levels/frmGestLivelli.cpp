@@ -17,7 +17,7 @@ namespace {
 const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 bool Nome(const std::string& a, const char* b) { return vb::UgualeTesto(a, b); }
 
-constexpr long kLargh = 11040, kAlt = 8220;
+constexpr long kLargh = 11040, kAlt = 8700;
 constexpr long kAltTesto = 300, kAltLab = 255;
 
 }  // namespace
@@ -56,56 +56,55 @@ void frmGestLivelli::CreaControlli() {
   };
 
   // ---- header strip, display only
-  ui::Controllo& fisso = metti(ui::Tipo::PictureBox, "picFisso", -1, nullptr, 60, 60, kLargh - 240, 1440);
+  ui::Controllo& fisso = metti(ui::Tipo::PictureBox, "picFisso", -1, nullptr, 60, 60, kLargh - 240, 1785);
   fisso.SetBorderStyle(1);
   fisso.SetEnabled(false);
-  const long r0 = 45, r1 = 390, r2 = 735, r3 = 1080;
-  didascalia(610, "Numero Riferimento:", &fisso, 60, r0, 1620);
-  campo(610, &fisso, 1700, r0, 1000);
-  didascalia(620, "Del:", &fisso, 2780, r0, 400);
-  campo(620, &fisso, 3200, r0, 1100);
-  didascalia(630, "Tipo Doc.:", &fisso, 4420, r0, 900);
-  campo(630, &fisso, 5340, r0, 600);
-  etichetta(630, &fisso, 6000, r0, 2000);
-  didascalia(650, "Docum.:", &fisso, 60, r1, 1620);
-  campo(640, &fisso, 1700, r1, 300);
-  campo(650, &fisso, 2040, r1, 660);
-  didascalia(660, "Del:", &fisso, 2780, r1, 400);
-  campo(660, &fisso, 3200, r1, 1100);
-  didascalia(690, "Riferim. Cliente:", &fisso, 4420, r1, 1400);
-  campo(690, &fisso, 5840, r1, 2200);
-  didascalia(670, "Cliente/Fornit.:", &fisso, 60, r2, 1620);
-  campo(670, &fisso, 1700, r2, 1000);
-  etichetta(670, &fisso, 2780, r2, 3600);
-  etichetta(680, &fisso, 6440, r2, 4100);
-  didascalia(700, "Listino:", &fisso, 8140, r0, 700);
-  campo(700, &fisso, 8860, r0, 600);
-  didascalia(710, "Moneta:", &fisso, 8140, r1, 700);
-  campo(710, &fisso, 8860, r1, 800);
-  didascalia(720, "Cambio:", &fisso, 9700, r1, 0);
-  campo(720, &fisso, 9700, r1, 900);
-  C("label1", 720).SetVisible(false);
-  didascalia(20, "Articolo:", &fisso, 60, r3, 1620);
-  campo(20, &fisso, 1700, r3, 1600);
-  etichetta(20, &fisso, 3380, r3, 3700);
-  didascalia(21, "UM", &fisso, 7160, r3, 300);
-  campo(21, &fisso, 7500, r3, 500);
-  etichetta(21, &fisso, 8040, r3, 1200);
-  didascalia(22, "Cod.Iva:", &fisso, 9300, r3, 700);
-  etichetta(22, &fisso, 10020, r3, 600);
+  const long r0 = 45, r1 = 390, r2 = 735, r3 = 1080, r4 = 1425;
+  didascalia(610, "Numero Riferimento:", &fisso, 60, r0, 1800);
+  campo(610, &fisso, 1900, r0, 900);
+  didascalia(620, "Del:", &fisso, 2880, r0, 400);
+  campo(620, &fisso, 3300, r0, 1100);
+  didascalia(630, "Tipo Doc.:", &fisso, 4520, r0, 900);
+  campo(630, &fisso, 5440, r0, 600);
+  etichetta(630, &fisso, 6100, r0, 4600);
+  didascalia(650, "Docum.:", &fisso, 60, r1, 1800);
+  campo(640, &fisso, 1900, r1, 300);
+  campo(650, &fisso, 2240, r1, 560);
+  didascalia(660, "Del:", &fisso, 2880, r1, 400);
+  campo(660, &fisso, 3300, r1, 1100);
+  didascalia(690, "Riferim. Cliente:", &fisso, 4520, r1, 1500);
+  campo(690, &fisso, 6100, r1, 4600);
+  didascalia(670, "Cliente/Fornit.:", &fisso, 60, r2, 1800);
+  campo(670, &fisso, 1900, r2, 1000);
+  etichetta(670, &fisso, 2980, r2, 3600);
+  etichetta(680, &fisso, 6660, r2, 4040);
+  didascalia(700, "Listino:", &fisso, 60, r3, 1800);
+  campo(700, &fisso, 1900, r3, 600);
+  didascalia(710, "Moneta:", &fisso, 2880, r3, 700);
+  campo(710, &fisso, 3600, r3, 800);
+  didascalia(720, "Cambio:", &fisso, 4520, r3, 900);
+  campo(720, &fisso, 5440, r3, 1200);
+  didascalia(20, "Articolo:", &fisso, 60, r4, 1800);
+  campo(20, &fisso, 1900, r4, 1600);
+  etichetta(20, &fisso, 3580, r4, 3500);
+  didascalia(21, "UM", &fisso, 7160, r4, 300);
+  campo(21, &fisso, 7500, r4, 500);
+  etichetta(21, &fisso, 8040, r4, 1200);
+  didascalia(22, "Cod.Iva:", &fisso, 9300, r4, 700);
+  etichetta(22, &fisso, 10020, r4, 600);
   for (int n : {610, 620, 630, 640, 650, 660, 670, 690, 700, 710, 720, 20, 21}) txt(n).SetLocked(true);
   // Hidden keys of the line.
   campo(600, nullptr, 0, 0, 600).SetVisible(false);
   campo(10, nullptr, 0, 0, 600).SetVisible(false);
 
   // ---- the matrix
-  ui::Controllo& main = metti(ui::Tipo::PictureBox, "PicMain", -1, nullptr, 60, 1560, kLargh - 240, 3300);
+  ui::Controllo& main = metti(ui::Tipo::PictureBox, "PicMain", -1, nullptr, 60, 1905, kLargh - 240, 3300);
   main.SetBorderStyle(1);
   main.SetTabStop(false);
   ui::Controllo& l1 = metti(ui::Tipo::Label, "labLiv1", -1, &main, 0, 0, 1275, 255);
   l1.SetCaption("Gruppo Liv.1");
   l1.SetAlignment(1);
-  metti(ui::Tipo::Label, "labLiv2", -1, &main, 0, 240, 1275, 255).SetCaption("Gruppo Liv.2");
+  metti(ui::Tipo::Label, "labLiv2", -1, &main, 0, 255, 1275, 255).SetCaption("Gruppo Liv.2");
   for (const char* n : {"PicMaOriz", "PicMaVert", "PicMaLiv"})
     metti(ui::Tipo::PictureBox, n, -1, &main, 0, 0, 100, 100).SetTabStop(false);
   metti(ui::Tipo::PictureBox, "PicOriz", -1, &C("PicMaOriz"), 0, 0, 100, 100).SetTabStop(false);
@@ -132,14 +131,14 @@ void frmGestLivelli::CreaControlli() {
   }
 
   // ---- totals
-  didascalia(270, "Quantità totale:", nullptr, 3300, 4920, 1400).SetAlignment(1);
-  etichetta(270, nullptr, 4760, 4920, 1500).SetAlignment(1);
-  C("lab", 270).SetTop(4920);
-  didascalia(280, "Totale Articolo:", nullptr, 6600, 4920, 1400).SetAlignment(1);
-  etichetta(280, nullptr, 8060, 4920, 1800).SetAlignment(1);
+  didascalia(270, "Quantità totale:", nullptr, 3300, 5265, 1400).SetAlignment(1);
+  etichetta(270, nullptr, 4760, 5265, 1500).SetAlignment(1);
+  C("lab", 270).SetTop(5265);
+  didascalia(280, "Totale Articolo:", nullptr, 6600, 5265, 1400).SetAlignment(1);
+  etichetta(280, nullptr, 8060, 5265, 1800).SetAlignment(1);
 
   // ---- detail panel of the current cell
-  ui::Controllo& dett = metti(ui::Tipo::PictureBox, "picDett", 0, nullptr, 60, 5280, kLargh - 240, 1860);
+  ui::Controllo& dett = metti(ui::Tipo::PictureBox, "picDett", 0, nullptr, 60, 5625, kLargh - 240, 1860);
   dett.SetBorderStyle(1);
   dett.SetTabStop(false);
   const long d0 = 60, d1 = 420, d2 = 780, d3 = 1140, d4 = 1500;
@@ -155,13 +154,13 @@ void frmGestLivelli::CreaControlli() {
   }
   didascalia(50, "Quantità:", &dett, 60, d2, 1200);
   etichetta(50, &dett, 1300, d2, 1300).SetAlignment(1);
-  didascalia(60, "Prezzo:", &dett, 4400, d0, 1000);
-  campo(60, &dett, 5440, d0, 1500).SetAlignment(1);
+  didascalia(60, "Prezzo:", &dett, 4400, d0, 1200);
+  campo(60, &dett, 5640, d0, 1300).SetAlignment(1);
   metti(ui::Tipo::CommandButton, "ComHlp", 60, &dett, 6960, d0, 300, kAltTesto).SetCaption("..");
-  didascalia(70, "Importo:", &dett, 4400, d1, 1000);
-  campo(70, &dett, 5440, d1, 1500).SetAlignment(1);
-  didascalia(80, "Sconto Totale:", &dett, 4400, d2, 1000);
-  campo(80, &dett, 5440, d2, 1500);
+  didascalia(70, "Importo:", &dett, 4400, d1, 1200);
+  campo(70, &dett, 5640, d1, 1300).SetAlignment(1);
+  didascalia(80, "Sconto Totale:", &dett, 4400, d2, 1200);
+  campo(80, &dett, 5640, d2, 1300);
   metti(ui::Tipo::CommandButton, "ComHlp", 80, &dett, 6960, d2, 300, kAltTesto).SetCaption("..");
   etichetta(80, &dett, 7320, d2, 900).SetAlignment(1);
   didascalia(90, "Sconto Art.:", &dett, 60, d3, 1200);
@@ -191,15 +190,15 @@ void frmGestLivelli::CreaControlli() {
   neg.SetVisible(false);
 
   // ---- buttons
-  ui::Controllo& nm = didascalia(28, "Non Modificabile", nullptr, 60, 7260, 2400);
+  ui::Controllo& nm = didascalia(28, "Non Modificabile", nullptr, 60, 7605, 2400);
   nm.SetForeColor(ui::vbRed);
   nm.SetFont(grassetto);
   nm.SetVisible(false);
-  metti(ui::Tipo::CommandButton, "comSalva", -1, nullptr, 4200, 7200, 1800, 375).SetCaption("&Salva");
-  metti(ui::Tipo::CommandButton, "comOk", -1, nullptr, 6120, 7200, 2100, 375).SetCaption("Salva ed &Esci");
-  metti(ui::Tipo::CommandButton, "ComAnnulla", -1, nullptr, 8340, 7200, 2400, 375).SetCaption("Esci sen&za salvare");
+  metti(ui::Tipo::CommandButton, "comSalva", -1, nullptr, 4200, 7545, 1800, 375).SetCaption("&Salva");
+  metti(ui::Tipo::CommandButton, "comOk", -1, nullptr, 6120, 7545, 2100, 375).SetCaption("Salva ed &Esci");
+  metti(ui::Tipo::CommandButton, "ComAnnulla", -1, nullptr, 8340, 7545, 2400, 375).SetCaption("Esci sen&za salvare");
 
-  ui::Controllo& stato = metti(ui::Tipo::StatusBar, "staMessaggi", -1, nullptr, 0, kAlt - 405 - 330, kLargh, 330);
+  ui::Controllo& stato = metti(ui::Tipo::StatusBar, "staMessaggi", -1, nullptr, 0, kAlt - 405 - 330, kLargh - 120, 330);
   stato.AggiungiElemento("TipOpe").Width = 1500;
   stato.AggiungiElemento("Messaggio").Width = 6500;
   stato.AggiungiElemento("Time").Width = 1200;
