@@ -34,7 +34,7 @@ class ApriFinto : public ApriLivelli {
 };
 
 class MatriceProva : public RigheProva {
- protected:
+ public:
   static constexpr long kNumRif = 90;
   static constexpr long kRigLiv = 7;
 

@@ -4,6 +4,9 @@
 // real line of the DDT line window.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
+
 #include "levels/MatriceProva.h"
 
 namespace prova {
@@ -28,24 +31,52 @@ TEST_F(MatriceProva, CellNumbersWithFourColumns) {
   EXPECT_EQ(f.labLivVert(3).Caption(), "ROS");
 }
 
+// Codes with "ç", "§", a quote, and stored in another case: each row finds
+// its cell and is written back under the element's own code.
+void CodiciSpeciali(MatriceProva& p, ApriFinto& apri, const std::function<frmGestLivelli&()>& apriMatrice,
+                    const std::function<std::string()>& righe, std::deque<int>& risposte) {
+  (void)p;
+  apri.dati.osLivGruppo1 = "SPEC";
+  apri.dati.osLivGruppo2 = "TINTE";
+  frmGestLivelli& f = apriMatrice();
+  EXPECT_EQ(MatriceProva::Box(f, "S", "A").Text(), "2");
+  EXPECT_EQ(MatriceProva::Box(f, "ç1", "b").Text(), "3");
+  EXPECT_EQ(MatriceProva::Box(f, "d'oro", "A").Text(), "4");
+  EXPECT_EQ(MatriceProva::Box(f, "§2", "b").Text(), "5");
+  EXPECT_EQ(f.lab(270).Caption(), "14");
+  risposte.push_back(1);
+  f.comSalva_Click();
+  const std::string r = righe();
+  for (const char* atteso : {"S/A=2@10", "ç1/b=3@10", "d'oro/A=4@10", "§2/b=5@10"})
+    EXPECT_NE(r.find(atteso), std::string::npos) << atteso << " in " << r;
+  EXPECT_EQ(r.find("NONCE"), std::string::npos) << r;
+}
+
 TEST_F(MatriceProva, StoredRowsFillTheirCellsWhateverTheCase) {
   Gruppo("SPEC", {"S", "ç1", "§2", "d'oro"});
   Gruppo("TINTE", {"A", "b"});
-  apri_.dati.osLivGruppo1 = "SPEC";
-  apri_.dati.osLivGruppo2 = "TINTE";
-  Riga("s", "A", 2, 10);         // "s" matches element "S"
-  Riga("ç1", "B", 3, 10);        // "B" matches "b"
+  Riga("s", "A", 2, 10);     // "s" matches element "S"
+  Riga("ç1", "B", 3, 10);    // "B" matches "b"
   Riga("d'oro", "a", 4, 10);
-  Riga("NONCE", "A", 9, 10);     // not an element: not shown
-  frmGestLivelli& f = Apri("O");
-  EXPECT_EQ(Box(f, "S", "A").Text(), "2");
-  EXPECT_EQ(Box(f, "ç1", "b").Text(), "3");
-  EXPECT_EQ(Box(f, "d'oro", "A").Text(), "4");
-  EXPECT_EQ(f.lab(270).Caption(), "9");
-  // Saved again, the codes are the elements' own.
-  risposte_.push_back(1);
-  f.comSalva_Click();
-  EXPECT_EQ(Righe(), "ç1/b=3@10 d'oro/A=4@10 S/A=2@10");
+  Riga("§2", "b", 5, 10);
+  Riga("NONCE", "A", 9, 10);  // not an element: not shown, and dropped by the save
+  CodiciSpeciali(*this, apri_, [this]() -> frmGestLivelli& { return Apri("O"); }, [this] { return Righe(); },
+                 risposte_);
+}
+
+TEST_F(MatriceProva, StoredRowsFillTheirCellsWhateverTheCaseOnTheServer) {
+  std::unique_ptr<DatabaseServer> server;
+  if (!ApriSuServer(server)) GTEST_SKIP() << "no PostgreSQL test server";
+  G().gsGesTaglie = "S";
+  Gruppo("SPEC", {"S", "ç1", "§2", "d'oro"});
+  Gruppo("TINTE", {"A", "b"});
+  Riga("s", "A", 2, 10);
+  Riga("ç1", "B", 3, 10);
+  Riga("d'oro", "a", 4, 10);
+  Riga("§2", "b", 5, 10);
+  Riga("NONCE", "A", 9, 10);
+  CodiciSpeciali(*this, apri_, [this]() -> frmGestLivelli& { return Apri("O"); }, [this] { return Righe(); },
+                 risposte_);
 }
 
 TEST_F(MatriceProva, OneLevelGroupStoresTheMarkerAsLevelTwo) {
