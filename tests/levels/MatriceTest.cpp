@@ -327,3 +327,54 @@ TEST_F(MatriceProva, ALineWithoutLevelsOpensNoMatrix) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+
+struct CasoIva {
+  const char* przIvato;
+  const char* prezzo;
+  const char* atteso;
+};
+
+// F7 on the price: VAT added on a document of VAT-inclusive prices, taken
+// out otherwise; the amount of the cell follows.
+TEST_F(MatriceProva, F7AddsOrTakesOutTheVat) {
+  const CasoIva casi[] = {{"S", "100", "122,00"}, {"N", "122", "100,00"}};
+  for (const auto& c : casi) {
+    apri_.dati.osPrzIvato = c.przIvato;
+    frmGestLivelli& f = Apri("O");
+    f.odPercIva = 22;
+    ui::Controllo& cella = Box(f, "M", "BLU");
+    ui::utente::Fuoco(cella);
+    cella.SetText("2");
+    ui::utente::Fuoco(f.txt(60));
+    f.txt(60).SetText(c.prezzo);
+    int f7 = ui::vbKeyF7;
+    f.txt_KeyUp(60, f7, 0);
+    EXPECT_EQ(f.txt(60).Text(), c.atteso) << c.przIvato;
+    const double prezzo = vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(f.txt(60).Text()));
+    EXPECT_DOUBLE_EQ(vb::FunzioniComuni::Istanza().ValDouble(vb::Variant(f.txt(70).Text())), prezzo * 2) << c.przIvato;
+    f.miAbilRw = 0;
+    f.Unload();
+  }
+}
+
+// F2 on the price in price mode 0 gives every cell the price read again.
+TEST_F(MatriceProva, F2OnThePriceSpreadsItInOnePriceMode) {
+  apri_.dati.osFlagLivLis = "0";
+  Riga("S", "BLU", 2, 18.5);
+  frmGestLivelli& f = Apri("O");
+  ui::utente::Fuoco(Box(f, "L", "ROS"));
+  ui::utente::Fuoco(f.txt(60));
+  int f2 = ui::vbKeyF2;
+  f.txt_KeyUp(60, f2, 0);
+  const std::string p = f.txt(60).Text();
+  for (int16_t e1 = 1; e1 <= f.K1(); ++e1)
+    for (int16_t e2 = 1; e2 <= f.K2(); ++e2)
+      EXPECT_EQ(f.msPrezzo[static_cast<size_t>(e1)][static_cast<size_t>(e2)], p) << e1 << "," << e2;
+  EXPECT_EQ(f.msPrezzoUnico, p);
+}
+
+}  // namespace
+}  // namespace prova
