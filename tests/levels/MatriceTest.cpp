@@ -378,3 +378,32 @@ TEST_F(MatriceProva, F2OnThePriceSpreadsItInOnePriceMode) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+
+struct CasoLayout {
+  int16_t tipo;
+  bool evasoStato, qtaProv, qtaEvasa, statoRiga, perUtente, prefisso;
+};
+
+// What each layout shows and loads; the DDT line passes 2.
+TEST(MatriceLayout, EachLayoutShowsAndLoadsItsOwn) {
+  const CasoLayout casi[] = {{2, false, true, false, true, false, true},  {3, false, true, false, false, false, true},
+                             {5, true, false, true, true, false, false}, {6, false, false, false, true, true, false},
+                             {0, true, false, true, true, false, false}, {1, true, false, true, true, false, false},
+                             {9, true, false, true, true, false, true}};
+  for (const auto& c : casi) {
+    const auto l = frmGestLivelli::Layout(c.tipo);
+    EXPECT_EQ(l.evasoStato, c.evasoStato) << c.tipo;
+    EXPECT_EQ(l.qtaProv, c.qtaProv) << c.tipo;
+    EXPECT_EQ(l.qtaEvasa, c.qtaEvasa) << c.tipo;
+    EXPECT_EQ(l.statoRiga, c.statoRiga) << c.tipo;
+    EXPECT_EQ(l.perUtente, c.perUtente) << c.tipo;
+    EXPECT_EQ(l.prefisso, c.prefisso) << c.tipo;
+    EXPECT_EQ(l.cercaListBase, c.tipo != 5) << c.tipo;
+  }
+}
+
+}  // namespace
+}  // namespace prova
