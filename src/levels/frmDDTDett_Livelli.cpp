@@ -12,6 +12,7 @@
 #include "common/frmMsgCom.h"
 #include "common/mainDdt.h"
 #include "ddt/lines/frmDDTDett.h"
+#include "levels/frmGestLivelli.h"
 #include "ddt/lines/frmDDTDett_Util.h"
 #include "levels/ProtRigaLivelli.h"
 #include "levels/frmDDtDeLiv.h"
@@ -71,9 +72,7 @@ bool frmDDTDett::GestLivelli(bool pbMessaggi) {
   // The editor closed last may still be inside its own unload.
   mfrmDeLivChiuso.reset();
   if (obLivGestTab && oiLivelliCrea == 1) {
-    // matrix editor: ApriMatriceLivelli(*this)
-    NonDisponibile("La matrice dei livelli");
-    return false;
+    return ApriMatriceLivelli(*this);
   }
   FunVarie::Clessidra(true);
   auto f = std::make_shared<frmDDtDeLiv>();

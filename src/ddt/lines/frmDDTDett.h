@@ -72,6 +72,8 @@ class Griglia;
 class DatiControllo;
 }  // namespace ui
 class FrmCompetenza;
+class frmGestLivelli;
+class ApriLivelli;
 class frmNotaLingua;
 
 class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
@@ -240,6 +242,10 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // The list editor open now and the one closed last (still inside its
   // own unload when it calls the line back).
   std::shared_ptr<class frmDDtDeLiv> mfrmDeLiv, mfrmDeLivChiuso;
+  // The matrix editor while it is open, its opener over this window, and
+  // the one closed last (its callback runs inside its own unload).
+  std::shared_ptr<frmGestLivelli> mfrmMatrice, mfrmMatriceChiusa;
+  std::shared_ptr<ApriLivelli> mpApriMatrice;
 
   // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);

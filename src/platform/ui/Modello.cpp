@@ -154,7 +154,9 @@ void Controllo::Notifica(Prop p) { form_.ControlloCambiato(*this, p); }
 
 void Controllo::Move(long left, long top, long width, long height) {
   left_ = left;
-  if (top >= 0) top_ = top;
+  // -1 is the omitted argument; any other top, negative ones included,
+  // is a place (a scrolled sheet sits above its window's edge).
+  if (top != -1) top_ = top;
   if (width >= 0) width_ = width;
   if (height >= 0) height_ = height;
   Notifica(Prop::Geometria);
@@ -686,7 +688,9 @@ void Form::SetCaption(const std::string& v) {
 
 void Form::Move(long left, long top, long width, long height) {
   left_ = left;
-  if (top >= 0) top_ = top;
+  // -1 is the omitted argument; any other top, negative ones included,
+  // is a place (a scrolled sheet sits above its window's edge).
+  if (top != -1) top_ = top;
   const bool dimensioni = (width >= 0 && width != width_) || (height >= 0 && height != height_);
   if (width >= 0) width_ = width;
   if (height >= 0) height_ = height;
