@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Globali.h"
+#include "levels/frmGestLivelli.h"
 #include "levels/LivelliProva.h"
 
 namespace prova {
@@ -76,13 +77,18 @@ TEST_F(Livelli, RefusalsOpenNothing) {
   EXPECT_EQ(messaggi_.size(), n);
 }
 
-TEST_F(Livelli, ACreationRequestWithTheMatrixChosenSaysItIsNotAvailable) {
+TEST_F(Livelli, ACreationRequestWithTheMatrixChosenOpensTheMatrix) {
   frmDDTDett& d = Linea();
   d.obLivGestTab = true;
   d.oiLivelliCrea = 1;
-  EXPECT_FALSE(d.GestLivelli(true));
-  ASSERT_FALSE(messaggi_.empty());
-  EXPECT_NE(messaggi_.back().find("non è ancora disponibile"), std::string::npos) << messaggi_.back();
+  EXPECT_TRUE(d.GestLivelli(true));
+  ASSERT_TRUE(d.mfrmMatrice);
+  EXPECT_FALSE(d.mfrmDeLiv);
+  EXPECT_EQ(d.oiInDeLiv, 2);
+  EXPECT_FALSE(d.Enabled());
+  // Left read-only, it closes without a question and gives the line back.
+  d.mfrmMatrice->miAbilRw = 0;
+  d.mfrmMatrice->Unload();
   EXPECT_EQ(d.oiInDeLiv, 0);
   EXPECT_TRUE(d.Enabled());
 }

@@ -119,8 +119,7 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
   G().gsGesTaglie = "S";
   frmDDTDett& d = Righe(kDdtModificabile);
   d.osLivGruppo1 = "TAGLIE";
-  // The level matrix is not there yet; the level list is, and closing it
-  // unchanged leaves the line alone.
+  // The level list closed unchanged leaves the line alone.
   d.obLivGestTab = true;
   auto& p = d.ogLinPag();
   const std::string prima = Lavoro(kDdtModificabile);
@@ -129,7 +128,7 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
   EXPECT_TRUE(d.mfrmDeLiv->Unload());
   EXPECT_EQ(d.oiInDeLiv, 0);
   EXPECT_EQ(Lavoro(kDdtModificabile), prima);
-  for (const char* tasto : {"LivelliCrea", "MatrGest", "Tracc"}) {
+  for (const char* tasto : {"MatrGest", "Tracc"}) {
     SCOPED_TRACE(tasto);
     messaggi_.clear();
     d.ButtonComando(tasto);
