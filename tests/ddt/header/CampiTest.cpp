@@ -724,7 +724,6 @@ TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
     void (*esegui)(frmDdtTest&);
   };
   const Caso casi[] = {
-      {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
       {"Ripristino", [](frmDdtTest& f) { f.Ripristino(); }},
   };
   for (const Caso& c : casi) {
