@@ -143,6 +143,28 @@ TEST_F(SpeseDocProva, ACodeTypedFillsTheRowFromTheMasterAndTheSaveWritesOnlyTheD
   EXPECT_EQ(Righe().substr(Righe().rfind("6:")), "6:inc:22:3.00:0:N;");
 }
 
+// The same on the test server: the grid's query, its join and the row
+// stored through it, in the server's dialect.
+TEST_F(SpeseDocProva, OnTheServerARowTypedIsStoredAndClosingUnlocks) {
+  std::unique_ptr<prova::DatabaseServer> srv;
+  if (!ApriSuServer(srv)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  frmSpeseDoc& s = Apri();
+  ASSERT_EQ(s.oiLoadOk(), 1) << Messaggi();
+  EXPECT_EQ(s.dbgRiga().TestoCella(Col(s, "Descrizione")), "Spese di trasporto");
+  s.ButtonComando("Nuovo");
+  ASSERT_TRUE(s.dbgRiga().ScriviCella(Col(s, "Spesa"), vb::Variant(kSpesaIncasso))) << Messaggi();
+  s.ButtonComando("Salva");
+  EXPECT_TRUE(messaggi_.empty()) << Messaggi();
+  EXPECT_EQ(Righe(), "1:TRA:22:10.00:0:N;2:INC:22:2.50:0:N;");
+  Tick();
+  EXPECT_EQ(s.dbgRiga().TestoCella(1, Col(s, "Descrizione")), "Spese di incasso Ri.Ba.");
+  s.ButtonComando("Chiudi");
+  EXPECT_FALSE(s.Caricata());
+  EXPECT_EQ(Valore("Select Count(*) As V From LockGest"), "0");
+  EXPECT_TRUE(Testata().Enabled());
+  Testata().Unload();
+}
+
 TEST_F(SpeseDocProva, RefusedCellsShowTheirMessageAndHoldTheCommandsUntilTheNextTick) {
   frmSpeseDoc& s = Apri();
   ASSERT_EQ(s.oiLoadOk(), 1) << Messaggi();
