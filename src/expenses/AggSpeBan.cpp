@@ -59,15 +59,6 @@ bool Vuoto(const std::string& s) { return Fc().Vuoto(vb::Variant(s), vb::vbStrin
 // A sign that lets the document take automatic rows.
 bool SegnoValido(const std::string& psSegno) { return !Vuoto(psSegno) && !vb::UgualeTesto(psSegno, "-"); }
 
-bool Nazionale(const std::string& m) {
-  return vb::UgualeTesto(m, G().gsCodLira) || vb::UgualeTesto(m, G().gsCodEuro);
-}
-
-// The expense's currency against the document's.
-bool MonetaAdatta(const std::string& psMonetaSpesa, const std::string& psMonetaDoc) {
-  if (vb::UgualeTesto(psMonetaSpesa, psMonetaDoc)) return true;
-  return Nazionale(psMonetaSpesa) && Nazionale(psMonetaDoc);
-}
 
 vb::Currency Importo(const vb::Variant& v) {
   if (v.IsEmpty() || v.IsNull() || v.IsMissing()) return vb::Currency();
@@ -189,6 +180,17 @@ vb::Variant Ricontrolla(const Gemello& g, const std::string& psTabSpese, int16_t
 
 }  // namespace
 
+bool MonetaNazionale(const std::string& psMoneta) {
+  return vb::UgualeTesto(psMoneta, G().gsCodLira) || vb::UgualeTesto(psMoneta, G().gsCodEuro);
+}
+
+bool MonetaAdatta(const std::string& psMonetaSpesa, const std::string& psMonetaDoc) {
+  if (vb::UgualeTesto(psMonetaSpesa, psMonetaDoc)) return true;
+  return MonetaNazionale(psMonetaSpesa) && MonetaNazionale(psMonetaDoc);
+}
+
+bool ColonneLire(const std::string& psMonetaDoc) { return vb::UgualeTesto(psMonetaDoc, G().gsCodLira); }
+
 void CalcUltRiga(const std::string& psTabSpese, int16_t piAnno, int32_t plNumRif, int32_t& plNumRiga) {
   auto& rs = Rs();
   const std::string k = Apri("Select top 1 * from " + psTabSpese + " where anno = " + Anno(piAnno) +
@@ -218,7 +220,7 @@ void AggValoriSpesa(const std::string& psRecRighe, const std::string& psRecSpesa
                  Vuoto(vb::Trim(psIva)) ? vb::Variant(Testo(rs.LeggiCampo(psRecSpesa, "Spese.Iva")))
                                         : vb::Variant(psIva));
   rs.ScriviCampo(psRecRighe, "Percentuale", vb::Variant(Fc().ValDouble(rs.LeggiCampo(psRecSpesa, "Spese.Percentuale"))));
-  const bool lire = vb::UgualeTesto(psMoneta, G().gsCodLira);
+  const bool lire = ColonneLire(psMoneta);
   const char* importo = lire ? "Spese.ImportoLire" : "Spese.Importo";
   const char* massimo = lire ? "Spese.ImportoMaxLire" : "Spese.ImportoMax";
   const char* minimo = lire ? "Spese.ImportoMinLire" : "Spese.ImportoMin";

@@ -26,6 +26,17 @@
 
 namespace AggSpeBan {
 
+// ---- the expense currency rule
+
+// The lira or the euro code (letter case ignored).
+bool MonetaNazionale(const std::string& psMoneta);
+// An expense in psMonetaSpesa fits a document in psMonetaDoc: the same
+// currency, or both national.
+bool MonetaAdatta(const std::string& psMonetaSpesa, const std::string& psMonetaDoc);
+// A document in psMonetaDoc takes the lire columns of the master
+// (ImportoLire, ImportoMinLire, ImportoMaxLire), else the plain ones.
+bool ColonneLire(const std::string& psMonetaDoc);
+
 // ---- row primitives
 
 // plNumRiga = highest Riga of the document's rows, 0 when it has none.

@@ -6,6 +6,7 @@
 #include "common/frmMsgCom.h"
 #include "ddt/header/frmDdtTest.h"
 #include "expenses/AggSpeBan.h"
+#include "expenses/frmSpeseDoc.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/Testo.h"
@@ -185,8 +186,49 @@ void frmDdtTest::GestSpese() {
     return;
   }
   if (oiInDett > 0) return;
-  if (!DdtLibero(*this)) return;
-  NonDisponibile("La gestione delle spese del DDT");
+  const Globali& g = G();
+  const auto& fc = FC();
+  // The DDT stays locked under the lock module's own key while its
+  // expenses are open: DopoGestSpese releases it.
+  std::string chiave = "Standard", utente, varie, gestione = vb::Trim(g.gsTipoDoc);
+  int16_t nuovo = -1;
+  if (ComLock::BloccaDoc("S", g.gsTipoDoc, AnnoDdt(*this), NumRifDdt(*this), nuovo, -1, chiave, "Il DDT", utente,
+                         gestione, varie) != ComLock::kBloccoPreso)
+    return;
+  frmSpeseDoc& s = FrmSpeseDoc();
+  s.ofrmTest = this;
+  s.osCaption = " DDT";
+  s.osKeyAttivazione = vb::Trim(fc.LeggiSwitch(g.gsRigaComando, "F"));
+  s.osParam = osParam;
+  s.osAnnoRif = txt(20).Text();
+  s.osNumRif = txt(10).Text();
+  s.osIvaTest = txt(270).Text();
+  s.osMoneta = txt(400).Text();
+  s.osSpesa = msSpesaCli;
+  s.oiNumDecMon = miNumDecMon;
+  s.osNumDecMon = fc.MascheraNum(0, miNumDecMon, "0", true, "#,##0", 0, "", "^");
+  s.osSoggRitAcc = fc.ValDouble(vb::Variant(txt(275).Text()), true, true) > 0 ? "S" : "N";
+  oiInDett = 2;
+  SetEnabled(false);
+  s.SetosKeySec(msKeySec);
+  s.TabellaStd(g.gsTabSpese, "", 1, true, false);
+  if (s.oiLoadOk() != 1) {
+    // The window did not load and has told why: the DDT goes back to the
+    // user untouched, neither recomputed nor saved.
+    if (s.Caricata()) s.Unload();
+    SetEnabled(true);
+    ComLock::SbloccaDoc(nullptr, -1);
+    oiInDett = -1;
+    return;
+  }
+  s.osKeyLancia = osKeyLancia;
+  s.osKeySecLancia = osKeySecLancia;
+  s.osParamLancia = osParamLancia;
+  // The list print belongs to the print dialogs, not here yet: the list
+  // commands say so.
+  s.ogComlin().FormStampa(nullptr);
+  s.ogComlin().FormStampaInCorso(nullptr);
+  s.SetoiAbilRW(vb::UgualeTesto(txt(110).Text(), "E") ? int16_t(0) : oiAbilRW);
 }
 
 void frmDdtTest::DopoGestSpese() {

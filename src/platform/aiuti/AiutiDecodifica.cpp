@@ -60,6 +60,7 @@ std::vector<TipoAiuto> CostruisciTipi() {
   v.push_back(T("Pagamento", "Pagamenti", "Pagamento", "Descrizione", "Pagamenti"));
   v.push_back(T("Banca", "Banche", "Banca", "Descrizione", "Banche"));
   v.push_back(T("Iva", "TabIva", "Iva", "Descrizione", "Codici IVA"));
+  v.push_back(T("Spesa", "Spese", "Spesa", "Descrizione", "Spese"));
   v.push_back(T("Lingua", "Lingue", "Lingua", "Descrizione", "Lingue"));
   v.push_back(T("Agente", "Agenti", "Agente", "RagSoc", "Agenti"));
   v.push_back(T("IndSped", "IndSped", "IndSped", "RagSoc", "Destinazioni"));

@@ -215,7 +215,21 @@ bool Griglia::ScriviCella(int col, const vb::Variant& valore) {
   dati::Recordset& rs = *dati_->Recordset();
   vb::Variant vecchio = ValoreCella(col);
   int annulla = 0;
-  Parent().BeforeColUpdate(*this, col, vecchio, annulla);
+  // A check may write other cells of the row meanwhile: each write puts
+  // back the one it interrupted.
+  const vb::Variant* const fuori = inScrittura_;
+  const int colFuori = colScrittura_;
+  inScrittura_ = &valore;
+  colScrittura_ = col;
+  try {
+    Parent().BeforeColUpdate(*this, col, vecchio, annulla);
+  } catch (...) {
+    inScrittura_ = fuori;
+    colScrittura_ = colFuori;
+    throw;
+  }
+  inScrittura_ = fuori;
+  colScrittura_ = colFuori;
   if (annulla) return false;
   if (!rs.InModifica()) rs.Edit();
   rs.Scrivi(c.DataField, valore);

@@ -122,6 +122,9 @@ class Griglia : public Controllo {
   // A value typed into a cell of the current record: BeforeColUpdate, the
   // write, AfterColUpdate. False when refused.
   bool ScriviCella(int col, const vb::Variant& valore);
+  // The value being written into column `col` while its BeforeColUpdate
+  // runs (the cell's new text, not yet in the record); nullptr otherwise.
+  const vb::Variant* ValoreInScrittura(int col) const { return col == colScrittura_ ? inScrittura_ : nullptr; }
   // Leaves the row being edited: BeforeUpdate, the store, AfterUpdate.
   bool SalvaRiga();
   bool InModifica() const;
@@ -139,6 +142,8 @@ class Griglia : public Controllo {
   std::string ultimoSegnalibro_;
   long topRow_ = 0, rowHeight_ = 255;
   std::vector<std::string> selezione_;
+  const vb::Variant* inScrittura_ = nullptr;
+  int colScrittura_ = -1;
 };
 
 // The flexible grid: rows and columns of texts, fixed rows and columns for

@@ -6,6 +6,7 @@
 
 #include "common/Globali.h"
 #include "ddt/header/TestataProva.h"
+#include "expenses/frmSpeseDoc.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/dati/GestRecordset.h"
 #include "common/utilprg.h"
@@ -713,28 +714,7 @@ TEST_F(Campi, TheContractMarkTellsLinesThatDoNotFollowTheHeader) {
 
 // ---------------------------------------------------- document commands
 
-TEST_F(Campi, DocumentCommandsSayTheyAreNotAvailableAndLeaveNoLock) {
-  struct Caso {
-    const char* nome;
-    void (*esegui)(frmDdtTest&);
-  };
-  const Caso casi[] = {
-      {"Spese", [](frmDdtTest& f) { f.GestSpese(); }},
-  };
-  for (const Caso& c : casi) {
-    SCOPED_TRACE(c.nome);
-    Riparti();
-    frmDdtTest& f = Mostra(std::string(c.nome) == "RipEvasione" ? demo::kDdtEvaso : demo::kDdtModificabile);
-    const std::string statoPrima = Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato");
-    messaggi_.clear();
-    c.esegui(f);
-    EXPECT_TRUE(MessaggioCon("non è ancora disponibile")) << (messaggi_.empty() ? "" : messaggi_.back());
-    EXPECT_EQ(RigheLock(), 0);
-    EXPECT_EQ(f.oiInDett, -1);
-    EXPECT_EQ(Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato"), statoPrima);
-  }
-  // The lines open under the DDT's lock, which their closing gives back.
-  Riparti();
+TEST_F(Campi, TheLinesOpenUnderTheDdtsLockAndTheirClosingGivesItBack) {
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   const std::string statoPrima = Valore("Select Stato from DdtTest Where Anno = 2026 AND NumRif = 3", "Stato");
   messaggi_.clear();
@@ -1037,8 +1017,12 @@ TEST_F(CampiServer, DocumentCommandsLeaveNoLockAndRespectAnotherUsersLock) {
   SALTA_SENZA_SERVER();
   frmDdtTest& f = Mostra(demo::kDdtModificabile);
   messaggi_.clear();
+  // The expenses hold the lock while open and give it back when closed.
   f.GestSpese();
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  ASSERT_TRUE(FrmSpeseDoc().Caricata()) << (messaggi_.empty() ? "" : messaggi_.back());
+  EXPECT_EQ(RigheLock(), 1);
+  FrmSpeseDoc().ButtonComando("Chiudi");
+  EXPECT_FALSE(FrmSpeseDoc().Caricata());
   EXPECT_EQ(RigheLock(), 0);
   // The lines hold the lock while open and give it back when closed.
   int16_t d = 0;

@@ -382,7 +382,7 @@ TEST_F(SpeseFallite, OnTheServerExpenseRowsHeldByAnotherProgramRollBackTheWholeS
 
 // ---------------------------------------------------------------- hand-off
 
-TEST_F(SpeseProva, TheExpenseCommandRefusesOrSaysItIsNotAvailableAndLeavesNoLock) {
+TEST_F(SpeseProva, TheExpenseCommandRefusesAnUnsavedBusyOrAlreadyOpenDdtAndLeavesNoLock) {
   struct Caso {
     const char* nome;
     std::function<void(frmDdtTest&)> prepara;
@@ -413,7 +413,6 @@ TEST_F(SpeseProva, TheExpenseCommandRefusesOrSaysItIsNotAvailableAndLeavesNoLock
              "'S', 'D')");
        },
        "luigi"},
-      {"DDT libero", [this](frmDdtTest& f) { Mostra(f, kDdtModificabile); }, "non è ancora disponibile"},
   };
   frmDdtTest& f = Finestra();
   for (const Caso& c : casi) {
