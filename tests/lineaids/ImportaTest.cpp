@@ -194,6 +194,29 @@ TEST_F(Importa, AStoredArticleLineMovesItsEcoFeeLineAlong) {
   EXPECT_EQ(Lavoro(kDdtModificabile), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01");
 }
 
+TEST_F(Importa, AnUnrelatedLineIsNeverDeletedWithAnArticleLine) {
+  const std::string file = File("lettura.txt", std::string(kArticoloViti) + ";3\n");
+  Layout("LettArtDafile", "FileOrigine=" + file + "\nFissoSep=S\nSeparatore=;\nCodInizio=1\nQtaInizio=2\nCancFile=N\n");
+  frmDDTDett& d = Righe(kDdtModificabile);
+  d.Show();
+  d.ButtonComando("Nuovo");
+  d.ButtonComando("LetturaDaFile");
+  Completa(d);
+  d.ButtonComando("Annulla");
+  // The eco-fee line went by other means and its number now names the oil
+  // line: deleting the screws leaves the oil alone.
+  Sql(std::string("Delete from DdtDettApp Where Anno = 2026 And NumRif = 3 And Articolo = '") + kArticoloCassa + "'");
+  Sql(std::string("Update DdtDettApp Set RigLivRAEE = ") + std::to_string(kRigLivOlio) +
+      " Where Anno = 2026 And NumRif = 3 And Articolo = '" + kArticoloViti + "'");
+  d.ogLinPag().Rileggi();
+  int32_t riga = std::stoi(Colonna(kArticoloViti, "RigDet"));
+  d.AggVisRighe(riga);
+  ASSERT_EQ(d.txt(20).Text(), kArticoloViti);
+  risposteBox_.push_back(vb::vbYes);
+  d.ButtonComando("Cancella");
+  EXPECT_EQ(Lavoro(kDdtModificabile), "1:1:OLIO5L 2:3:BISCOTTI 3:4:CORSO01");
+}
+
 TEST_F(Importa, ReorderLinesFollowTheMinimumStock) {
   const std::string cartella = dir_.Percorso("ordini");
   std::filesystem::create_directories(cartella);
