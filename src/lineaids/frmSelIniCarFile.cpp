@@ -13,7 +13,8 @@ bool Nome(const std::string& a, const char* b) { return vb::UgualeTesto(a, b); }
 
 frmSelIniCarFile::frmSelIniCarFile() : ui::Form("frmSelIniCarFile") {
   SetCaption("Selezione parametri per caricamento da file");
-  Move(0, 0, 6060, 5325);
+  // The list as designed, with its bottom margin inside the frame.
+  Move(0, 0, 6060, 5580);
   SetBorderStyle(3);
   SetMinButton(false);
   SetMaxButton(false);
