@@ -15,6 +15,7 @@
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/InputBox.h"
+#include "platform/Percorsi.h"
 #include "platform/Testo.h"
 #include "platform/aiuti/AiutiDecodifica.h"
 #include "platform/dati/GestDatabase.h"
@@ -70,7 +71,7 @@ void frmDDTDett::ScriviDaOrdi(const std::string& psFile, const std::string& psAr
   const bool conQta = !pvQta.IsMissing();
   if (conQta) qta = FC().ValDouble(pvQta, true);
   try {
-    daordi::AppendiBloccato(file, daordi::RigaDaOrdi(psArticolo, psDescr, conQta ? &qta : nullptr, psNote),
+    daordi::AppendiBloccato(vb::PercorsoLocale(file), daordi::RigaDaOrdi(psArticolo, psDescr, conQta ? &qta : nullptr, psNote),
                             [](int tentativo) {
                               if (tentativo <= 5) {
                                 std::this_thread::sleep_for(std::chrono::milliseconds(daordi::AttesaMs()));

@@ -19,6 +19,7 @@
 #include "lineaids/LetturaFile.h"
 #include "platform/Errore.h"
 #include "platform/FunzioniComuni.h"
+#include "platform/Percorsi.h"
 #include "platform/Processi.h"
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
@@ -144,7 +145,7 @@ void frmDDTDett::LeggiDaFileBarCode() {
       if (!t.ExePrima.empty()) {
         // The shell's "Open": the desktop's opener for the program or
         // document; nothing waits for it but the user's answer.
-        vb::processi::Avvia({"xdg-open", t.ExePrima});
+        vb::processi::Avvia({"xdg-open", vb::PercorsoLocale(t.ExePrima)});
         if (frmMsgCom::msgCom("Premere Ok dopo che lo scaricamento dei dati è stato completato", "&Ok",
                               vb::Variant("&Annulla")) == 2)
           return;
@@ -155,12 +156,12 @@ void frmDDTDett::LeggiDaFileBarCode() {
         if (!HaPagina()) return;
       }
       std::error_code ec;
-      if (!std::filesystem::is_regular_file(t.FileOrigine, ec)) {
+      if (!std::filesystem::is_regular_file(vb::PercorsoLocale(t.FileOrigine), ec)) {
         frmMsgCom::msgCom("File (" + t.FileOrigine + ") da caricare non trovato", "&Ok");
         return;
       }
       auto file = std::make_shared<lettura::FileRighe>();
-      if (!file->Apri(t.FileOrigine)) throw vb::Errore(75, "Errore di accesso al percorso/file");
+      if (!file->Apri(vb::PercorsoLocale(t.FileOrigine))) throw vb::Errore(75, "Errore di accesso al percorso/file");
       mpFileLettura = file;
       miFileLettura = 1;
       mbLetturaFile = true;
@@ -321,7 +322,7 @@ void frmDDTDett::FineLetCodBar() {
     cancella = frmMsgCom::msgCom("Cancello file caricato", "&Sì", vb::Variant("&No")) == 1;
   if (!cancella) return;
   std::error_code ec;
-  if (!std::filesystem::remove(file, ec) || ec) {
+  if (!std::filesystem::remove(vb::PercorsoLocale(file), ec) || ec) {
     const std::string testo = ec ? ec.message() : std::string("File non trovato");
     frmMsgCom::MsgErrfrm(vb::Variant(testo + " - " + file), vb::Variant(ec ? 75 : 53));
   }
