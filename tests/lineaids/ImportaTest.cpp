@@ -100,6 +100,30 @@ TEST_F(Importa, AThreeRecordFileYieldsItsLinesAndTheEcoFeeLine) {
   EXPECT_FALSE(std::ifstream(file).good());
 }
 
+TEST_F(Importa, TheDemoFixedLayoutLoadsTheLampWithItsEcoFee) {
+  // The layout and sample file scripts/start.sh sets up.
+  const std::string file = File("fisso.txt", std::string(kArticoloRaee) + "  000004\r\n" + kArticoloViti +
+                                                 "  000010\r\n" + kArticoloAcqua + "   000024\r\n");
+  Sql(std::string("Update Articoli Set ArtRAEE = Null Where Articolo = '") + kArticoloViti + "'");
+  Layout("LettArtDafile", "FileOrigine=" + file +
+                              "\nFissoSep=F\nCodInizio=1\nCodLung=10\nQtaInizio=11\nQtaLung=6\nCancFile=N\n"
+                              "CodArtSeqRic=CB\n");
+  frmDDTDett& d = Righe(kDdtModificabile);
+  d.Show();
+  d.ButtonComando("Nuovo");
+  d.ButtonComando("LetturaDaFile");
+  Completa(d);
+  EXPECT_EQ(Nuove(), std::string(kArticoloRaee) + " " + kArticoloContributoRaee + " " + kArticoloViti + " " +
+                         kArticoloAcqua)
+      << Lavoro(kDdtModificabile);
+  EXPECT_EQ(Colonna(kArticoloContributoRaee, "Qta"), "4");
+  EXPECT_EQ(Colonna(kArticoloContributoRaee, "ValTotale"), "2");
+  EXPECT_EQ(Colonna(kArticoloRaee, "RigLivRAEE"), Colonna(kArticoloContributoRaee, "RigLiv"));
+  EXPECT_EQ(Colonna(kArticoloAcqua, "Qta"), "24");
+  // Kept: CancFile "N".
+  EXPECT_TRUE(std::ifstream(file).good());
+}
+
 TEST_F(Importa, AMissingFileStartsNothing) {
   Layout("LettArtDafile", "FileOrigine=" + dir_.Percorso("manca.txt") + "\nFissoSep=F\nCodInizio=1\nCodLung=8\n");
   frmDDTDett& d = Righe(kDdtModificabile);
