@@ -43,6 +43,59 @@ NomeDB=C:\Velnor\menu.db
 TempoMaxCarStampa=10
 INI
 fi
+# The line aids: reader-file layouts (fixed, separated, quoted) with their
+# sample files, a serial layout, the reorder folder. Added once to an ini
+# that has none; the sample files are put back at every start, since an
+# import may delete them.
+mkdir -p "$DATI/Letture" "$DATI/DaOrdi"
+printf 'LAMPLED8  000004\r\nVITE0410  000010\r\nACQUA15   000024\r\n' > "$DATI/Letture/fisso.txt"
+printf 'LAMPLED8\t2\t\t23,50\r\n8001234567897\t5\t\t\r\nBISCOTTI\t12\t30,00\t\r\n' > "$DATI/Letture/tab.txt"
+printf '"LAMPLED8","1","",""\r\n"VITE0410","3","",""\r\n"ACQUA15","6","","0,45"\r\n' > "$DATI/Letture/virgolette.txt"
+printf 'TR18-000103\r\n' > "$DATI/Letture/matricole.txt"
+if ! grep -qi '^\[LettArtDafile\]' "$DATI/velnor.ini"; then
+  cat >> "$DATI/velnor.ini" <<'INI'
+[LettArtDafile]
+Descr=Lettore di magazzino (campi fissi)
+FileOrigine=C:\Velnor\Letture\fisso.txt
+FissoSep=F
+CodInizio=1
+CodLung=10
+QtaInizio=11
+QtaLung=6
+CancFile=N
+CodArtSeqRic=CB
+[LettArtDafileTab]
+Descr=File separato da tabulazioni (codici o codici a barre, prezzi)
+FileOrigine=C:\Velnor\Letture\tab.txt
+FissoSep=S
+Separatore=9
+CodInizio=1
+QtaInizio=2
+ImpTotInizio=3
+ImpUniInizio=4
+CancFile=N
+[LettArtDafileCsv]
+Descr=Esportazione gestionale (campi tra virgolette)
+FileOrigine=C:\Velnor\Letture\virgolette.txt
+FissoSep=A
+CodInizio=1
+QtaInizio=2
+ImpTotInizio=3
+ImpUniInizio=4
+CancFile=N
+CodArtSeqRic=C
+[LettMatrDafile]
+Descr=Matricole lette dal terminale
+FileOrigine=C:\Velnor\Letture\matricole.txt
+FissoSep=F
+CodInizio=1
+CodLung=20
+CancFile=N
+INI
+fi
+if ! grep -qi '^DirDaOrdi' "$DATI/velnor.ini"; then
+  sed -i 's/^\[Base\]$/[Base]\nDirDaOrdi=C:\\Velnor\\DaOrdi/' "$DATI/velnor.ini"
+fi
 if [ ! -f "$DATI/demo.ini" ]; then
   cat > "$DATI/demo.ini" <<'INI'
 [Configurazioni]
@@ -89,6 +142,12 @@ Fat.DescLibTest3=
 Fat.DescLibTest4=
 Ditta.InstDiBa=N
 Mag.ListinoPrincipale=01
+CoGe.AnnoCorr=2026
+CoGe.DataInizCont=01/01/2026
+CoGe.DataFineCont=31/12/2026
+[Personali]
+DDT.LettArtDafile=S
+Ddt.DaOrdi=S
 [Programma]
 Comando=$BUILD/ddt
 Chiave=DDT

@@ -187,6 +187,11 @@ vb::Variant frmDDTDett::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
     DopoChiediNotaLingua();
     return {};
   }
+  // The layout chooser's callback.
+  if (Nome(n, "DopoSceIniLetFile")) {
+    DopoSceIniLetFile(a.empty() ? std::string() : a[0].ToString());
+    return {};
+  }
   return ui::Form::ChiamaPerNome(n, a);
 }
 

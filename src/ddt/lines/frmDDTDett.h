@@ -75,6 +75,11 @@ class FrmCompetenza;
 class frmGestLivelli;
 class ApriLivelli;
 class frmNotaLingua;
+class frmSelIniCarFile;
+namespace lettura {
+struct Tracciato;
+class FileRighe;
+}  // namespace lettura
 
 class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
  public:
@@ -270,6 +275,38 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   void InsVarRigaRAEE();
   void CreaRigArtRAEE();
   void DopoInsVarRigaRAEE();
+  std::string LeggiCampo(const std::string& psRiga, int16_t piNumCampo);
+  std::string LeggiCampoApici(const std::string& psRiga, int16_t piNumCampo);
+  vb::Variant AggDettArt(std::string& psArticolo, double pdQta, double pdImp, int16_t piQualeImp);
+  bool DecArtDaCodBar(dati::GestRecordset& pgRecDat, std::string& psRecDat, const std::string& psArticolo,
+                      bool pbCercaCodBarre);
+  bool AggSelRigLiv(int32_t plRigLiv);
+  // The same for a line of that RigLiv whose article is psArtRaee.
+  bool AggSelRigLivArt(int32_t plRigLiv, const std::string& psArtRaee);
+  bool LeggiFileDaOrdi(std::string& psRecDat, dati::GestRecordset& pgRecDat, const std::string& psArticolo);
+  void ScriviDaOrdi(const std::string& psFile, const std::string& psArticolo, const std::string& psDescr,
+                    const vb::Variant& pvQta, const std::string& psNote);
+  void tolLinPag_MouseUp(int Button, int Shift, float X, float Y);
+  void MostraSceIniLetFile(const std::string& psDaChi);
+  void DopoSceIniLetFile(const std::string& psDaChi);
+  // ---- line aids (state)
+  // The article import's layout in use and its section; the serial
+  // import's section (its layout is the serial routines').
+  std::shared_ptr<lettura::Tracciato> mpLettArt;
+  std::string msLettArtParag, msLettMatrParag;
+  // The reader file being imported: owned by this window, never a number
+  // shared with anything else.
+  std::shared_ptr<lettura::FileRighe> mpFileLettura;
+  // The layout chooser while it is open.
+  std::shared_ptr<frmSelIniCarFile> mfrmSelIniCarFile;
+  // The eco-fee line being inserted after a stored article line: the
+  // article line's RigDet.
+  int32_t mlRigDetArtRaee = 0;
+  // The new article line whose eco-fee line is pending: its RigLiv, so that
+  // a pending line that is never stored can be unlinked.
+  int32_t mlRigLivArtRaee = 0;
+  // Set while CreaRigArtRAEE saves the eco-fee row from code.
+  bool mbNoEventiRaee = false;
 
   // ---- events of the control model
   void Form_Load() override;

@@ -1515,6 +1515,7 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     DatiSpese(s);
     DatiImballi(s);
     DittaDemoLotti(db, chiave);
+    CreaDittaDemoAiuti(db, chiave);
     c.ConfermaTransazione();
   } catch (...) {
     AnnullaDopoErrore(c, livello);

@@ -304,5 +304,20 @@ inline constexpr int kPezziCassaAcqua = 12;
 inline constexpr int kCasseDdtModificabile = 2;
 inline constexpr int kBancaliDdtModificabile = 1;
 
+// ---- line aids (DittaDemo_Aiuti.cpp)
+// A lamp carrying the RAEE eco-fee, bought from supplier 2, and the
+// eco-fee article on the sales list; the lamp's stock and minimum in the
+// main warehouse; the reorder file of supplier 2.
+inline constexpr const char* kArticoloRaee = "LAMPLED8";
+inline constexpr const char* kArticoloContributoRaee = "RAEE01";
+inline constexpr double kPrezzoLampada = 24.90;
+inline constexpr double kPrezzoContributoRaee = 0.50;
+inline constexpr double kGiacenzaLampada = 8;
+inline constexpr double kScortaLampada = 5;
+inline constexpr const char* kFileDaOrdiFornitore2 = "OleificioDelGarda.doc";
+
 }  // namespace demo
+
+// The line aids' part of the demonstration company (called by CreaDittaDemo).
+void CreaDittaDemoAiuti(GestDatabase& db, const std::string& chiave);
 }  // namespace dati

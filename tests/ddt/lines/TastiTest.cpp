@@ -1,6 +1,8 @@
 // The keyboard map of the line window.
 #include <gtest/gtest.h>
 
+#include "platform/InputBox.h"
+
 #include "common/Globali.h"
 #include "ddt/lines/RigheProva.h"
 #include "platform/MsgBox.h"
@@ -116,15 +118,21 @@ TEST_F(Tasti, FunctionKeysOfTheWindow) {
   d.C("ComPartLotti").SetVisible(true);
   Premi(d, ui::vbKeyF12);
   EXPECT_TRUE(MessaggioCon("La divisione per partita e lotto non è ancora disponibile"));
-  // F6 with reorder files on.
+  // F6 with reorder files on asks the quantity to order (none given here).
+  std::vector<std::string> domande;
+  auto primaBox = vb::ImpostaGestoreInputBox([&](const std::string& prompt, const std::string&, const std::string&) {
+    domande.push_back(prompt);
+    return std::string();
+  });
   G().gsDaOrdi = "S";
   messaggi_.clear();
   Premi(d, ui::vbKeyF6);
-  EXPECT_TRUE(MessaggioCon("Il riordino degli articoli non è ancora disponibile"));
+  EXPECT_EQ(domande, std::vector<std::string>{"Quantità da ordinare"});
   G().gsDaOrdi = "";
   messaggi_.clear();
   Premi(d, ui::vbKeyF6);
-  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(domande.size(), 1u);
+  vb::ImpostaGestoreInputBox(primaBox);
   // Alt+2 shows the second page.
   EXPECT_EQ(Premi(d, '2', ui::vbAltMask), 0);
   EXPECT_EQ(d.C("TasPagine").SelectedTab(), 2);

@@ -24,7 +24,7 @@ TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
       {11, false, false, "", 0},
       {13, false, false, "", 0},
       {1, false, false, "Articolo senza gestione livelli", 0},
-      {5, false, false, "La lettura degli articoli da file non è ancora disponibile", 5},
+      {5, false, false, "File () da caricare non trovato", 5},
       {6, false, false, "La lettura delle matricole da file non è ancora disponibile", 6},
       {7, false, false, "La gestione dei lotti non è ancora disponibile", 0},
       {8, false, false, "La gestione dei lotti non è ancora disponibile", 0},
