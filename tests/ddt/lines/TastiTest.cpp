@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Globali.h"
+#include "lots/frmPartLottoDiv.h"
 #include "ddt/lines/RigheProva.h"
 #include "platform/MsgBox.h"
 #include "platform/ui/Headless.h"
@@ -113,14 +114,17 @@ TEST_F(Tasti, UpAndDownMoveBetweenLinesButNotInsideTheNotes) {
 
 TEST_F(Tasti, FunctionKeysOfTheWindow) {
   frmDDTDett& d = Righe(kDdtModificabile);
-  // F12 with the batch button hidden goes on; shown, it splits (not there yet).
+  // F12 with the batch button hidden goes on; shown, it opens the split.
   d.C("ComPartLotti").SetVisible(false);
   messaggi_.clear();
   Premi(d, ui::vbKeyF12);
-  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(d.mfrmPartLottoDiv, nullptr);
   d.C("ComPartLotti").SetVisible(true);
   Premi(d, ui::vbKeyF12);
-  EXPECT_TRUE(MessaggioCon("La divisione per partita e lotto non è ancora disponibile"));
+  ASSERT_NE(d.mfrmPartLottoDiv, nullptr);
+  EXPECT_TRUE(d.mfrmPartLottoDiv->Caricata());
+  d.mfrmPartLottoDiv->Unload();
+  EXPECT_TRUE(d.Enabled());
   // F6 with reorder files on.
   G().gsDaOrdi = "S";
   messaggi_.clear();
