@@ -18,7 +18,7 @@ const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 bool Nome(const std::string& a, const char* b) { return vb::UgualeTesto(a, b); }
 std::string SqlT(const std::string& v) { return FC().ValoreSql(vb::Variant(v), vb::vbString); }
 
-constexpr long kLargh = 5040, kAlt = 5400, kTopGriglia = 540;
+constexpr long kLargh = 6900, kAlt = 5400, kTopGriglia = 540;
 
 ui::Griglia& Lista(const ui::Form& f) { return static_cast<ui::Griglia&>(f.C("dbgLista")); }
 ui::DatiControllo& Dati(const ui::Form& f) { return static_cast<ui::DatiControllo&>(f.C("DatLi")); }

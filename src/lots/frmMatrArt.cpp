@@ -13,7 +13,7 @@ namespace {
 const vb::FunzioniComuni& FC() { return vb::FunzioniComuni::Istanza(); }
 bool Nome(const std::string& a, const char* b) { return vb::UgualeTesto(a, b); }
 
-constexpr long kLargh = 6900, kAlt = 3780;
+constexpr long kLargh = 7800, kAlt = 3780;
 
 }  // namespace
 
@@ -64,10 +64,10 @@ void frmMatrArt::CreaControlli() {
   pic.SetBorderStyle(0);
   pic.SetTabStop(false);
   pic.SetVisible(false);
-  didascalia(3, "Con movimento successivo in data:", &pic, 60, 0, 2700);
-  valore(50, &pic, 2760, 0, 1140);
-  didascalia(2, "con stato:", &pic, 3960, 0, 840);
-  valore(60, &pic, 4800, 0, kLargh - 240 - 4860);
+  didascalia(3, "Con movimento successivo in data:", &pic, 60, 0, 3120);
+  valore(50, &pic, 3240, 0, 1140);
+  didascalia(2, "con stato:", &pic, 4440, 0, 840);
+  valore(60, &pic, 5340, 0, kLargh - 240 - 5400);
   didascalia(19, "Articolo:", nullptr, 120, 1980, 1800);
   metti(ui::Tipo::TextBox, "txt", 30, nullptr, 1980, 1980, 2100, 300);
   ui::Controllo& hlp = metti(ui::Tipo::CommandButton, "ComHlp", 30, nullptr, 4110, 1980, 300, 300);
