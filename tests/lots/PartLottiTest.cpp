@@ -198,3 +198,54 @@ TEST_F(PartLotti, TheListOfPairsLoaded) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+
+// The same statements on the PostgreSQL test server: the split, the pairs
+// listed, the serials placed and counted.
+class PartLottiServer : public PartLotti {};
+
+TEST_F(PartLottiServer, SplitPairsAndSerials) {
+  std::unique_ptr<DatabaseServer> server;
+  if (!ApriSuServer(server)) GTEST_SKIP() << "DDT_PG_CONNECT non impostata: nessun server di prova";
+  Linee(6);
+  Sql("Update DdtDett Set Qta = 12, QtaProv = 10, TipoProv = 'O' Where NumRif = 3 And RigDet = 3");
+  Sql("Insert into MovMagTes (Anno, NumReg, DataReg, MagCausale, MagazzinoDest) Values (2026, 80, '2026-11-02', "
+      "'CAR', '01')");
+  Sql(std::string("Insert into MovMagDett (Anno, NumReg, RigReg, RigLiv, Articolo, Qta, DescPers1, DescPers3) "
+                  "Values (2026, 80, 1, 1, '") + dati::demo::kArticoloLotti + "', 1, 'P''1', '%_*')");
+  frmDDTDett& d = Righe(kDdt);
+  VaiA(d, 3);
+  frmPartLottoDiv& f = Apri(d, {{0, "P1", "L1", "4"}, {1, "P1", "L2", "4"}, {2, "P2", "L3", "4"}});
+  f.Click(f.C("comOk"));
+  EXPECT_EQ(Elenco("Select RigDet, Descrizione, QtaProv from DdtDettApp Where Anno = 2026 And NumRif = 3 "
+                   "Order By RigDet",
+                   {"RigDet", "Descrizione", "QtaProv"}),
+            "1:L1:<Null> 2:L2:<Null> 3:L3:4 4:L3:4 5:L3:2 6:L4:<Null> 7:L5:<Null> 8:L6:<Null>");
+  d.txt(20).SetText(dati::demo::kArticoloLotti);
+  d.miAnnoMag = 2026;
+  d.CercaPartita();
+  ASSERT_NE(d.mfrmLisPartLot, nullptr);
+  auto& g = static_cast<ui::Griglia&>(d.mfrmLisPartLot->C("dbgLista"));
+  ASSERT_EQ(g.NumRigheEsatto(), 1);
+  EXPECT_EQ(g.TestoCella(0L, 0) + "/" + g.TestoCella(0L, 1), "P'1/%_*");
+  d.mfrmLisPartLot->Click(d.mfrmLisPartLot->C("ComAnnulla"));
+  // Serials on the server: the line with serials still missing.
+  Sql(std::string("Update DdtDettApp Set TipoRiga = 'A', Articolo = '") + dati::demo::kArticoloMatricole +
+      "', Qta = 1, ValUnitario = 10, ValTotale = 10 Where NumRif = 3 And RigDet In (1, 2)");
+  dati::GestRecordset rs;
+  std::string k;
+  for (const char* m : {"X'1", "X%2", "X*3"}) d.MatrIns(d.MatrRigLiv(dati::demo::kArticoloMatricole, rs, k, -1), m,
+                                                        true, rs, k, "", "");
+  rs.ChiudiRecordset(k);
+  EXPECT_EQ(Elenco("Select RigLiv, count(*) as N from DdtMatrApp Where NumRif = 3 Group By RigLiv Order By RigLiv",
+                   {"RigLiv", "N"}),
+            "101:1 102:2");
+  EXPECT_EQ(Elenco("Select RigLiv from DdtMatrApp Where NumRif = 3 And Matricola = 'X%2'", {"RigLiv"}), "101");
+  EXPECT_EQ(Elenco("Select Qta from DdtDettApp Where NumRif = 3 And RigDet In (1, 2) Order By RigDet", {"Qta"}),
+            "1 2");
+}
+
+}  // namespace
+}  // namespace prova
