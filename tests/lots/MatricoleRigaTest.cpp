@@ -223,3 +223,34 @@ TEST_F(MatricoleDomanda, ArticleCodesAndBarcodes) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+
+// The demo company's serial history: the drill serial back for repair and
+// the serial of two articles, classified on the editable DDT (a sale).
+TEST_F(MatricoleDomanda, TheDemoHistory) {
+  Linee(1);
+  frmDDTDett& d = Righe(kDdt);
+  d.osTipOpe = "S";
+  d.osMatrSegnTipOpe = "S";
+  d.osMatrGuastoNoScar = "S";
+  d.osMatrUnica = "S";
+  std::string art, l1, l2;
+  int32_t rigLiv = 0;
+  // Back for repair: not to be sold (question with the state).
+  Risposta("");
+  EXPECT_EQ(d.MatrTipoCod(demo::kMatricolaRiparata, art, l1, l2, rigLiv), "M");
+  EXPECT_EQ(domanda_, "Matricola di articolo con movimento precedente non compatibile|Reso da cliente in "
+                      "riparazione|D");
+  EXPECT_EQ(art, "");
+  // Two articles, both loaded: the user chooses between them.
+  d.osMatrUnica = "C";
+  Risposta(demo::kArticoloViti);
+  EXPECT_EQ(d.MatrTipoCod(demo::kMatricolaDoppia, art, l1, l2, rigLiv), "M");
+  EXPECT_EQ(domanda_, "Matricola usata per più articoli||E");
+  EXPECT_EQ(art, demo::kArticoloViti);
+}
+
+}  // namespace
+}  // namespace prova

@@ -1513,6 +1513,7 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     DatiDichiarazioni(s);
     DatiSpese(s);
     DatiImballi(s);
+    DittaDemoMatricole(db, chiave);
     c.ConfermaTransazione();
   } catch (...) {
     AnnullaDopoErrore(c, livello);
