@@ -127,6 +127,7 @@ vb::Variant frmDDTDett::LeggiPerNome(const std::string& n) {
   if (Nome(n, "oiLivelliCrea")) return oiLivelliCrea;
   if (Nome(n, "osSegnalGiac")) return osSegnalGiac;
   if (Nome(n, "oiInDeLiv")) return oiInDeLiv;
+  if (Nome(n, "obInRichMatr")) return obInRichMatr;
   return ui::Form::LeggiPerNome(n);
 }
 
@@ -135,6 +136,8 @@ void frmDDTDett::ScriviPerNome(const std::string& n, const vb::Variant& v) {
   else if (Nome(n, "osParam")) osParam = v.ToString();
   else if (Nome(n, "oiLivelliCrea")) oiLivelliCrea = static_cast<int16_t>(v.ToInt());
   else if (Nome(n, "osSegnalGiac")) osSegnalGiac = v.ToString();
+  // The serial question ends the line window's wait by this name.
+  else if (Nome(n, "obInRichMatr")) obInRichMatr = v.ToBool();
   else ui::Form::ScriviPerNome(n, v);
 }
 
@@ -190,6 +193,19 @@ vb::Variant frmDDTDett::ChiamaPerNome(const std::string& n, std::vector<vb::Vari
   // The layout chooser's callback.
   if (Nome(n, "DopoSceIniLetFile")) {
     DopoSceIniLetFile(a.empty() ? std::string() : a[0].ToString());
+    return {};
+  }
+  // The callbacks of the serial, split and batch/lot windows.
+  if (Nome(n, "DopoGestMatricole")) {
+    DopoGestMatricole();
+    return {};
+  }
+  if (Nome(n, "DopoPartLotti")) {
+    DopoPartLotti();
+    return {};
+  }
+  if (Nome(n, "DopoCercaPartita")) {
+    DopoCercaPartita(!a.empty() && a[0].ToBool());
     return {};
   }
   return ui::Form::ChiamaPerNome(n, a);

@@ -258,7 +258,66 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
 
   // ---- serial numbers, batch/lot split (src/lots/frmDDTDett_Matr*.cpp, _Part*.cpp)
   bool GestMatricole(bool pbMessaggi);
+  void DopoGestMatricole();
+  // Serials read from a reader file. The line of article psNewArt that
+  // should take the next serial (plRigLiv -1), or line plRigLiv itself: its
+  // RigLiv, -1 none; psRecArt is left open in pgRecDat on that line (the
+  // recordset of the previous call on the same key is closed first).
+  int32_t MatrRigLiv(const std::string& psNewArt, dati::GestRecordset& pgRecDat, std::string& psRecArt,
+                     int32_t plRigLiv);
+  // Stores the serial on line plRigLiv; with pbAggQta raises the line's
+  // quantity to its number of serials (never lowers it) and prices it again.
+  void MatrIns(int32_t plRigLiv, const std::string& psMatricola, bool pbAggQta, dati::GestRecordset& pgRecDat,
+               const std::string& psRecArt, const std::string& psLivGruppo1, const std::string& psLivGruppo2);
+  // A new article line entered and saved as if typed (psTipoCod "B" a
+  // barcode; piQualeImp 1 pdImp the amount, 2 the unit price, 0 none):
+  // Empty, or the error's number.
+  vb::Variant InsDettArt(const std::string& psArticolo, const std::string& psTipoCod, double pdQta, double pdImp,
+                         int16_t piQualeImp);
+  // The minimum length of serial codes (the header's "MatrLungMin").
+  void SetoiMatrLungMin(int16_t piMatrLungMin) { oiMatrLungMin = piMatrLungMin; }
+  // One code read: "A" article code, "B" barcode, "M" serial number whose
+  // article is psNewArt ("" skip it); plRigLiv a line of this DDT, -1 any.
+  std::string MatrTipoCod(const std::string& psArticolo, std::string& psNewArt, std::string& psLivGruppo1,
+                          std::string& psLivGruppo2, int32_t& plRigLiv);
+  // The article of the line last worked on (asking with psTipoRic when the
+  // new line has none; "" asks nothing).
+  std::string ArtUltRiga(const std::string& psMatricola, const std::string& psTipoRic, std::string& psLivGruppo1,
+                         std::string& psLivGruppo2, int32_t& plRigLiv);
+  // One candidate article of a serial used for several articles: true when
+  // the choice is made.
+  bool VerificaMulti(dati::GestRecordset& pgRecDat, const std::string& psRecDat, bool& pbNoCompat,
+                     const std::string& psArticolo, std::string& psNewArt, std::string& psLivGruppo1,
+                     std::string& psLivGruppo2, const std::string& psMovTipOpePrec, const std::string& psMovTipOpeSucc,
+                     bool pbVerSucc, std::string& psArtUnico, int32_t& plRigLiv, const std::string& psMatricola,
+                     const vb::Date& ptUltData);
+  // Asks the article of a serial and waits: the article confirmed, "" when
+  // cancelled (also when the question goes any other way).
+  std::string ChiediArt(const std::string& psMatricola, const std::string& psTipoRic, const std::string& psArticolo,
+                        const std::string& psStato, bool pbEnabArt, bool pbNonUlt, const vb::Date& ptUltData,
+                        const std::string& psUltTipOpe, std::string& psLivGruppo1, std::string& psLivGruppo2);
+  bool obInRichMatr = false;
+  // The last question ended without its buttons (the window closed another
+  // way, the program's end): the reading of the file stops.
+  bool mbRichMatrInterrotta = false;
+  // The split of the current line by batch and lot.
   void ComPartLotti_Click();
+  void DopoPartLotti();
+  vb::Variant AddPartLotti(const std::string& psCampo, const std::string& psFile, int16_t piRigheAdd);
+  void AggRecPartLott(dati::GestRecordset& pgRecDat, const std::string& psRecDat, int16_t piRiga, double& pdOrdPrec,
+                      double pdOrdTot);
+  void DopoCercaPartita(bool pbOk);
+  // ---- serial numbers, batch/lot split (state)
+  // The serial-import layout in use (set by the import when it is chosen).
+  struct LayoutMatricole {
+    std::string codArtInizIdent, codArtSeqRic, addArtPrima, addArtDopo, matrSuUltRiga;
+    int16_t matrLungMin = 0;
+    bool segnalNonUlt = true;
+  };
+  LayoutMatricole oLayMatr;
+  std::shared_ptr<class frmMatrArt> mfrmMatrArt;
+  std::shared_ptr<class frmPartLottoDiv> mfrmPartLottoDiv, mfrmPartLottoDivChiuso;
+  std::shared_ptr<class frmLisPartLot> mfrmLisPartLot, mfrmLisPartLotChiuso;
 
   // ---- line aids: reader files, eco-fee lines, reorder lists (src/lineaids/frmDDTDett_*.cpp)
   void ImpLetDaFile(const std::string& psLettArtDafile, bool pbDisTool);

@@ -126,11 +126,3 @@ void frmDDTDett::DopoChiediNotaLingua() {
   SenzaErrori([&] { SetEnabled(true); });
   SenzaErrori([&] { Show(); });
 }
-
-// ---- batch and lot pairs in stock
-
-void frmDDTDett::CercaPartita() {
-  frmMsgCom::msgCom(
-      "La ricerca delle partite e dei lotti in giacenza non è ancora disponibile in questa versione del programma.",
-      "&Ok");
-}

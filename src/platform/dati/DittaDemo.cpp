@@ -1516,6 +1516,7 @@ void CreaDittaDemo(GestDatabase& db, const std::string& chiave) {
     DatiImballi(s);
     DittaDemoLotti(db, chiave);
     CreaDittaDemoAiuti(db, chiave);
+    DittaDemoMatricole(db, chiave);
     c.ConfermaTransazione();
   } catch (...) {
     AnnullaDopoErrore(c, livello);

@@ -32,6 +32,8 @@ class GestDatabase;
 // written) a database that already holds DDTs, accounts or articles; any
 // other failure rolls everything back and is raised to the caller.
 void CreaDittaDemo(GestDatabase& db, const std::string& chiave);
+// The serial history and the batch/lot pairs (DittaDemo_Matricole.cpp).
+void DittaDemoMatricole(GestDatabase& db, const std::string& chiave);
 
 namespace demo {
 
@@ -172,6 +174,17 @@ inline constexpr const char* kLotto2 = "L2026-052";   // 12 loaded
 inline constexpr const char* kMatricola1 = "TR18-000101";  // sold on the evaded DDT
 inline constexpr const char* kMatricola2 = "TR18-000102";  // sold on the evaded DDT
 inline constexpr const char* kMatricola3 = "TR18-000103";  // still in stock
+// Serial history of the drill (movements kMovMatrCarico..kMovMatrViti):
+// loaded, sold, back from the customer for repair (state "G"); a serial
+// loaded both as the drill and as the screws. Batch kPartita1 of the oil
+// loaded into the central store with both lots.
+inline constexpr const char* kMatricolaRiparata = "TR18-000201";
+inline constexpr const char* kMatricolaDoppia = "TR18-000202";
+inline constexpr const char* kPartita1 = "P2026-11";
+inline constexpr long kMovMatrCarico = 20;
+inline constexpr long kMovMatrVendita = 21;
+inline constexpr long kMovMatrRientro = 22;
+inline constexpr long kMovMatrViti = 23;
 
 // ---- documents
 // DDTs by reference number (NumRif) in year kAnno, one per state.

@@ -518,15 +518,5 @@ TEST_F(Aiuti, WithoutTheSettingF11DoesNothing) {
   EXPECT_TRUE(messaggi_.empty());
 }
 
-TEST_F(Aiuti, TheBatchSearchSaysItIsNotAvailableYet) {
-  frmDDTDett& d = NuovaRiga(Base());
-  d.txt(20).SetText(kArticoloLotti);
-  d.CercaPartita();
-  ASSERT_EQ(messaggi_.size(), 1u);
-  EXPECT_NE(messaggi_[0].find("non è ancora disponibile"), std::string::npos);
-  EXPECT_EQ(d.txt(20).Text(), kArticoloLotti);
-  EXPECT_TRUE(d.Enabled());
-}
-
 }  // namespace
 }  // namespace prova

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Globali.h"
+#include "lots/frmLisPartLot.h"
 #include "ddt/lines/AperturaDiretta.h"
 #include "platform/FunzioniComuni.h"
 #include "platform/aiuti/FinestraAiuto.h"
@@ -419,6 +420,9 @@ TEST_F(Fuoco, F2OnTheBatchSearchesThePairsOnlyWhenAsked) {
     frmDDTDett& d = Finestra(p);
     Tasto(d, 220, ui::vbKeyF2);
     EXPECT_EQ(Traccia(), ricerca ? "CercaPartita" : "");
+    // The list of pairs opened: closed again, the window comes back.
+    if (d.mfrmLisPartLot && d.mfrmLisPartLot->Caricata()) d.mfrmLisPartLot->Unload();
+    EXPECT_TRUE(d.Enabled());
     Tasto(d, 220, ui::vbKeyF3);
     EXPECT_EQ(Traccia(), "");
     Chiudi(d);

@@ -4,6 +4,7 @@
 #include "platform/InputBox.h"
 
 #include "common/Globali.h"
+#include "lots/frmPartLottoDiv.h"
 #include "ddt/lines/RigheProva.h"
 #include "platform/MsgBox.h"
 #include "platform/ui/Headless.h"
@@ -110,14 +111,17 @@ TEST_F(Tasti, UpAndDownMoveBetweenLinesButNotInsideTheNotes) {
 
 TEST_F(Tasti, FunctionKeysOfTheWindow) {
   frmDDTDett& d = Righe(kDdtModificabile);
-  // F12 with the batch button hidden goes on; shown, it splits (not there yet).
+  // F12 with the batch button hidden goes on; shown, it opens the split.
   d.C("ComPartLotti").SetVisible(false);
   messaggi_.clear();
   Premi(d, ui::vbKeyF12);
-  EXPECT_FALSE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_EQ(d.mfrmPartLottoDiv, nullptr);
   d.C("ComPartLotti").SetVisible(true);
   Premi(d, ui::vbKeyF12);
-  EXPECT_TRUE(MessaggioCon("La divisione per partita e lotto non è ancora disponibile"));
+  ASSERT_NE(d.mfrmPartLottoDiv, nullptr);
+  EXPECT_TRUE(d.mfrmPartLottoDiv->Caricata());
+  d.mfrmPartLottoDiv->Unload();
+  EXPECT_TRUE(d.Enabled());
   // F6 with reorder files on asks the quantity to order (none given here).
   std::vector<std::string> domande;
   auto primaBox = vb::ImpostaGestoreInputBox([&](const std::string& prompt, const std::string&, const std::string&) {
