@@ -472,7 +472,7 @@ long ComandiLista::Stampa() {
   }
   frmStampa_->Load();
   dialogo->ImpostaComlin(this);
-  frmStampa_->Show(1);
+  frmStampa_->Show(0);
   return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -223,6 +224,74 @@ bool ScriviPdf(const Documento& d, int da, int a, const std::string& file, std::
     return false;
   }
   return Completa(tmp, file, errore);
+}
+
+}  // namespace stampa
+
+namespace stampa {
+
+std::string FileFreccia(int i) {
+  static std::string cartella;
+  static std::mutex m;
+  std::lock_guard<std::mutex> l(m);
+  if (i < 1 || i > 8) return {};
+  if (cartella.empty()) {
+    const char* t = std::getenv("TMPDIR");
+    std::string modello = std::string(t && *t ? t : "/tmp") + "/ddt-frecce-XXXXXX";
+    std::vector<char> buf(modello.begin(), modello.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) return {};
+    cartella = buf.data();
+    // The pictures go with the process.
+    static struct Pulizia {
+      ~Pulizia() {
+        std::error_code ec;
+        std::filesystem::remove_all(cartella, ec);
+      }
+    } pulizia;
+  }
+  const std::string file = cartella + "/freccia" + std::to_string(i) + ".png";
+  if (std::filesystem::exists(file)) return file;
+  const int lato = 24;
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, lato, lato);
+  cairo_t* cr = cairo_create(s);
+  const bool attiva = i <= 4;
+  const int k = (i - 1) % 4;  // 0 first, 1 previous, 2 next, 3 last
+  if (attiva) cairo_set_source_rgb(cr, 0.1, 0.25, 0.6);
+  else cairo_set_source_rgb(cr, 0.7, 0.7, 0.7);
+  const bool destra = k >= 2;
+  auto triangolo = [&](double x) {
+    if (destra) {
+      cairo_move_to(cr, x, 5);
+      cairo_line_to(cr, x + 10, 12);
+      cairo_line_to(cr, x, 19);
+    } else {
+      cairo_move_to(cr, x + 10, 5);
+      cairo_line_to(cr, x, 12);
+      cairo_line_to(cr, x + 10, 19);
+    }
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  };
+  triangolo(destra ? 6 : 8);
+  if (k == 0) cairo_rectangle(cr, 4, 5, 3, 14), cairo_fill(cr);
+  if (k == 3) cairo_rectangle(cr, 17, 5, 3, 14), cairo_fill(cr);
+  cairo_destroy(cr);
+  cairo_surface_write_to_png(s, file.c_str());
+  cairo_surface_destroy(s);
+  return file;
+}
+
+bool DimensioniPng(const std::string& file, int& larghezza, int& altezza) {
+  FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return false;
+  unsigned char h[24];
+  const size_t n = std::fread(h, 1, sizeof h, f);
+  std::fclose(f);
+  if (n < 24 || std::memcmp(h + 1, "PNG", 3) != 0) return false;
+  larghezza = (h[16] << 24) | (h[17] << 16) | (h[18] << 8) | h[19];
+  altezza = (h[20] << 24) | (h[21] << 16) | (h[22] << 8) | h[23];
+  return true;
 }
 
 }  // namespace stampa

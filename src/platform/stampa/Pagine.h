@@ -67,4 +67,10 @@ std::string NomeProvvisorio(const std::string& file);
 // Renames the finished temporary file to its final name (replacing it).
 bool Completa(const std::string& provvisorio, const std::string& file, std::string& errore);
 
+// The arrow pictures of the preview: 1 first, 2 previous, 3 next, 4 last;
+// 5 to 8 the same greyed. Drawn once per process into a folder of its own.
+std::string FileFreccia(int i);
+// Width and height in pixels of a PNG file.
+bool DimensioniPng(const std::string& file, int& larghezza, int& altezza);
+
 }  // namespace stampa

@@ -340,9 +340,10 @@ TEST_F(Lista, StampaHandsTheListToItsDialogWhichPrintsTheGridRowsToAFile) {
   opz->DelimStr = "";
   opz->FileName = dir_.Percorso("lista.csv");
   int durante = -1;
-  ui::HeadlessAttivo().Rispondi([&](ui::Form& f) {
-    ASSERT_EQ(&f, &d);
-    ASSERT_NE(d.comlin, nullptr);
+  f_->ButtonComando("Stampa");
+  EXPECT_TRUE(d.Visible());
+  ASSERT_NE(d.comlin, nullptr);
+  {
     d.comlin->ogSta().SetogOpzSta(opz);
     ui::Carattere font;
     font.Name = "Arial";
@@ -353,9 +354,7 @@ TEST_F(Lista, StampaHandsTheListToItsDialogWhichPrintsTheGridRowsToAFile) {
     durante = static_cast<int>(messaggi_.size());
     f_->SetoiStaAtt(0);
     d.comlin->AvviaStampa(font, 1, "V");
-    f.Hide();
-  });
-  f_->ButtonComando("Stampa");
+  }
   EXPECT_EQ(durante, 1);
   ASSERT_EQ(messaggi_.size(), 1u);
   EXPECT_EQ(messaggi_[0], "È già in corso la stampa di una lista");
