@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include <cstdlib>
+
 #include "platform/Testo.h"
 
 namespace stampa {
@@ -46,6 +48,37 @@ int CodiceDaCassetto(const std::string& slot) {
   for (const Codice& c : kCassetti)
     if (vb::UgualeTesto(slot, c.nome)) return c.codice;
   return 0;
+}
+
+std::string VoceCassetto(int numero, const std::string& nome) {
+  std::string n = std::to_string(numero);
+  if (n.size() < 6) n = std::string(6 - n.size(), ' ') + n;
+  return n + " - " + nome;
+}
+
+std::string VoceCarta(int numero, const std::string& nome, bool attuale) {
+  return std::to_string(numero) + " - " + nome + (attuale ? " (ATTUALE)" : "");
+}
+
+long NumeroDaVoce(const std::string& voce) {
+  const size_t t = voce.find('-');
+  if (t == std::string::npos) return 0;
+  const std::string n = vb::Trim(voce.substr(0, t));
+  char* fine = nullptr;
+  const long v = std::strtol(n.c_str(), &fine, 10);
+  return fine == n.c_str() ? 0 : v;
+}
+
+DispositivoStampante LeggiDispositivo(const std::string& device) {
+  DispositivoStampante d;
+  const std::string testo = device.substr(0, device.find('\0'));
+  const size_t a = testo.find(',');
+  d.nome = vb::Trim(testo.substr(0, a));
+  if (a == std::string::npos) return d;
+  const size_t b = testo.find(',', a + 1);
+  d.driver = vb::Trim(testo.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1));
+  if (b != std::string::npos) d.porta = vb::Trim(testo.substr(b + 1, testo.find(',', b + 1) - b - 1));
+  return d;
 }
 
 bool InviaLavoro(const LavoroStampa& l, std::string& errore) {

@@ -33,4 +33,20 @@ int CodiceDaCarta(const std::string& media);
 std::string CassettoDaCodice(int codice);
 int CodiceDaCassetto(const std::string& slot);
 
+// The items of the tray and paper lists: "     7 - Upper" (the number
+// right-aligned in 6 characters), "9 - A4" with " (ATTUALE)" for the
+// printer's current paper; the number read back from an item (0 for an item
+// without "-", as the first item "Nessuna impostazione - Default" is taken
+// by its position).
+std::string VoceCassetto(int numero, const std::string& nome);
+std::string VoceCarta(int numero, const std::string& nome, bool attuale);
+long NumeroDaVoce(const std::string& voce);
+
+// The default printer as [windows] "device" holds it: name, driver and port
+// separated by commas.
+struct DispositivoStampante {
+  std::string nome, driver, porta;
+};
+DispositivoStampante LeggiDispositivo(const std::string& device);
+
 }  // namespace stampa

@@ -218,6 +218,41 @@ TEST(StampaLista, LegacyPaperAndTrayCodes) {
   }
 }
 
+TEST(StampaLista, TrayAndPaperItemsAndTheirNumbersBack) {
+  struct Caso {
+    std::string voce;
+    long numero;
+  };
+  const std::vector<Caso> casi = {
+      {stampa::VoceCassetto(7, "Alimentazione automatica"), 7},
+      {stampa::VoceCassetto(260, "Vassoio 3"), 260},
+      {stampa::VoceCarta(9, "A4", true), 9},
+      {stampa::VoceCarta(11, "A5", false), 11},
+      {"Nessuna impostazione - Default", 0},
+      {"senza trattino", 0},
+  };
+  EXPECT_EQ(casi[0].voce, "     7 - Alimentazione automatica");
+  EXPECT_EQ(casi[1].voce, "   260 - Vassoio 3");
+  EXPECT_EQ(casi[2].voce, "9 - A4 (ATTUALE)");
+  for (const Caso& c : casi) EXPECT_EQ(stampa::NumeroDaVoce(c.voce), c.numero) << c.voce;
+}
+
+TEST(StampaLista, DefaultPrinterDevice) {
+  struct Caso {
+    std::string device, nome, driver, porta;
+  };
+  const std::vector<Caso> casi = {{"HP,winspool,Ne01:", "HP", "winspool", "Ne01:"},
+                                  {",,,", "", "", ""},
+                                  {"Solo", "Solo", "", ""},
+                                  {std::string("PDF,winspool,PDF:\0resto", 22), "PDF", "winspool", "PDF:"}};
+  for (const Caso& c : casi) {
+    const stampa::DispositivoStampante d = stampa::LeggiDispositivo(c.device);
+    EXPECT_EQ(d.nome, c.nome) << c.device;
+    EXPECT_EQ(d.driver, c.driver) << c.device;
+    EXPECT_EQ(d.porta, c.porta) << c.device;
+  }
+}
+
 // A preview that asks for the pages a script says.
 class AnteprimaProva : public ui::Form, public stampa::FinestraAnteprima {
  public:
