@@ -7,6 +7,8 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbc-postgresql postgresql
   qt6-base-dev xvfb
+  libcairo2-dev libpango1.0-dev libcups2-dev libxlsxwriter-dev libcurl4-openssl-dev
+  fonts-liberation poppler-utils cups-daemon cups-client python3-aiosmtpd
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

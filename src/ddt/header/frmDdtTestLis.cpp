@@ -15,6 +15,8 @@
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Recordset.h"
 #include "platform/ui/Griglia.h"
+#include "print/FrmComlinStampa.h"
+#include "print/frmStampaInCorso.h"
 #include "services/Impostazioni.h"
 
 namespace {
@@ -280,10 +282,9 @@ void frmDdtTestLis::Form_Load() {
   ogLisPag().OggettoBase(ogComlin());
   C("tolComlin").Elem("Stampa").Visible = true;
   C("tolComlin").ElementoCambiato();
-  // The list-print dialog and its progress window do not exist yet: the
-  // list commands say so on "Stampa".
-  ogLisPag().OggStampa().ofrmComlinSTampa = nullptr;
-  ogLisPag().OggStampa().ofrmStampaInCorso = nullptr;
+  // "Stampa" opens the list-print dialog; the print shows its progress window.
+  ogLisPag().OggStampa().ofrmComlinSTampa = &FrmComlinStampaGlob();
+  ogLisPag().OggStampa().ofrmStampaInCorso = &FrmStampaInCorsoGlob();
   ogLisPag().Form(*this);
   ogLisPag().BarraBase(barraBase_);
 

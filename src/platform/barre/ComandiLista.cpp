@@ -8,6 +8,7 @@
 #include "platform/Testo.h"
 #include "platform/dati/GestDatabase.h"
 #include "platform/dati/Recordset.h"
+#include "platform/stampa/StampaLista.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Griglia.h"
 
@@ -63,7 +64,7 @@ bool Uguale(const std::string& a, const char* b) { return vb::StrComp(a, b, vb::
 
 }  // namespace
 
-ComandiLista::ComandiLista() = default;
+ComandiLista::ComandiLista() : ogSta_(std::make_unique<stampa::OggettoStampa>()) {}
 
 ComandiLista::~ComandiLista() {
   if (dati_) dati_->SetRecordset(nullptr);
@@ -464,25 +465,66 @@ bool ComandiLista::Cerca() {
 long ComandiLista::Stampa() {
   dati::Recordset* rs = Recordset();
   if (!rs || rs->RigheNote() == 0) return 1;
-  if (!frmStampa_) {
+  auto* dialogo = dynamic_cast<DialogoStampaLista*>(frmStampa_);
+  if (!dialogo) {
     Messaggio("La stampa delle liste non è ancora disponibile");
     return 1;
   }
+  frmStampa_->Load();
+  dialogo->ImpostaComlin(this);
+  frmStampa_->Show(0);
+  return 0;
+}
+
+void ComandiLista::AvviaStampa(ui::Carattere& pFont, int piOrientamento, const std::string& psColonne) {
   ProtFormComlin* p = Prot();
   if (p && p->oiStaAtt() == 1) {
     Messaggio("È già in corso la stampa di una lista");
-    return 1;
+    return;
   }
+  if (!griglia_ || !Recordset()) return;
   if (p) p->SetoiStaAtt(1);
+  std::string errore;
+  bool ok = false;
   try {
-    std::vector<vb::Variant> arg;
-    frmStampa_->ChiamaPerNome("StampaLista", arg);
+    stampa::OggettoStampa& o = *ogSta_;
+    o.SetStatoStampa(0);
+    stampa::TabellaStampa t;
+    t.titolo = form_ ? form_->Caption() : std::string();
+    std::vector<int> colonne;
+    for (int c = 0; c < griglia_->NumColonne(); ++c) {
+      const ui::ColonnaGriglia& col = griglia_->Colonna(c);
+      if (Uguale(psColonne, "V") && (!col.Visible || col.Width <= 0)) continue;
+      colonne.push_back(c);
+      t.colonne.push_back({col.Caption, col.Width > 0 ? col.Width : 1000, col.Alignment});
+    }
+    const long righe = griglia_->NumRigheEsatto();
+    t.righe.reserve(static_cast<size_t>(righe));
+    for (long r = 0; r < righe; ++r) {
+      std::vector<std::string> riga;
+      riga.reserve(colonne.size());
+      for (int c : colonne) riga.push_back(griglia_->TestoCella(r, c));
+      t.righe.push_back(std::move(riga));
+      if (r % 500 == 499) {
+        ui::DoEvents();
+        if (o.StatoStampa() == 1) break;
+      }
+    }
+    if (o.StatoStampa() == 1) {
+      errore = "Stampa interrotta";
+    } else {
+      stampa::ImpLista imp;
+      imp.font = {pFont.Name, pFont.Size, pFont.Bold, pFont.Italic, pFont.Underline};
+      imp.orientamento = piOrientamento;
+      if (imp.orientamento < 1 && o.ogPrtStam()) imp.orientamento = o.ogPrtStam()->Orientation;
+      ok = stampa::StampaTabella(o, t, imp, errore);
+    }
   } catch (...) {
     if (p) p->SetoiStaAtt(0);
     throw;
   }
   if (p) p->SetoiStaAtt(0);
-  return 0;
+  if (!ok && !errore.empty() && errore != "Stampa interrotta" && errore != "Stampa annullata") Messaggio(errore);
 }
 
 int ComandiLista::OrdinaColonna(int piColonna, std::string& psSql) {

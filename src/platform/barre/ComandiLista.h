@@ -26,16 +26,21 @@
 // - `OrdinaColonna` puts the window's `ColToSourceField` into the ORDER BY of
 //   the query (a second click on the same column sorts it descending) and
 //   reads the rows again; 1 when the column cannot be sorted;
-// - "Stampa" hands the list to the print dialog given with `FormStampa`
-//   (its "StampaLista" member), keeping the window's `oiStaAtt` at 1 while
-//   it runs; without a dialog the user is told that printing is not there.
+// - "Stampa" puts this object into the print dialog given with
+//   `FormStampa` (as its `ogComlin`) and shows it; the dialog starts the
+//   print with `AvviaStampa`, which hands the grid's rows to the print
+//   library through `ogSta` keeping the window's `oiStaAtt` at 1 while it
+//   runs; without a dialog the user is told that printing is not there.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Barre.h"
 #include "platform/Variant.h"
 #include "platform/dati/GestRecordset.h"
+#include "platform/stampa/OggettoStampa.h"
+#include "platform/ui/Controllo.h"
 
 namespace dati {
 class GestDatabase;
@@ -90,6 +95,16 @@ struct BottoneStd {
 // Adds to `barra` the buttons of `elenco` it does not have yet.
 void AggiungiBottoni(ui::Controllo& barra, const std::vector<BottoneStd>& elenco);
 
+namespace rowlib {
+class ComandiLista;
+}
+// A list-print dialog: "Stampa" hands it the list commands before showing it.
+class DialogoStampaLista {
+ public:
+  virtual ~DialogoStampaLista() = default;
+  virtual void ImpostaComlin(rowlib::ComandiLista* pComlin) = 0;
+};
+
 // The concrete component (library BrolRowlib), reached by the form
 // framework through the interface of the same name.
 namespace rowlib {
@@ -124,6 +139,15 @@ class ComandiLista : public barre::ComandiLista {
   void ColonneFisse(int piNum) { colonneFisse_ = piNum; }
   void FormStampa(ui::Form* pfrm) { frmStampa_ = pfrm; }
   void FormStampaInCorso(ui::Form* pfrm) { frmStampaInCorso_ = pfrm; }
+  ui::Form* FormStampaInCorso() const { return frmStampaInCorso_; }
+
+  // ---- printing
+  // The print object of the list.
+  stampa::OggettoStampa& ogSta() { return *ogSta_; }
+  // Prints the grid's rows: orientation 1 portrait, 2 landscape, -1 as the
+  // options say; columns "T" all, "V" the visible ones ("" all). The font
+  // may come back changed. Problems are told to the user.
+  void AvviaStampa(ui::Carattere& pFont, int piOrientamento, const std::string& psColonne);
 
   // ---- query
   // Sets the query; with `pbFaiSql` it is read at once.
@@ -224,6 +248,7 @@ class ComandiLista : public barre::ComandiLista {
   int colonneFisse_ = 0;
   ui::Form* frmStampa_ = nullptr;
   ui::Form* frmStampaInCorso_ = nullptr;
+  std::unique_ptr<stampa::OggettoStampa> ogSta_;
   dati::GestRecordset rs_;
   std::string chiave_;
   std::string sql_;

@@ -753,6 +753,17 @@ int64_t BackendQt::Adesso() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - d_->inizio).count();
 }
 
+void BackendQt::AttendiInput(Form&) {
+  // Blocks until an event came (input, a timer, a watched descriptor), then
+  // handles what is pending. A wake-up of its own bounds the wait when the
+  // caller runs inside the clock's handler.
+  QTimer sveglia;
+  sveglia.setSingleShot(true);
+  sveglia.start(50);
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  EseguiTimerScaduti();
+}
+
 void BackendQt::DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   EseguiTimerScaduti();

@@ -41,6 +41,7 @@ class BackendQt : public Backend {
   bool ScegliCarattere(Carattere& f) override;
   int64_t Adesso() override;
   void DoEvents() override;
+  void AttendiInput(Form& f) override;
   void AggiornaSchermo() override;
 
   // Runs the event loop until no form is loaded any more.

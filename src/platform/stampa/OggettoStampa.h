@@ -1,16 +1,68 @@
 #pragma once
 // The print object of the print library: one print, drawn in the object's
-// own units. This first part holds what the barcode encoders draw with: the
-// scale, the current position and Linea (lines, boxes and filled boxes).
+// own units: the scale, the current position and Linea (lines, boxes and
+// filled boxes) the barcode encoders draw with; the options of the print,
+// the windows it shows (preview, progress) and the printer it goes to; the
+// pages laid out, and their state while a preview shows them.
 //
 // Every drawing operation is also kept, in order, as a Disegno: kind,
 // corners in the object's units and colour. The page output of the library
 // is built from that list, and it lets a caller check what was drawn (a
 // barcode's bars against its module string) without a printer.
+#include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/stampa/OpzioniStampa.h"
+#include "platform/stampa/Pagine.h"
+
+namespace ui {
+class Form;
+}
+
 namespace stampa {
+
+class OggettoStampa;
+
+// The runtime's printer object: the printer a print goes to.
+struct Stampante {
+  std::string DeviceName;  // "" the default printer
+  std::string Port;
+  std::string DriverName;
+  int Orientation = 1;     // 1 portrait, 2 landscape
+  int PaperBin = 0;        // legacy tray code, 0 the queue's default
+  int PaperSize = 0;       // legacy paper code, 0 the queue's default
+};
+
+// What the library asks of the preview window it is given (`ofrmVStampa`).
+class FinestraAnteprima {
+ public:
+  virtual ~FinestraAnteprima() = default;
+  // The print whose pages the window shows (nullptr: none).
+  virtual void ImpostaStampa(OggettoStampa* stampa) = 0;
+  // The page just produced, as a picture file.
+  virtual void MostraFilePagina(const std::string& file) = 0;
+  // The window's message line ("Stampa Terminata" when the print ended).
+  virtual void Messaggio(const std::string& testo) = 0;
+  // Arrows first, previous, next, last and "&Esci".
+  virtual void AbilitaComandi(bool primo, bool precedente, bool successivo, bool ultimo, bool esci) = 0;
+  virtual bool Attivo() const = 0;
+  // Waits for the user: returns when a page not produced yet was asked for
+  // (`MostraPagina`) or the user left.
+  virtual void Continua() = 0;
+};
+
+// What the library asks of the progress window (`ofrmStampaInCorso`).
+class FinestraAvanzamento {
+ public:
+  virtual ~FinestraAvanzamento() = default;
+  virtual void ImpostaStampa(OggettoStampa* stampa) = 0;
+  // The page being printed (0 while the print is prepared).
+  virtual void MostraAvanzamento(int pagina) = 0;
+  // Asks again for the e-mail login; true to try once more.
+  virtual bool ChiediEmailLogPwd() = 0;
+};
 
 // Scale modes of the legacy print surfaces: the unit of every coordinate.
 enum ScalaStampa : int {
@@ -32,7 +84,7 @@ struct Disegno {
 class OggettoStampa {
  public:
   OggettoStampa() = default;
-  virtual ~OggettoStampa() = default;
+  virtual ~OggettoStampa();
   OggettoStampa(const OggettoStampa&) = delete;
   OggettoStampa& operator=(const OggettoStampa&) = delete;
 
@@ -61,6 +113,61 @@ class OggettoStampa {
   const std::vector<Disegno>& Disegni() const { return disegni_; }
   void AzzeraDisegni() { disegni_.clear(); }
 
+  // ---- the print
+  std::shared_ptr<OpzioniStampa> ogOpzSta() const { return opz_; }
+  void SetogOpzSta(std::shared_ptr<OpzioniStampa> o) { opz_ = std::move(o); }
+  ui::Form* ofrmVStampa() const { return frmVStampa_; }
+  void SetofrmVStampa(ui::Form* f) { frmVStampa_ = f; }
+  ui::Form* ofrmStampaInCorso() const { return frmStampaInCorso_; }
+  void SetofrmStampaInCorso(ui::Form* f) { frmStampaInCorso_ = f; }
+  Stampante* ogPrtStam() const { return prt_; }
+  void SetogPrtStam(Stampante* p) { prt_ = p; }
+
+  // 1 stops the running print; 2 the user left the preview.
+  int StatoStampa() const { return statoStampa_; }
+  void SetStatoStampa(int v) { statoStampa_ = v; }
+  int Pagina() const { return pagina_; }
+  void SetPagina(int v) { pagina_ = v; }
+  int NumPagine() const { return numPagine_; }
+  int PaginaMax() const { return paginaMax_; }
+  void SetPaginaMax(int v) { paginaMax_ = v; }
+  int MostraPagina() const { return mostraPagina_; }
+  void SetMostraPagina(int v) { mostraPagina_ = v; }
+  bool FlagAnteprima() const { return flagAnteprima_; }
+  void SetFlagAnteprima(bool v) { flagAnteprima_ = v; }
+  bool MemPagine() const { return memPagine_; }
+  void SetMemPagine(bool v) { memPagine_ = v; }
+  // Joined they are the prefix of the page files: a folder of this print
+  // object only (created at the first call), so that two previews never
+  // touch each other's pages. Removed with the object.
+  std::string PercorsoFile() const;
+  std::string NomeFileTemp() const { return "StaVid"; }
+
+  // The pages laid out for the print.
+  Documento& Doc() { return doc_; }
+  const Documento& Doc() const { return doc_; }
+
+  // Prints Doc() where the options say (printer, screen; a file or the
+  // fixed-length destination get a PDF under FileName / FisFileName).
+  // False with the message shown to the user in `errore` when it failed or
+  // was stopped. Lets window messages through between pages.
+  bool StampaDocumento(std::string& errore);
+  // The page range of the options, 0-based and inclusive, within Doc().
+  void Intervallo(int& da, int& a) const;
+  // The picture file of page `n` (1-based) for the preview.
+  std::string FilePagina(int n) const;
+  // Called between pages: lets window messages through and answers false
+  // when the print is to stop.
+  bool Prosegui();
+  // The progress window, when the print has one.
+  FinestraAvanzamento* Avanzamento() const;
+  // The PDF the library's own PDF printer wrote last ("" none).
+  const std::string& PdfScritto() const { return pdfScritto_; }
+
+ private:
+  bool Anteprima(std::string& errore);
+  void MostraAvanzamento(bool mostra);
+
  protected:
   // Where a subclass that renders a page receives each operation as drawn.
   virtual void Disegnato(const Disegno&) {}
@@ -71,6 +178,18 @@ class OggettoStampa {
   float y_ = 0;
   long colore_ = ColoreNero;
   std::vector<Disegno> disegni_;
+
+  std::shared_ptr<OpzioniStampa> opz_;
+  ui::Form* frmVStampa_ = nullptr;
+  ui::Form* frmStampaInCorso_ = nullptr;
+  Stampante* prt_ = nullptr;
+  int statoStampa_ = 0;
+  int pagina_ = 1, numPagine_ = 0, paginaMax_ = 0, mostraPagina_ = 1;
+  bool flagAnteprima_ = false, memPagine_ = true;
+  mutable std::string cartella_;
+  int paginaInCorso_ = 0;
+  std::string pdfScritto_;
+  Documento doc_;
 };
 
 }  // namespace stampa

@@ -51,6 +51,9 @@ class Backend {
   virtual int64_t Adesso() = 0;
   // Lets pending input and due timers through.
   virtual void DoEvents() = 0;
+  // Waits for the user's next input on `f` (a window that waits in a loop
+  // for a flag its handlers set), without spinning.
+  virtual void AttendiInput(Form& f);
 
   // Screen size in pixels (and the twips per pixel) as the window system
   // tells it.

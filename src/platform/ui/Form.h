@@ -245,5 +245,7 @@ Schermo& Screen();
 
 // Lets pending window messages and due timers through (the legacy DoEvents).
 void DoEvents();
+// Waits for the next input on `f` and handles it (see Backend::AttendiInput).
+void AttendiInput(Form& f);
 
 }  // namespace ui

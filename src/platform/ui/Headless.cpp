@@ -21,6 +21,15 @@ void Headless::AttendiModale(Form& f) {
     throw ModaleInattesa("La risposta dello script ha lasciato aperta la finestra \"" + f.Caption() + "\"");
 }
 
+void Headless::AttendiInput(Form& f) {
+  EseguiTimerScaduti();
+  if (script_.empty())
+    throw ModaleInattesa("Finestra in attesa dell'utente senza script: \"" + f.Caption() + "\"");
+  Passo p = std::move(script_.front());
+  script_.pop_front();
+  p(f);
+}
+
 Misura Headless::MisuraTesto(const Carattere& f, const std::string& testo, long larghezzaMax) {
   // Fixed metrics: every character as wide as 60% of the font size, lines
   // 1.2 times the size (1 point = 20 twips).

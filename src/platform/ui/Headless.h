@@ -28,6 +28,9 @@ class Headless : public Backend {
   Misura MisuraTesto(const Carattere& f, const std::string& testo, long larghezzaMax) override;
   int64_t Adesso() override { return ora_; }
   void DoEvents() override { EseguiTimerScaduti(); }
+  // The next step of the script acts on the waiting window (a test without
+  // one fails, as for a modal form).
+  void AttendiInput(Form& f) override;
   void Fuoco(Controllo& c) override { ultimoFuoco_ = &c; }
 
   // ---- the test's side

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <thread>
 
 #include "platform/Errore.h"
 #include "platform/Testo.h"
@@ -65,6 +67,12 @@ Backend& BackendAttivo() {
 void ImpostaBackend(Backend* b) { Attivo() = b; }
 
 void DoEvents() { BackendAttivo().DoEvents(); }
+void AttendiInput(Form& f) { BackendAttivo().AttendiInput(f); }
+
+void Backend::AttendiInput(Form&) {
+  DoEvents();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
 
 namespace {
 struct Sorgente {

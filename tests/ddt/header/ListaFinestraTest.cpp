@@ -9,6 +9,8 @@
 #include "ddt/header/ListaProva.h"
 #include "platform/dati/DittaDemo.h"
 #include "platform/ui/Headless.h"
+#include "print/FrmComlinStampa.h"
+#include "print/FrmVStampa.h"
 
 namespace {
 
@@ -230,7 +232,7 @@ TEST_F(ListaFinestra, ColumnQuestionsOfTheListCommands) {
   EXPECT_FALSE(l.ovField(40, "dataupdatable").ToBool());
 }
 
-TEST_F(ListaFinestra, PrintIsNotThereYetAndAnEmptyListPrintsNothing) {
+TEST_F(ListaFinestra, StampaOpensTheListPrintDialogWhosePrintShowsThePreviewAndAnEmptyListPrintsNothing) {
   frmDdtTestLis& l = Lista();
   l.txt(10).SetText("2025");
   l.txt(20).SetText("2025");
@@ -246,8 +248,24 @@ TEST_F(ListaFinestra, PrintIsNotThereYetAndAnEmptyListPrintsNothing) {
   const std::string sql = l.osSql();
   messaggi_.clear();
   l.ButtonComando("Stampa");
-  EXPECT_EQ(messaggi_, (std::vector<std::string>{"La stampa delle liste non è ancora disponibile"}));
+  EXPECT_TRUE(messaggi_.empty());
+  FrmComlinStampa& d = FrmComlinStampaGlob();
+  ASSERT_TRUE(d.Visible());
+  EXPECT_EQ(d.Caption(), "Stampa dati della lista");
+  ui::utente::Clicca(d.C("CmdStampa"));
+  FrmVStampa& v = FrmVStampaGlob();
+  EXPECT_TRUE(v.Visible());
+  EXPECT_EQ(v.C("LabMsg").Caption(), "Stampa Terminata");
+  EXPECT_EQ(v.C("labPage").Caption(), "Pag.001");
+  EXPECT_FALSE(v.C("PicSec").Picture().empty());
   EXPECT_EQ(G().giStaAtt, 0);
+  // the print was handed over: pressing again does nothing
+  ui::utente::Clicca(d.C("CmdStampa"));
+  EXPECT_TRUE(messaggi_.empty());
+  ui::utente::Clicca(v.C("ComEsci"));
+  EXPECT_FALSE(v.Caricata());
+  ui::utente::Clicca(d.C("CmdEsci"));
+  EXPECT_FALSE(d.Caricata());
   EXPECT_EQ(l.osSql(), sql);
   EXPECT_EQ(l.C("txtRiga").Text(), "2 / 4");
   EXPECT_EQ(Elenco(), (std::vector<long>{1, 2, 3, 4}));

@@ -5,6 +5,8 @@
 #include "platform/barre/ListaFormProva.h"
 #include "platform/MsgBox.h"
 #include "platform/dati/Recordset.h"
+#include "platform/stampa/OpzioniStampa.h"
+#include "platform/ui/Griglia.h"
 #include "platform/ui/Headless.h"
 #include "support/CartellaTemp.h"
 
@@ -317,33 +319,52 @@ TEST_F(Lista, EditableGridAddsSavesCancelsAndDeletesThroughTheRecordset) {
 
 namespace {
 
-// A list-print dialog that notes the print state while it runs.
-class DialogoStampa : public ui::Form {
+// A list-print dialog: the list commands hand themselves over; the test's
+// script presses its print button.
+class DialogoStampa : public ui::Form, public barre::DialogoStampaLista {
  public:
   DialogoStampa() : ui::Form("FrmComlinStampa") {}
-  vb::Variant ChiamaPerNome(const std::string& nome, std::vector<vb::Variant>&) override {
-    chiamate.push_back(nome + " " + std::to_string(lista->oiStaAtt()));
-    return {};
-  }
-  FormListaProva* lista = nullptr;
-  std::vector<std::string> chiamate;
+  void ImpostaComlin(barre::rowlib::ComandiLista* c) override { comlin = c; }
+  barre::rowlib::ComandiLista* comlin = nullptr;
 };
 
-TEST_F(Lista, StampaHandsTheListToTheDialogTheWindowNamedKeepingThePrintState) {
+TEST_F(Lista, StampaHandsTheListToItsDialogWhichPrintsTheGridRowsToAFile) {
   DialogoStampa d;
-  d.lista = f_.get();
   f_->ogLisPag.OggStampa().ofrmComlinSTampa = &d;
   f_->ogLisPag.Prepara();
   f_->ButtonComando("Ricerca");
+  auto opz = std::make_shared<stampa::OpzioniStampa>();
+  opz->oiStaVid = stampa::StaFile;
+  opz->FileForm = stampa::FormTesto;
+  opz->SepCampi = ";";
+  opz->DelimStr = "";
+  opz->FileName = dir_.Percorso("lista.csv");
+  int durante = -1;
   f_->ButtonComando("Stampa");
-  EXPECT_EQ(d.chiamate, std::vector<std::string>{"StampaLista 1"});
-  EXPECT_EQ(f_->oiStaAtt(), 0);
-  // a second list print while one runs is refused
-  f_->SetoiStaAtt(1);
-  f_->ButtonComando("Stampa");
-  EXPECT_EQ(d.chiamate.size(), 1u);
+  EXPECT_TRUE(d.Visible());
+  ASSERT_NE(d.comlin, nullptr);
+  {
+    d.comlin->ogSta().SetogOpzSta(opz);
+    ui::Carattere font;
+    font.Name = "Arial";
+    font.Size = 10;
+    // the print state is 1 while it runs: a second print is refused
+    f_->SetoiStaAtt(1);
+    d.comlin->AvviaStampa(font, 1, "T");
+    durante = static_cast<int>(messaggi_.size());
+    f_->SetoiStaAtt(0);
+    d.comlin->AvviaStampa(font, 1, "V");
+  }
+  EXPECT_EQ(durante, 1);
   ASSERT_EQ(messaggi_.size(), 1u);
   EXPECT_EQ(messaggi_[0], "È già in corso la stampa di una lista");
+  EXPECT_EQ(f_->oiStaAtt(), 0);
+  const std::string testo = dir_.Leggi("lista.csv");
+  size_t righe = 0;
+  for (char c : testo) righe += c == '\n';
+  EXPECT_EQ(righe, 61u);  // the headings and the 60 rows
+  ui::Griglia& g = *f_->ogComlin.GrigliaLista();
+  EXPECT_EQ(testo.substr(0, testo.find('\r')).find(g.Colonna(0).Caption), 0u);
 }
 
 }  // namespace
