@@ -72,6 +72,8 @@ class Griglia;
 class DatiControllo;
 }  // namespace ui
 class FrmCompetenza;
+class frmMovTracc;
+class ProtApreTracc;
 class frmNotaLingua;
 
 class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormLinPag {
@@ -228,6 +230,12 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
   void DopoGestTracc();
+  // The traceability window while it is open (or last closed), for tests.
+  frmMovTracc* FormTracc() const;
+
+  // ---- lot traceability (state)
+  std::shared_ptr<frmMovTracc> mfrmTracc, mfrmTraccChiusa;
+  std::shared_ptr<ProtApreTracc> mpApreTracc;
 
   // ---- serial numbers, batch/lot split (src/lots/frmDDTDett_Matr*.cpp, _Part*.cpp)
   bool GestMatricole(bool pbMessaggi);
