@@ -137,7 +137,9 @@ class frmMovTracc : public ui::Form, public barre::ProtFormLinPag {
   std::string LitRiga() const;
   void Stato(const std::string& psTesto);
 
-  std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPag;
+  // The page released by the unload lives on until the next load: the
+  // unload may run from inside one of its own commands ("Chiudi").
+  std::unique_ptr<barre::gridlib::PaginaRighe> mpLinPag, mpLinPagChiusa;
   std::map<int, std::string> msCampo;
   std::map<int, std::string> msValIni;
   std::string msSqlRighe, msNomeCtrlAttivo, msBookmark;

@@ -412,7 +412,7 @@ void frmMovTracc::Form_Unload(int& Cancel) {
     mbRichiamato = true;
     ofrmTest->DopoGestTracc();
   }
-  mpLinPag.reset();
+  mpLinPagChiusa = std::move(mpLinPag);
 }
 
 void frmMovTracc::Timer(ui::Controllo& c) {

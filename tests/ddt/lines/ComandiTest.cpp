@@ -120,7 +120,7 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
   d.osLivGruppo1 = "TAGLIE";
   auto& p = d.ogLinPag();
   const std::string prima = Lavoro(kDdtModificabile);
-  for (const char* tasto : {"Livelli", "LivelliCrea", "MatrGest", "Tracc"}) {
+  for (const char* tasto : {"Livelli", "LivelliCrea", "MatrGest"}) {
     SCOPED_TRACE(tasto);
     messaggi_.clear();
     d.ButtonComando(tasto);
@@ -170,7 +170,7 @@ TEST_F(Comandi, ATraccOnANewLineArmsTheLotStepWithTheSave) {
   Tick(d);
   EXPECT_EQ(d.miRipresaTracc, 2);
   EXPECT_EQ(d.miStatoTimer, 0);
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_TRUE(MessaggioCon("Articolo per cui non è abilitata la rintracciabilità"));
 }
 
 TEST_F(Comandi, AnUnexpectedErrorIsShownAndIsTheAnswer) {
