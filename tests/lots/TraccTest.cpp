@@ -173,3 +173,31 @@ TEST_F(Tracc, EscOnANewRowWithoutLotCancelsItAndF10ClosesTheWindow) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+using namespace dati::demo;
+
+TEST_F(Tracc, AShortUnloadRefusedInItsDialogLeavesNoRowAndNoOpenTransaction) {
+  frmDDTDett& d = RigheProva::Righe(kDdtModificabile);
+  frmMovTracc& f = Apri(d);
+  Tick(f);
+  f.oiTracQtaVer = 1;
+  f.ButtonComando("Nuovo");
+  ASSERT_EQ(f.ogLinPag().Stato(), 2);
+  f.txt(46).SetText(std::string(kGruppoFornitori) + "-" + kMastroFornitori + "-" + kFornitore2);
+  f.txt(30).SetText(kLotto2);
+  f.txt(40).SetText("1");
+  f.txt(50).SetText("100");
+  messaggi_.clear();
+  risposte_ = {2};  // "&Annulla"
+  f.ButtonComando("Salva");
+  EXPECT_FALSE(f.mbTransAperta);
+  ASSERT_FALSE(messaggi_.empty());
+  EXPECT_EQ(messaggi_[0].rfind("Quantità caricata insufficiente per gli scarichi richiesti\r\nQuantità disponibile: ", 0), 0u)
+      << messaggi_[0];
+  EXPECT_EQ(Righe(), std::string(kLotto1) + ":6");
+}
+
+}  // namespace
+}  // namespace prova
