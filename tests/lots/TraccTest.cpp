@@ -201,3 +201,31 @@ TEST_F(Tracc, AShortUnloadRefusedInItsDialogLeavesNoRowAndNoOpenTransaction) {
 
 }  // namespace
 }  // namespace prova
+
+namespace prova {
+namespace {
+using namespace dati::demo;
+
+TEST_F(Tracc, F10SavesANewRowAndTheNextTickStartsAnother) {
+  frmDDTDett& d = RigheProva::Righe(kDdtModificabile);
+  frmMovTracc& f = Apri(d);
+  Tick(f);
+  f.ButtonComando("Nuovo");
+  ASSERT_EQ(f.ogLinPag().Stato(), 2);
+  f.txt(46).SetText(std::string(kGruppoFornitori) + "-" + kMastroFornitori + "-" + kFornitore2);
+  f.txt(30).SetText(kLotto2);
+  f.txt(40).SetText("1");
+  f.txt(50).SetText("1");
+  messaggi_.clear();
+  int k = 121;
+  f.Form_KeyDown(k, 0);
+  EXPECT_TRUE(messaggi_.empty()) << messaggi_.front();
+  EXPECT_EQ(Righe(), std::string(kLotto1) + ":6 " + kLotto2 + ":1");
+  EXPECT_FALSE(f.mbTransAperta);
+  Tick(f);
+  EXPECT_EQ(f.ogLinPag().Stato(), 2);
+  EXPECT_EQ(f.txt(30).Text(), "");
+}
+
+}  // namespace
+}  // namespace prova
