@@ -74,6 +74,8 @@ class DatiControllo;
 class FrmCompetenza;
 class frmGestLivelli;
 class ApriLivelli;
+class frmMovTracc;
+class ProtApreTracc;
 class frmNotaLingua;
 class frmSelIniCarFile;
 namespace lettura {
@@ -255,6 +257,12 @@ class frmDDTDett : public ui::Form, public ParDettaglio, public barre::ProtFormL
   // ---- lot traceability (src/lots/frmDDTDett_Tracc*.cpp)
   bool GestTracc(bool pbMessaggi, bool pbDaInsNonCtrl);
   void DopoGestTracc();
+  // The traceability window while it is open (or last closed), for tests.
+  frmMovTracc* FormTracc() const;
+
+  // ---- lot traceability (state)
+  std::shared_ptr<frmMovTracc> mfrmTracc, mfrmTraccChiusa;
+  std::shared_ptr<ProtApreTracc> mpApreTracc;
 
   // ---- serial numbers, batch/lot split (src/lots/frmDDTDett_Matr*.cpp, _Part*.cpp)
   bool GestMatricole(bool pbMessaggi);

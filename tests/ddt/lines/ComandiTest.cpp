@@ -131,7 +131,7 @@ TEST_F(Comandi, CommandsWhoseWindowIsMissingChangeNothing) {
   EXPECT_TRUE(d.mfrmDeLiv->Unload());
   EXPECT_EQ(d.oiInDeLiv, 0);
   EXPECT_EQ(Lavoro(kDdtModificabile), prima);
-  for (const char* tasto : {"MatrGest", "Tracc"}) {
+  for (const char* tasto : {"MatrGest"}) {
     SCOPED_TRACE(tasto);
     messaggi_.clear();
     d.ButtonComando(tasto);
@@ -181,7 +181,7 @@ TEST_F(Comandi, ATraccOnANewLineArmsTheLotStepWithTheSave) {
   Tick(d);
   EXPECT_EQ(d.miRipresaTracc, 2);
   EXPECT_EQ(d.miStatoTimer, 0);
-  EXPECT_TRUE(MessaggioCon("non è ancora disponibile"));
+  EXPECT_TRUE(MessaggioCon("Articolo per cui non è abilitata la rintracciabilità"));
 }
 
 TEST_F(Comandi, AnUnexpectedErrorIsShownAndIsTheAnswer) {

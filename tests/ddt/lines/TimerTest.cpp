@@ -4,6 +4,7 @@
 #include "common/Globali.h"
 #include "ddt/lines/RigheProva.h"
 #include "levels/frmDDtDeLiv.h"
+#include "lots/frmMovTracc.h"
 
 namespace prova {
 namespace {
@@ -11,6 +12,14 @@ using namespace dati::demo;
 
 class Timer : public RigheProva {
  protected:
+  // A step that opened the lot window: it is closed again, no question.
+  static void ChiudiTracc(frmDDTDett& d) {
+    frmMovTracc* f = d.FormTracc();
+    if (!f || !f->Caricata()) return;
+    f->obTracQtaDivBloc = false;
+    f->osFlagGestRintraccia = "S";
+    f->Unload();
+  }
 };
 
 TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
@@ -26,8 +35,9 @@ TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
       {1, false, false, "Articolo senza gestione livelli", 0},
       {5, false, false, "File () da caricare non trovato", 5},
       {6, false, false, "La lettura delle matricole da file non è ancora disponibile", 6},
-      {7, false, false, "La gestione dei lotti non è ancora disponibile", 0},
-      {8, false, false, "La gestione dei lotti non è ancora disponibile", 0},
+      {7, false, false, "", 0},
+      // resumed here on the oil line left by step 7: "Nuovo" asks about it
+      {8, false, false, "La riga è stata modificata. Salvare le modifiche?", 0},
       {9, false, false, "", 0},
       {9, true, false, "", 5},
       {9, false, true, "", 6},
@@ -36,11 +46,15 @@ TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
   frmDDTDett& d = Righe(kDdtModificabile);
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.stato * 100 + c.letturaFile * 10 + c.letturaMatr);
+    // the lot steps open the lot window (step 7 resumes with a new line)
+    if (d.ogLinPag().Stato() == 2) d.ButtonComando("Annulla");
+    d.msGestRintraccia = "S";
     d.mbLetturaFile = c.letturaFile;
     d.mbLetturaMatr = c.letturaMatr;
     d.ArmaTimer(c.stato);
     messaggi_.clear();
     Tick(d);
+    ChiudiTracc(d);
     EXPECT_FALSE(d.timLinPag().Enabled());
     EXPECT_EQ(d.miStatoTimer, c.dopo);
     if (*c.messaggio)
@@ -87,7 +101,7 @@ TEST_F(Timer, DoubleClickStepOpensLevelsOrLotsOfTheLine) {
     const char* rintraccia;
     const char* messaggio;
   } casi[] = {
-      {"", "O", "La gestione dei lotti non è ancora disponibile"},
+      {"", "O", ""},
       {"", "S", ""},
   };
   G().gsGesTaglie = "S";
@@ -99,6 +113,7 @@ TEST_F(Timer, DoubleClickStepOpensLevelsOrLotsOfTheLine) {
     messaggi_.clear();
     d.ArmaTimer(2);
     Tick(d);
+    ChiudiTracc(d);
     if (*c.messaggio)
       EXPECT_TRUE(MessaggioCon(c.messaggio));
     else
