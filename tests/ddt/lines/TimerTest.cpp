@@ -35,8 +35,9 @@ TEST_F(Timer, EachStateRunsItsStepOnceAndLeavesWhatComesNext) {
       {1, false, false, "Articolo senza gestione livelli", 0},
       {5, false, false, "File () da caricare non trovato", 5},
       {6, false, false, "La lettura delle matricole da file non è ancora disponibile", 6},
-      {7, false, false, "", 0},
-      // resumed here on the oil line left by step 7: "Nuovo" asks about it
+      // The lot steps resume the line's insertion with "Nuovo", which asks
+      // about the line the previous steps left changed.
+      {7, false, false, "La riga è stata modificata. Salvare le modifiche?", 0},
       {8, false, false, "La riga è stata modificata. Salvare le modifiche?", 0},
       {9, false, false, "", 0},
       {9, true, false, "", 5},
