@@ -36,7 +36,7 @@ TEST_F(MatriceProva, CellNumbersWithFourColumns) {
 void CodiciSpeciali(MatriceProva& p, ApriFinto& apri, const std::function<frmGestLivelli&()>& apriMatrice,
                     const std::function<std::string()>& righe, std::deque<int>& risposte) {
   (void)p;
-  apri.dati.osLivGruppo1 = "SPEC";
+  apri.dati.osLivGruppo1 = "SPECIALI";
   apri.dati.osLivGruppo2 = "TINTE";
   frmGestLivelli& f = apriMatrice();
   EXPECT_EQ(MatriceProva::Box(f, "S", "A").Text(), "2");
@@ -53,7 +53,7 @@ void CodiciSpeciali(MatriceProva& p, ApriFinto& apri, const std::function<frmGes
 }
 
 TEST_F(MatriceProva, StoredRowsFillTheirCellsWhateverTheCase) {
-  Gruppo("SPEC", {"S", "ç1", "§2", "d'oro"});
+  Gruppo("SPECIALI", {"S", "ç1", "§2", "d'oro"});
   Gruppo("TINTE", {"A", "b"});
   Riga("s", "A", 2, 10);     // "s" matches element "S"
   Riga("ç1", "B", 3, 10);    // "B" matches "b"
@@ -68,7 +68,7 @@ TEST_F(MatriceProva, StoredRowsFillTheirCellsWhateverTheCaseOnTheServer) {
   std::unique_ptr<DatabaseServer> server;
   if (!ApriSuServer(server)) GTEST_SKIP() << "no PostgreSQL test server";
   G().gsGesTaglie = "S";
-  Gruppo("SPEC", {"S", "ç1", "§2", "d'oro"});
+  Gruppo("SPECIALI", {"S", "ç1", "§2", "d'oro"});
   Gruppo("TINTE", {"A", "b"});
   Riga("s", "A", 2, 10);
   Riga("ç1", "B", 3, 10);
